@@ -1,0 +1,49 @@
+#include "base/file_io.h"
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <random>
+#include <system_error>
+
+namespace vl {
+
+std::optional<std::string> read_file(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) return std::nullopt;
+    return bytes;
+}
+
+bool write_file_atomic(const std::filesystem::path& path, std::string_view bytes) {
+    // A name no other writer in this or another process uses at the same moment.
+    static const unsigned process_salt = std::random_device{}();
+    static std::atomic<unsigned> counter{0};
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    std::filesystem::path temporary = path;
+    temporary += ".tmp" + std::to_string(process_salt) + "-" + std::to_string(stamp) + "-" +
+                 std::to_string(counter++);
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) return false;
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) {
+            out.close();
+            std::error_code ignored;
+            std::filesystem::remove(temporary, ignored);
+            return false;
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(temporary, path, error);
+    if (error) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace vl

@@ -1,0 +1,17 @@
+#pragma once
+// Whole-file reads and writes.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vl {
+
+// The file's bytes, or nothing when it cannot be read.
+std::optional<std::string> read_file(const std::filesystem::path& path);
+
+// Writes the file whole: to a temporary file in the same folder, then renamed
+// over the old one, so readers see the old content or the new, never a mix.
+bool write_file_atomic(const std::filesystem::path& path, std::string_view bytes);
+
+}  // namespace vl

@@ -1,0 +1,39 @@
+#include "base/file_io.h"
+
+#include <gtest/gtest.h>
+
+namespace vl {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileIo : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() /
+                 ("vl_file_io_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+    fs::path folder;
+};
+
+TEST_F(FileIo, WriteReplacesWholeFileAndLeavesNoTemporary) {
+    const fs::path file = folder / "prefs.ini";
+    ASSERT_TRUE(write_file_atomic(file, "a long first content"));
+    ASSERT_TRUE(write_file_atomic(file, std::string("x\0y", 3)));
+    EXPECT_EQ(read_file(file), std::string("x\0y", 3));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+}
+
+TEST_F(FileIo, FailuresAreReported) {
+    EXPECT_FALSE(read_file(folder / "missing").has_value());
+    EXPECT_FALSE(write_file_atomic(folder / "no" / "such" / "folder", "x"));
+    fs::create_directories(folder / "dir");
+    EXPECT_FALSE(write_file_atomic(folder / "dir", "x"));  // a folder is not replaced
+    EXPECT_TRUE(fs::is_directory(folder / "dir"));
+}
+
+}  // namespace
+}  // namespace vl

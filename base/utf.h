@@ -1,0 +1,15 @@
+#pragma once
+// Conversion between UTF-8 and UTF-16.
+#include <string>
+#include <string_view>
+
+namespace vl {
+
+// Malformed sequences become U+FFFD, one per offending byte.
+std::u16string utf8_to_utf16(std::string_view text);
+// An unpaired surrogate becomes U+FFFD.
+std::string utf16_to_utf8(std::u16string_view text);
+// True when the bytes are well-formed UTF-8 (no overlong forms, no surrogates).
+bool is_valid_utf8(std::string_view text);
+
+}  // namespace vl

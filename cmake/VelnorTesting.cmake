@@ -1,0 +1,28 @@
+# vl_add_gtest(name SOURCES... LIBS...): a GoogleTest executable registered with CTest.
+# Natively every test case is its own CTest test; under Wine the executable runs
+# as one test, since each Wine start costs far more than the tests themselves.
+if(VL_TESTS)
+  enable_testing()
+  if(CMAKE_CROSSCOMPILING)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  else()
+    find_package(GTest REQUIRED)
+  endif()
+  include(GoogleTest)
+endif()
+
+function(vl_add_gtest name)
+  if(NOT VL_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
+  if(CMAKE_CROSSCOMPILING)
+    add_test(NAME ${name} COMMAND ${name})
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30)
+  endif()
+endfunction()

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package the build and the tests need. Safe to run again.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config git ca-certificates
+  googletest libgtest-dev libbenchmark-dev
+  clang libclang-rt-14-dev
+  g++-mingw-w64-i686 wine wine32:i386 xvfb xauth
+  unicode-data tcl libsqlite3-dev
+)
+
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  as_root dpkg --add-architecture i386
+fi
+as_root apt-get update -q
+as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"

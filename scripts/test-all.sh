@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds every preset and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+./scripts/install-deps.sh
+
+run_preset() {
+  local preset=$1
+  echo "== $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+}
+
+run_preset native
+ctest --preset native
+
+run_preset asan
+ctest --preset asan
+
+run_preset tsan
+ctest --preset tsan
+
+run_preset fuzz
+./scripts/run-fuzzers.sh build/fuzz
+
+run_preset win32
+export VL_WINEPREFIX=${VL_WINEPREFIX:-$PWD/build/win32/wineprefix}
+trap 'WINEPREFIX=$VL_WINEPREFIX wineserver -k 2>/dev/null || true' EXIT
+cmake/wine-run.sh cmd /c exit   # creates the prefix once and keeps Wine running
+WINEPREFIX=$VL_WINEPREFIX wineserver -p
+ctest --preset win32
+
+echo "All tests passed."
