@@ -1,0 +1,26 @@
+#include "textprep/prepare_text.h"
+
+#include "textprep/blank_out.h"
+#include "textprep/english_pronunciation.h"
+#include "textprep/letter_runs.h"
+#include "textprep/numbers.h"
+#include "textprep/single_character.h"
+#include "textprep/symbols.h"
+#include "textprep/ukrainian.h"
+#include "textprep/user_dictionary_stage.h"
+
+namespace vl {
+
+std::u16string prepare_text(std::u16string_view text, const PrepareContext& context) {
+    if (text.size() == 1) return read_single_character(text, context.tables);
+    std::u16string result = replace_symbols(text, context.tables);
+    if (context.language == kUkrainianLanguage) result = prepare_ukrainian(result, context.tables);
+    result = prepare_numbers(result, context.disable_decimal_separator != 0);
+    result = blank_out_characters(result, kBlankingSet, u' ');
+    result = read_letter_runs(result, context.tables);
+    result = apply_english_pronunciation(result, context.tables);
+    if (context.use_dictionary >= 2) result = apply_user_dictionary(result, context.dictionary);
+    return result;
+}
+
+}  // namespace vl

@@ -1,0 +1,27 @@
+#pragma once
+// The text preparation pipeline: the text of one speak request becomes the
+// text the synthesis engine reads aloud.
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "textprep/pronunciation_tables.h"
+#include "textprep/user_dictionary.h"
+
+namespace vl {
+
+inline constexpr std::u16string_view kRussianLanguage = u"419";
+inline constexpr std::u16string_view kUkrainianLanguage = u"422";
+
+// Everything one request reads: a consistent snapshot taken at its start.
+struct PrepareContext {
+    std::u16string_view language;  // the voice token's language code, such as "419"
+    int32_t use_dictionary = 0;
+    int32_t disable_decimal_separator = 0;
+    const PronunciationTables& tables;
+    const UserDictionary& dictionary;
+};
+
+std::u16string prepare_text(std::u16string_view text, const PrepareContext& context);
+
+}  // namespace vl

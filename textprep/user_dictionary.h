@@ -1,0 +1,7 @@
+#pragma once
+// The user's own word pronunciations (to come).
+namespace vl {
+
+struct UserDictionary {};
+
+}  // namespace vl
