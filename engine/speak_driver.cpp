@@ -37,7 +37,9 @@ bool write_silence(OutputSink& sink, const Settings& settings, int32_t milliseco
     return true;
 }
 
-std::u16string prepare(std::u16string_view text, EngineState& state) {
+}  // namespace
+
+std::u16string prepare_request_text(std::u16string_view text, const EngineState& state) {
     const auto language = state.language.get();
     const auto tables = state.tables.get();
     const auto dictionary = state.dictionary.get();
@@ -45,8 +47,6 @@ std::u16string prepare(std::u16string_view text, EngineState& state) {
                                  *tables, *dictionary};
     return prepare_text(text, context);
 }
-
-}  // namespace
 
 int32_t VELNOR_CALL audio_chunk_callback(void* context, const uint8_t* samples, int32_t count) {
     auto& speak = *static_cast<SpeakContext*>(context);
@@ -71,7 +71,7 @@ int32_t VELNOR_CALL audio_chunk_callback(void* context, const uint8_t* samples, 
 void speak(std::span<const TextFragment> fragments, OutputSink& sink, SynthEngine& engine, EngineState& state) {
     const std::u16string text = collect_fragment_text(fragments, sink, engine, state);
     if (text.empty()) return;
-    const std::u16string prepared = prepare(text, state);
+    const std::u16string prepared = prepare_request_text(text, state);
     state.log.append_line(prepared);
     sink.add_event(SpeakEvent{kEventWordBoundary, kParamUndefined, static_cast<uint32_t>(prepared.size()), 1, nullptr});
 

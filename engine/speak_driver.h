@@ -3,6 +3,8 @@
 // drives the synthesis engine and writes its audio to the sink as 16-bit PCM.
 #include <cstdint>
 #include <span>
+#include <string>
+#include <string_view>
 
 #include "engine/speak_request.h"
 #include "engine/velnor_api.h"
@@ -13,6 +15,10 @@ class SynthEngine;
 struct EngineState;
 
 void speak(std::span<const TextFragment> fragments, OutputSink& sink, SynthEngine& engine, EngineState& state);
+
+// The request's text as the engine will read it, prepared with one snapshot
+// of the settings, language and tables.
+std::u16string prepare_request_text(std::u16string_view text, const EngineState& state);
 
 // Registered with the engine at voice set-up; the context is the request's own.
 int32_t VELNOR_CALL audio_chunk_callback(void* context, const uint8_t* samples, int32_t count);
