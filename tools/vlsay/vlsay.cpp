@@ -63,7 +63,7 @@ Options parse_options(const std::vector<std::string>& args) {
         if (arg == "--help") {
             options.help = true;
         } else if (arg == "--appdata") {
-            options.appdata = std::filesystem::u8path(value());
+            options.appdata = utf8_path(value());
         } else if (arg == "--voice") {
             options.voice = utf8_to_utf16(value());
             bool known = false;
@@ -74,7 +74,7 @@ Options parse_options(const std::vector<std::string>& args) {
         } else if (arg == "--volume") {
             options.volume = parse_number(value(), 0, 100, arg);
         } else if (arg == "--out") {
-            options.out = std::filesystem::u8path(value());
+            options.out = utf8_path(value());
         } else if (arg == "--prepare") {
             options.prepare_only = true;
         } else if (arg == "--") {
@@ -157,7 +157,7 @@ int run(const std::vector<std::string>& args) {
     speak({&fragment, 1}, sink, engine, state);
     const auto rate = static_cast<uint32_t>(state.settings.sample_rate.load());
     if (!write_file_atomic(options.out, make_wav(sink.pcm, rate))) {
-        throw std::runtime_error("cannot write " + options.out.u8string());
+        throw std::runtime_error("cannot write " + path_utf8(options.out));
     }
     return 0;
 }
