@@ -1,8 +1,6 @@
 // sapihost: loads the voice engine the way the speech runtime does (through its
 // class registration), hands it a registry voice token, speaks a fragment list
 // given on the command line into a WAV file and prints the events it received.
-#include <psapi.h>
-
 #include <charconv>
 #include <chrono>
 #include <cstdio>
@@ -21,6 +19,8 @@
 #include "tools/common/utf8_main.h"
 #include "tools/sapihost/recording_site.h"
 #include "tools/sapihost/registry_token.h"
+
+#include <psapi.h>
 
 namespace vl {
 namespace {
