@@ -8,12 +8,6 @@ LONG g_object_count = 0;
 
 }  // namespace
 
-CLSID voice_class_id() {
-    CLSID id{};
-    CLSIDFromString(kVoiceClassIdText, &id);
-    return id;
-}
-
 HMODULE module_handle() { return g_module; }
 void set_module_handle(HMODULE module) { g_module = module; }
 

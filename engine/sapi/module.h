@@ -1,14 +1,9 @@
 #pragma once
-// What the library keeps for its whole life: its module handle, the count of
-// live objects and locks that keeps it loaded, and its class identifier.
+// What the library keeps for its whole life: its module handle and the count
+// of live objects and locks that keeps it loaded.
 #include <windows.h>
 
 namespace vl::sapi {
-
-inline constexpr const wchar_t* kVoiceClassIdText = L"{3C1A7E52-9B0D-4F68-A2E4-7D15C08B9F31}";
-
-// The voice engine class, converted from its text.
-CLSID voice_class_id();
 
 HMODULE module_handle();
 void set_module_handle(HMODULE module);

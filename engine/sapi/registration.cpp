@@ -2,6 +2,7 @@
 #include <string>
 
 #include "engine/sapi/com_object.h"
+#include "engine/sapi/class_id.h"
 #include "engine/sapi/module.h"
 
 using namespace vl::sapi;

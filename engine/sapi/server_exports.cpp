@@ -2,6 +2,7 @@
 #include <new>
 
 #include "engine/sapi/class_factory.h"
+#include "engine/sapi/class_id.h"
 #include "engine/sapi/module.h"
 #include "engine/sapi/watcher_thread.h"
 

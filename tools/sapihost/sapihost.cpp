@@ -14,7 +14,7 @@
 #include "base/file_io.h"
 #include "base/utf.h"
 #include "base/wav.h"
-#include "engine/sapi/module.h"
+#include "engine/sapi/class_id.h"
 #include "engine/sapi/sapi_declarations.h"
 #include "tools/common/utf8_main.h"
 #include "tools/sapihost/recording_site.h"

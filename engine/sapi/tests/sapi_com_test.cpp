@@ -1,0 +1,457 @@
+// The engine DLL through its exports and COM interfaces, as a host sees it.
+#include <gtest/gtest.h>
+#include <sperror.h>
+#include <wrl/client.h>
+
+#include <tlhelp32.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include "engine/sapi/class_id.h"
+#include "engine/sapi/sapi_declarations.h"
+#include "engine/velnor_api.h"
+#include "platform/app_data.h"
+#include "platform/reload_signal.h"
+#include "tools/sapihost/recording_site.h"
+#include "tools/sapihost/registry_token.h"
+
+namespace vl::sapi {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+using NoArguments = HRESULT(STDAPICALLTYPE*)();
+
+const wchar_t* const kTokensKey = L"Software\\VelnorTests\\Tokens";
+
+struct Engine {
+    HMODULE module = nullptr;
+    GetClassObject get_class_object = nullptr;
+    NoArguments can_unload_now = nullptr;
+    NoArguments register_server = nullptr;
+    NoArguments unregister_server = nullptr;
+
+    static Engine load() {
+        Engine engine;
+        engine.module = LoadLibraryW(L"vlsapi.dll");
+        if (engine.module == nullptr) return engine;
+        engine.get_class_object =
+            reinterpret_cast<GetClassObject>(GetProcAddress(engine.module, "DllGetClassObject"));
+        engine.can_unload_now = reinterpret_cast<NoArguments>(GetProcAddress(engine.module, "DllCanUnloadNow"));
+        engine.register_server = reinterpret_cast<NoArguments>(GetProcAddress(engine.module, "DllRegisterServer"));
+        engine.unregister_server =
+            reinterpret_cast<NoArguments>(GetProcAddress(engine.module, "DllUnregisterServer"));
+        return engine;
+    }
+};
+
+std::wstring token_id(const std::wstring& name) { return L"HKCU\\" + std::wstring(kTokensKey) + L"\\" + name; }
+
+// A voice token as an installation writes it; without a language no "Attributes" key.
+void write_token(const std::wstring& name, const std::wstring& voice, const wchar_t* language) {
+    const std::wstring key = std::wstring(kTokensKey) + L"\\" + name;
+    RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+    const auto bytes = [](const std::wstring& text) { return static_cast<DWORD>((text.size() + 1) * 2); };
+    RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), nullptr, REG_SZ, voice.c_str(), bytes(voice));
+    if (language != nullptr) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, (key + L"\\Attributes").c_str(), L"Language", REG_SZ, language,
+                        bytes(language));
+    }
+}
+
+ComPtr<ISpObjectToken> open_token(const std::wstring& name) {
+    ComPtr<ISpObjectToken> token;
+    EXPECT_EQ(RegistryToken::open(token_id(name), token.GetAddressOf()), S_OK) << "token " << name.size();
+    return token;
+}
+
+ULONG reference_count(IUnknown* object) {
+    object->AddRef();
+    return object->Release();
+}
+
+std::filesystem::path data_folder() { return application_data_folder() / "VelnorSAPI"; }
+
+class SapiTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        engine_ = Engine::load();
+        ASSERT_NE(engine_.module, nullptr);
+        ASSERT_NE(engine_.get_class_object, nullptr);
+        ASSERT_EQ(engine_.get_class_object(voice_class_id(), IID_IClassFactory,
+                                           reinterpret_cast<void**>(factory_.GetAddressOf())),
+                  S_OK);
+    }
+
+    void TearDown() override {
+        factory_.Reset();
+        EXPECT_EQ(engine_.can_unload_now(), S_OK);
+        FreeLibrary(engine_.module);
+        EXPECT_EQ(GetModuleHandleW(L"vlsapi.dll"), nullptr) << "the engine stayed loaded";
+    }
+
+    ComPtr<ISpTTSEngine> create_voice() {
+        ComPtr<ISpTTSEngine> voice;
+        EXPECT_EQ(factory_->CreateInstance(nullptr, IID_ISpTTSEngine, reinterpret_cast<void**>(voice.GetAddressOf())),
+                  S_OK);
+        return voice;
+    }
+
+    static ComPtr<ISpObjectWithToken> with_token(const ComPtr<ISpTTSEngine>& voice) {
+        ComPtr<ISpObjectWithToken> object;
+        EXPECT_EQ(voice.As(&object), S_OK);
+        return object;
+    }
+
+    // A voice set up from a Russian token.
+    ComPtr<ISpTTSEngine> russian_voice() {
+        write_token(L"Russian", L"Velnor_Male1_Russian", L"419");
+        ComPtr<ISpTTSEngine> voice = create_voice();
+        EXPECT_EQ(with_token(voice)->SetObjectToken(open_token(L"Russian").Get()), S_OK);
+        return voice;
+    }
+
+    Engine engine_;
+    ComPtr<IClassFactory> factory_;
+};
+
+TEST_F(SapiTest, RegistrationWritesAndRemovesTheClassKeys) {
+    const std::wstring class_key = std::wstring(L"CLSID\\") + kVoiceClassIdText;
+    const std::wstring server_key = class_key + L"\\InProcServer32";
+    const auto read = [](const std::wstring& key, const wchar_t* name, std::wstring& value) {
+        wchar_t text[MAX_PATH] = {};
+        DWORD bytes = sizeof text;
+        DWORD type = 0;
+        const LSTATUS status = RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_ANY, &type, text, &bytes);
+        value = text;
+        return status == ERROR_SUCCESS && type == REG_SZ && bytes == (value.size() + 1) * sizeof(wchar_t);
+    };
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(engine_.module, path, MAX_PATH);
+
+    ASSERT_EQ(engine_.register_server(), S_OK);
+    std::wstring value;
+    ASSERT_TRUE(read(class_key, nullptr, value));
+    EXPECT_EQ(value, L"Velnor_SAPI");
+    ASSERT_TRUE(read(server_key, nullptr, value));
+    EXPECT_EQ(value, path);
+    ASSERT_TRUE(read(server_key, L"ThreadingModel", value));
+    EXPECT_EQ(value, L"Both");
+
+    EXPECT_EQ(engine_.unregister_server(), S_OK);
+    HKEY key = nullptr;
+    EXPECT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, class_key.c_str(), 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(engine_.unregister_server(), S_OK) << "a second unregistration is no failure";
+    EXPECT_EQ(engine_.register_server(), S_OK);  // as the other tests and hosts expect
+}
+
+TEST_F(SapiTest, ClassObjectOnlyForTheVoiceClass) {
+    void* object = reinterpret_cast<void*>(1);
+    EXPECT_EQ(engine_.get_class_object(IID_IClassFactory, IID_IClassFactory, &object), CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(object, nullptr);
+    object = reinterpret_cast<void*>(1);
+    EXPECT_EQ(engine_.get_class_object(voice_class_id(), IID_ISpTTSEngine, &object), E_NOINTERFACE);
+    EXPECT_EQ(object, nullptr);
+    EXPECT_EQ(engine_.get_class_object(voice_class_id(), IID_IClassFactory, nullptr), E_POINTER);
+
+    ComPtr<IUnknown> unknown;
+    EXPECT_EQ(factory_.As(&unknown), S_OK);
+    EXPECT_EQ(static_cast<void*>(unknown.Get()), static_cast<void*>(factory_.Get()));
+}
+
+TEST_F(SapiTest, BothInterfacePointersShareOneObject) {
+    ComPtr<ISpTTSEngine> voice = create_voice();
+    ASSERT_TRUE(voice);
+    ComPtr<ISpObjectWithToken> second = with_token(voice);
+    const auto first_address = reinterpret_cast<uintptr_t>(voice.Get());
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(second.Get()), first_address + sizeof(void*));
+
+    ComPtr<ISpTTSEngine> through_second;
+    EXPECT_EQ(second.As(&through_second), S_OK);
+    EXPECT_EQ(through_second.Get(), voice.Get());
+    ComPtr<IUnknown> unknown_from_second;
+    EXPECT_EQ(second.As(&unknown_from_second), S_OK);
+    EXPECT_EQ(static_cast<void*>(unknown_from_second.Get()), static_cast<void*>(voice.Get()));
+    ComPtr<ISpObjectWithToken> second_again;
+    EXPECT_EQ(through_second.As(&second_again), S_OK);
+    EXPECT_EQ(second_again.Get(), second.Get());
+
+    // voice, through_second, unknown_from_second: 3 on the first pointer; second, second_again: 2.
+    EXPECT_EQ(voice->AddRef(), 6u);
+    EXPECT_EQ(second->AddRef(), 7u);
+    EXPECT_EQ(voice->Release(), 6u);
+    EXPECT_EQ(second->Release(), 5u);
+
+    void* other = reinterpret_cast<void*>(1);
+    EXPECT_EQ(second->QueryInterface(IID_IClassFactory, &other), E_NOINTERFACE);
+    EXPECT_EQ(other, nullptr);
+    EXPECT_EQ(voice->QueryInterface(IID_ISpObjectWithToken, nullptr), E_POINTER);
+}
+
+TEST_F(SapiTest, AggregationIsRefused) {
+    ComPtr<IUnknown> outer = factory_;
+    void* object = reinterpret_cast<void*>(1);
+    EXPECT_EQ(factory_->CreateInstance(outer.Get(), IID_IUnknown, &object), CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(object, nullptr);
+    EXPECT_EQ(factory_->CreateInstance(nullptr, IID_IClassFactory, &object), E_NOINTERFACE);
+    EXPECT_EQ(object, nullptr);
+}
+
+TEST_F(SapiTest, ObjectsFactoriesAndLocksKeepTheLibrary) {
+    EXPECT_EQ(engine_.can_unload_now(), S_FALSE) << "a factory is alive";
+    ComPtr<ISpTTSEngine> voice = create_voice();
+    EXPECT_EQ(factory_->LockServer(TRUE), S_OK);
+    factory_.Reset();
+    EXPECT_EQ(engine_.can_unload_now(), S_FALSE) << "an object and a lock";
+    voice.Reset();
+    EXPECT_EQ(engine_.can_unload_now(), S_FALSE) << "a lock";
+    ASSERT_EQ(engine_.get_class_object(voice_class_id(), IID_IClassFactory,
+                                       reinterpret_cast<void**>(factory_.GetAddressOf())),
+              S_OK);
+    EXPECT_EQ(factory_->LockServer(FALSE), S_OK);
+    factory_.Reset();
+    EXPECT_EQ(engine_.can_unload_now(), S_OK);
+}
+
+TEST_F(SapiTest, OutputFormatFollowsTheSampleRateSetting) {
+    ComPtr<ISpTTSEngine> voice = russian_voice();
+    GUID format_id{};
+    WAVEFORMATEX* format = reinterpret_cast<WAVEFORMATEX*>(1);
+    EXPECT_EQ(voice->GetOutputFormat(nullptr, nullptr, nullptr, &format), E_INVALIDARG);
+    EXPECT_EQ(voice->GetOutputFormat(nullptr, nullptr, &format_id, nullptr), E_INVALIDARG);
+
+    const auto rate_after_reload = [&](int rate) -> DWORD {
+        std::ofstream(data_folder() / "prefs.ini", std::ios::binary)
+            << "\xEF\xBB\xBF[General]\r\nsample_rate = " << rate << "\r\n";
+        EXPECT_TRUE(signal_engines());
+        EXPECT_EQ(voice->GetOutputFormat(&SPDFID_WaveFormatEx, nullptr, &format_id, &format), S_OK);
+        EXPECT_EQ(format_id, SPDFID_WaveFormatEx);
+        const WAVEFORMATEX copy = *format;
+        CoTaskMemFree(format);
+        EXPECT_EQ(copy.wFormatTag, WAVE_FORMAT_PCM);
+        EXPECT_EQ(copy.nChannels, 1);
+        EXPECT_EQ(copy.wBitsPerSample, 16);
+        EXPECT_EQ(copy.nBlockAlign, 2);
+        EXPECT_EQ(copy.nAvgBytesPerSec, copy.nSamplesPerSec * 2);
+        EXPECT_EQ(copy.cbSize, 0);
+        return copy.nSamplesPerSec;
+    };
+    EXPECT_EQ(rate_after_reload(11025), 11025u);
+    EXPECT_EQ(rate_after_reload(10000), 10000u);
+}
+
+TEST_F(SapiTest, EachVoiceTokenSetsItsVoiceAndLanguageUp) {
+    std::error_code ignored;
+    std::filesystem::remove_all(data_folder(), ignored);
+    const std::wstring names[] = {L"Velnor_Male1_Russian",   L"Velnor_Female1_Russian",   L"Velnor_Male2_Russian",
+                                  L"Velnor_Female2_Russian", L"Velnor_Male1_Ukrainian", L"Velnor_Female1_Ukrainian",
+                                  L"Velnor_Male2_Ukrainian", L"Velnor_Female2_Ukrainian"};
+    ComPtr<ISpTTSEngine> voice = create_voice();
+    ComPtr<ISpObjectWithToken> object = with_token(voice);
+    for (int i = 0; i < 8; ++i) {
+        const bool russian = i < 4;
+        write_token(names[i], names[i], russian ? L"419" : L"422");
+        ComPtr<ISpObjectToken> token = open_token(names[i]);
+        ASSERT_EQ(object->SetObjectToken(token.Get()), S_OK) << i;
+        EXPECT_EQ(synth_current_voice(), i % 4) << i;
+        EXPECT_TRUE(std::filesystem::is_directory(data_folder() / "dicts" / (russian ? "Russian" : "Ukrainian"))) << i;
+        EXPECT_TRUE(std::filesystem::is_regular_file(data_folder() / "log.txt"));
+
+        ComPtr<ISpObjectToken> returned;
+        EXPECT_EQ(object->GetObjectToken(returned.GetAddressOf()), S_OK);
+        EXPECT_EQ(returned.Get(), token.Get());
+    }
+    write_token(L"OtherCase", L"velnor_female2_russian", L"419");
+    ASSERT_EQ(object->SetObjectToken(open_token(L"OtherCase").Get()), S_OK);
+    EXPECT_EQ(synth_current_voice(), 0) << "names are compared exactly";
+}
+
+TEST_F(SapiTest, TokensAreKeptReleasedAndRefused) {
+    ComPtr<ISpTTSEngine> voice = create_voice();
+    ComPtr<ISpObjectWithToken> object = with_token(voice);
+    ISpObjectToken* none = reinterpret_cast<ISpObjectToken*>(1);
+    EXPECT_EQ(object->GetObjectToken(&none), E_FAIL);
+    EXPECT_EQ(none, nullptr);
+    EXPECT_EQ(object->GetObjectToken(nullptr), E_POINTER);
+    EXPECT_EQ(object->SetObjectToken(nullptr), E_INVALIDARG);
+
+    write_token(L"First", L"Velnor_Male2_Russian", L"419");
+    write_token(L"Second", L"Velnor_Female1_Ukrainian", L"422");
+    ComPtr<ISpObjectToken> first = open_token(L"First");
+    ComPtr<ISpObjectToken> second = open_token(L"Second");
+    ASSERT_EQ(object->SetObjectToken(first.Get()), S_OK);
+    EXPECT_EQ(reference_count(first.Get()), 2u);
+    ASSERT_EQ(object->SetObjectToken(second.Get()), S_OK);
+    EXPECT_EQ(reference_count(first.Get()), 1u) << "the token set before is released";
+    EXPECT_EQ(reference_count(second.Get()), 2u);
+
+    write_token(L"NoAttributes", L"Velnor_Male1_Russian", nullptr);
+    ComPtr<ISpObjectToken> bare = open_token(L"NoAttributes");
+    EXPECT_EQ(object->SetObjectToken(bare.Get()), SPERR_NOT_FOUND);
+    ComPtr<ISpObjectToken> returned;
+    EXPECT_EQ(object->GetObjectToken(returned.GetAddressOf()), S_OK);
+    EXPECT_EQ(returned.Get(), bare.Get()) << "a token that failed set-up stays stored";
+    returned.Reset();
+    voice.Reset();
+    object.Reset();
+    EXPECT_EQ(reference_count(bare.Get()), 1u) << "the object releases its token";
+    EXPECT_EQ(reference_count(second.Get()), 1u);
+}
+
+struct Fragment {
+    SPVACTIONS action;
+    std::wstring text;
+    long rate = 0;
+};
+
+// Speaks the fragments into a new recording site.
+ComPtr<RecordingSite> speak(ISpTTSEngine& voice, const std::vector<Fragment>& fragments, SiteOptions options = {}) {
+    std::vector<SPVTEXTFRAG> records(fragments.size());
+    for (size_t i = 0; i < fragments.size(); ++i) {
+        records[i].State.eAction = fragments[i].action;
+        records[i].State.Volume = 100;
+        records[i].State.RateAdj = fragments[i].rate;
+        records[i].pTextStart = fragments[i].text.c_str();
+        records[i].ulTextLen = static_cast<ULONG>(fragments[i].text.size());
+        records[i].pNext = i + 1 < records.size() ? &records[i + 1] : nullptr;
+    }
+    ComPtr<RecordingSite> site = new RecordingSite(options);
+    EXPECT_EQ(voice.Speak(0, SPDFID_WaveFormatEx, nullptr, records.empty() ? nullptr : records.data(), site.Get()),
+              S_OK);
+    return site;
+}
+
+const std::wstring kSentence = L"Съешь же ещё этих мягких французских булок, да выпей чаю.";
+
+TEST_F(SapiTest, SpeakSendsBookmarksBeforeTheAudio) {
+    ComPtr<ISpTTSEngine> voice = russian_voice();
+    ComPtr<RecordingSite> site =
+        speak(*voice.Get(), {{SPVA_Bookmark, L"12"}, {SPVA_Speak, L"Привет"}, {SPVA_Bookmark, L"$1F"},
+                             {SPVA_SpellOut, L"АБ"}, {SPVA_Silence, L""}, {SPVA_Speak, L"мир"}});
+    ASSERT_EQ(site->events.size(), 3u);
+    const auto& first = site->events[0];
+    EXPECT_EQ(first.event.eEventId, SPEI_TTS_BOOKMARK);
+    EXPECT_EQ(first.event.elParamType, SPET_LPARAM_IS_STRING);
+    EXPECT_EQ(first.event.wParam, 12u);
+    EXPECT_EQ(first.text, L"12");
+    EXPECT_EQ(site->events[1].event.wParam, 0x1Fu);
+    EXPECT_EQ(site->events[1].text, L"$1F");
+    EXPECT_EQ(site->events[2].event.eEventId, SPEI_WORD_BOUNDARY);
+    EXPECT_EQ(site->events[2].event.lParam, 1);
+    for (const auto& recorded : site->events) {
+        EXPECT_EQ(recorded.audio_bytes_before, 0u);
+        EXPECT_EQ(recorded.event.ulStreamNum, 0u);
+        EXPECT_EQ(recorded.event.ullAudioStreamOffset, 0u);
+    }
+    EXPECT_GT(site->audio.size(), 4000u);
+    EXPECT_GT(site->audio_writes, 0u);
+
+    ComPtr<RecordingSite> only_bookmark = speak(*voice.Get(), {{SPVA_Bookmark, L"7"}});
+    EXPECT_EQ(only_bookmark->events.size(), 1u);
+    EXPECT_TRUE(only_bookmark->audio.empty());
+    EXPECT_EQ(voice->Speak(0, SPDFID_WaveFormatEx, nullptr, nullptr, nullptr), E_INVALIDARG);
+}
+
+TEST_F(SapiTest, AbortAndStoppedOutputEndTheRequest) {
+    ComPtr<ISpTTSEngine> voice = russian_voice();
+    const std::vector<Fragment> text = {{SPVA_Speak, kSentence}};
+    ComPtr<RecordingSite> whole = speak(*voice.Get(), text);
+    ASSERT_GT(whole->audio_writes, 4u);
+
+    SiteOptions abort;
+    abort.abort_after = 1;
+    ComPtr<RecordingSite> aborted = speak(*voice.Get(), text, abort);
+    EXPECT_EQ(aborted->audio_writes, 1u);
+
+    SiteOptions stop;
+    stop.stop_after = 1;
+    ComPtr<RecordingSite> stopped = speak(*voice.Get(), text, stop);
+    EXPECT_EQ(stopped->audio_writes, 1u);
+    EXPECT_EQ(stopped->writes_after_stop, 1u) << "the engine stops at the first refused write";
+}
+
+TEST_F(SapiTest, RateMarkupShortensTheSpeech) {
+    ComPtr<ISpTTSEngine> voice = russian_voice();
+    SiteOptions site_rate;
+    site_rate.rate = 0;
+    const size_t slow = speak(*voice.Get(), {{SPVA_Speak, kSentence, -5}}, site_rate)->audio.size();
+    const size_t fast = speak(*voice.Get(), {{SPVA_Speak, kSentence, 10}}, site_rate)->audio.size();
+    EXPECT_LT(fast * 2, slow);
+}
+
+TEST_F(SapiTest, TheLastVoiceObjectClosesTheSharedLog) {
+    ComPtr<ISpTTSEngine> first = russian_voice();
+    ComPtr<ISpTTSEngine> second = russian_voice();
+    const std::filesystem::path log = data_folder() / "log.txt";
+    first.Reset();
+    EXPECT_FALSE(DeleteFileW(log.c_str())) << "the other voice object still logs";
+    second.Reset();
+    EXPECT_TRUE(DeleteFileW(log.c_str()));
+}
+
+size_t thread_count() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    size_t count = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
+    }
+    CloseHandle(snapshot);
+    return count;
+}
+
+TEST(SapiUnload, LoadUseAndFreeAThousandTimes) {
+    write_token(L"Russian", L"Velnor_Male1_Russian", L"419");
+    const size_t threads = thread_count();
+    DWORD handles_before = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &handles_before);
+    for (int round = 0; round < 1000; ++round) {
+        Engine engine = Engine::load();
+        ASSERT_NE(engine.module, nullptr) << round;
+        {
+            ComPtr<IClassFactory> factory;
+            ASSERT_EQ(engine.get_class_object(voice_class_id(), IID_IClassFactory,
+                                              reinterpret_cast<void**>(factory.GetAddressOf())),
+                      S_OK);
+            ComPtr<ISpObjectWithToken> voice;
+            ASSERT_EQ(factory->CreateInstance(nullptr, IID_ISpObjectWithToken,
+                                              reinterpret_cast<void**>(voice.GetAddressOf())),
+                      S_OK);
+            if (round % 10 == 0) ASSERT_EQ(voice->SetObjectToken(open_token(L"Russian").Get()), S_OK);
+        }
+        ASSERT_EQ(engine.can_unload_now(), S_OK) << round;
+        FreeLibrary(engine.module);
+        ASSERT_EQ(GetModuleHandleW(L"vlsapi.dll"), nullptr) << round;
+    }
+    EXPECT_EQ(thread_count(), threads);
+    DWORD handles_after = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &handles_after);
+    EXPECT_LE(handles_after, handles_before + 5);
+}
+
+TEST(SapiUnload, AHostThatFreesWithoutAskingDoesNotLoseTheCode) {
+    Engine engine = Engine::load();
+    ASSERT_NE(engine.module, nullptr);
+    ComPtr<IClassFactory> factory;
+    ASSERT_EQ(engine.get_class_object(voice_class_id(), IID_IClassFactory,
+                                      reinterpret_cast<void**>(factory.GetAddressOf())),
+              S_OK);
+    factory.Reset();
+    FreeLibrary(engine.module);
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));  // the watcher polls on
+    EXPECT_NE(GetModuleHandleW(L"vlsapi.dll"), nullptr) << "the running watcher keeps its code loaded";
+
+    Engine again = Engine::load();
+    ASSERT_EQ(again.module, engine.module);
+    EXPECT_EQ(again.can_unload_now(), S_OK);
+    FreeLibrary(again.module);
+    EXPECT_EQ(GetModuleHandleW(L"vlsapi.dll"), nullptr);
+}
+
+}  // namespace
+}  // namespace vl::sapi
