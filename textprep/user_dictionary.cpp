@@ -1,6 +1,8 @@
 #include "textprep/user_dictionary.h"
 
 #include <algorithm>
+#include <bit>
+#include <functional>
 
 #include "base/file_io.h"
 #include "base/lowercase.h"
@@ -21,34 +23,84 @@ std::string_view without_byte_order_mark(std::string_view bytes) {
 
 std::u16string_view before_blank(std::u16string_view text) { return text.substr(0, text.find(u' ')); }
 
+// Calls entry(word, pronunciation) for every line of the text.
+template <typename Callback>
+void for_each_line_entry(std::u16string_view text, Callback entry) {
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find_first_of(u"\r\n", start);
+        if (end == std::u16string_view::npos) end = text.size();
+        const std::u16string_view line = text.substr(start, end - start);
+        const std::u16string_view word = before_blank(line);
+        entry(word, word.size() < line.size() ? before_blank(line.substr(word.size() + 1)) : std::u16string_view());
+
+        start = end + 1;
+        if (end < text.size() && text[end] == u'\r' && start < text.size() && text[start] == u'\n') ++start;
+    }
+}
+
+std::uint32_t hash_of(std::u16string_view word) {
+    return static_cast<std::uint32_t>(std::hash<std::u16string_view>()(word));
+}
+
 }  // namespace
 
 UserDictionary UserDictionary::parse(std::string_view bytes) {
-    auto text = std::make_shared<std::u16string>(utf8_to_utf16(without_byte_order_mark(bytes)));
-    for (char16_t& c : *text) c = to_lower(c);
+    std::u16string lines = utf8_to_utf16(without_byte_order_mark(bytes));
+    for (char16_t& c : lines) c = to_lower(c);
 
+    // The words and pronunciations are copied into a text of exactly their
+    // size; the rest of each line is not kept.
+    size_t count = 0;
+    size_t kept = 0;
+    for_each_line_entry(lines, [&](std::u16string_view word, std::u16string_view pronunciation) {
+        ++count;
+        kept += word.size() + pronunciation.size();
+    });
+    auto text = std::make_shared<std::u16string>(kept, u'\0');
     UserDictionary dictionary;
-    const std::u16string_view rest_of_file(*text);
-    dictionary.entries_.reserve(std::count(rest_of_file.begin(), rest_of_file.end(), u'\n') +
-                                std::count(rest_of_file.begin(), rest_of_file.end(), u'\r') + 1);
-    size_t start = 0;
-    while (start < rest_of_file.size()) {
-        size_t end = rest_of_file.find_first_of(u"\r\n", start);
-        if (end == std::u16string_view::npos) end = rest_of_file.size();
-        const std::u16string_view line = rest_of_file.substr(start, end - start);
-        const std::u16string_view word = before_blank(line);
-        const std::u16string_view pronunciation =
-            word.size() < line.size() ? before_blank(line.substr(word.size() + 1)) : std::u16string_view();
-        dictionary.entries_.insert_or_assign(word, pronunciation);
-
-        start = end + 1;
-        if (end < rest_of_file.size() && rest_of_file[end] == u'\r' && start < rest_of_file.size() &&
-            rest_of_file[start] == u'\n') {
-            ++start;
-        }
-    }
+    dictionary.entries_.reserve(count);
+    dictionary.slots_.resize(std::bit_ceil(std::max<size_t>(2 * count, 16)));
+    char16_t* out = text->data();
+    const auto keep = [&out](std::u16string_view part) {
+        const std::u16string_view copy(out, part.size());
+        out = std::copy(part.begin(), part.end(), out);
+        return copy;
+    };
+    for_each_line_entry(lines, [&](std::u16string_view word, std::u16string_view pronunciation) {
+        const std::u16string_view kept_word = keep(word);
+        dictionary.insert_or_assign(kept_word, keep(pronunciation));
+    });
     dictionary.text_ = std::move(text);
     return dictionary;
+}
+
+void UserDictionary::insert_or_assign(std::u16string_view word, std::u16string_view pronunciation) {
+    const std::uint32_t hash = hash_of(word);
+    const size_t mask = slots_.size() - 1;
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+        Slot& slot = slots_[i];
+        if (slot.entry == 0) {
+            entries_.push_back({word, pronunciation});
+            slot = {hash, static_cast<std::uint32_t>(entries_.size())};
+            return;
+        }
+        if (slot.hash == hash && entries_[slot.entry - 1].word == word) {
+            entries_[slot.entry - 1].pronunciation = pronunciation;
+            return;
+        }
+    }
+}
+
+std::optional<std::u16string_view> UserDictionary::find(std::u16string_view word) const {
+    if (slots_.empty()) return std::nullopt;
+    const std::uint32_t hash = hash_of(word);
+    const size_t mask = slots_.size() - 1;
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+        const Slot& slot = slots_[i];
+        if (slot.entry == 0) return std::nullopt;
+        if (slot.hash == hash && entries_[slot.entry - 1].word == word) return entries_[slot.entry - 1].pronunciation;
+    }
 }
 
 std::optional<UserDictionary> load_user_dictionary(const std::filesystem::path& file) {

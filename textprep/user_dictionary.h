@@ -2,12 +2,13 @@
 // The user's own word pronunciations, read from the dictionary file of the
 // voice's language: one "word pronunciation" pair per line.
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include "base/published.h"
 
@@ -16,9 +17,10 @@ namespace vl {
 // The engine's dictionary file in the voice's language folder.
 inline constexpr std::string_view kUserDictionaryFileName = "dict.dic";
 
-// An immutable map from lower-case word to pronunciation. Keys and
-// pronunciations are views into one shared text, so copies are cheap and a
-// lookup allocates nothing. A default-constructed dictionary is empty.
+// An immutable map from lower-case word to pronunciation. Words and
+// pronunciations are views into one text of their own; the table is open
+// addressing over cached hashes, so a lookup allocates nothing and touches
+// little memory. A default-constructed dictionary is empty.
 class UserDictionary {
 public:
     UserDictionary() = default;
@@ -30,17 +32,25 @@ public:
     static UserDictionary parse(std::string_view bytes);
 
     // The pronunciation of a lower-case word, if it has one.
-    std::optional<std::u16string_view> find(std::u16string_view word) const {
-        const auto entry = entries_.find(word);
-        if (entry == entries_.end()) return std::nullopt;
-        return entry->second;
-    }
+    std::optional<std::u16string_view> find(std::u16string_view word) const;
     bool empty() const { return entries_.empty(); }
     std::size_t size() const { return entries_.size(); }
 
 private:
-    std::shared_ptr<const std::u16string> text_;
-    std::unordered_map<std::u16string_view, std::u16string_view> entries_;
+    struct Entry {
+        std::u16string_view word;
+        std::u16string_view pronunciation;
+    };
+    struct Slot {
+        std::uint32_t hash = 0;
+        std::uint32_t entry = 0;  // 1-based index into entries_; 0 marks a free slot
+    };
+
+    void insert_or_assign(std::u16string_view word, std::u16string_view pronunciation);
+
+    std::shared_ptr<const std::u16string> text_;  // what the views point into
+    std::vector<Entry> entries_;
+    std::vector<Slot> slots_;  // a power of two in size, at most half full
 };
 
 // The dictionary in the file, or nothing when the file cannot be read (the
