@@ -21,19 +21,32 @@ std::string_view without_byte_order_mark(std::string_view bytes) {
     return bytes;
 }
 
-std::u16string_view before_blank(std::u16string_view text) { return text.substr(0, text.find(u' ')); }
-
-// Calls entry(word, pronunciation) for every line of the text.
+// Calls entry(word, pronunciation) for every line of the text: the word is the
+// text before the first blank, the pronunciation the text between the first
+// and the second blank. A line ends at CR, LF or CR LF.
 template <typename Callback>
 void for_each_line_entry(std::u16string_view text, Callback entry) {
+    constexpr size_t kNone = std::u16string_view::npos;
     size_t start = 0;
     while (start < text.size()) {
-        size_t end = text.find_first_of(u"\r\n", start);
-        if (end == std::u16string_view::npos) end = text.size();
-        const std::u16string_view line = text.substr(start, end - start);
-        const std::u16string_view word = before_blank(line);
-        entry(word, word.size() < line.size() ? before_blank(line.substr(word.size() + 1)) : std::u16string_view());
-
+        size_t first_blank = kNone;
+        size_t second_blank = kNone;
+        size_t end = start;
+        for (; end < text.size() && text[end] != u'\n' && text[end] != u'\r'; ++end) {
+            if (text[end] != u' ') continue;
+            if (first_blank == kNone) {
+                first_blank = end;
+            } else if (second_blank == kNone) {
+                second_blank = end;
+            }
+        }
+        if (first_blank == kNone) {
+            entry(text.substr(start, end - start), std::u16string_view());
+        } else {
+            const size_t pronunciation_end = second_blank == kNone ? end : second_blank;
+            entry(text.substr(start, first_blank - start),
+                  text.substr(first_blank + 1, pronunciation_end - first_blank - 1));
+        }
         start = end + 1;
         if (end < text.size() && text[end] == u'\r' && start < text.size() && text[start] == u'\n') ++start;
     }
@@ -46,11 +59,12 @@ std::uint32_t hash_of(std::u16string_view word) {
 }  // namespace
 
 UserDictionary UserDictionary::parse(std::string_view bytes) {
-    std::u16string lines = utf8_to_utf16(without_byte_order_mark(bytes));
-    for (char16_t& c : lines) c = to_lower(c);
+    const std::u16string lines = utf8_to_utf16(without_byte_order_mark(bytes));
 
-    // The words and pronunciations are copied into a text of exactly their
-    // size; the rest of each line is not kept.
+    // The words and pronunciations are copied, lower-cased, into a text of
+    // exactly their size; the rest of each line is not kept. Lower-casing maps
+    // no character to a blank or a line end, so the fields of a line are
+    // those of the line lower-cased whole.
     size_t count = 0;
     size_t kept = 0;
     for_each_line_entry(lines, [&](std::u16string_view word, std::u16string_view pronunciation) {
@@ -64,7 +78,7 @@ UserDictionary UserDictionary::parse(std::string_view bytes) {
     char16_t* out = text->data();
     const auto keep = [&out](std::u16string_view part) {
         const std::u16string_view copy(out, part.size());
-        out = std::copy(part.begin(), part.end(), out);
+        out = std::transform(part.begin(), part.end(), out, [](char16_t c) { return to_lower(c); });
         return copy;
     };
     for_each_line_entry(lines, [&](std::u16string_view word, std::u16string_view pronunciation) {
