@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "textprep/prepare_text.h"
+
 namespace vl {
 namespace {
 
@@ -92,6 +94,20 @@ TEST(PrepareNumbers, OtherTextPassesUnchanged) {
     const std::u16string surrogates = u"\xD83D\xDE00 9 \xD83D";
     EXPECT_EQ(numbers(surrogates), u"\xD83D\xDE00 9 , \xD83D");
     EXPECT_EQ(numbers(std::u16string(u"a\0" u"0", 3)), std::u16string(u"a\0 ноль ", 8));
+}
+
+TEST(PrepareNumbers, ThroughThePipelineFollowsTheSetting) {
+    const PronunciationTables tables{};
+    const UserDictionary dictionary{};
+    const auto prepare = [&](std::u16string_view text, int32_t disable_decimal_separator) {
+        return prepare_text(text, PrepareContext{kRussianLanguage, 1, disable_decimal_separator, tables, dictionary});
+    };
+    EXPECT_EQ(prepare(u"007", 0), u" 2 ноля 7");
+    EXPECT_EQ(prepare(u"12 34", 0), u"12 , 34");
+    EXPECT_EQ(prepare(u"10.05", 0), u"10: ноль 5");
+    EXPECT_EQ(prepare(u"3.14", 0), u"3.14");
+    EXPECT_EQ(prepare(u"3.14", 1), u"3:14");
+    EXPECT_EQ(prepare(u"0", 0), u"0");  // a lone character is only read by name
 }
 
 }  // namespace

@@ -121,6 +121,26 @@ TEST(ApplyUserDictionary, AnEmptyDictionaryOnlyLowerCases) {
     EXPECT_EQ(apply_user_dictionary(u"ЇЖАК Ґ 7Б", UserDictionary()), u"їжак ґ 7б");
 }
 
+TEST(ApplyUserDictionary, LeavesTheLastRowsOfTheWorkedExamplesAsTheyAre) {
+    const std::u16string_view russian =
+        u" цэ  эс  ка  а  амперсанд  эр  жэ  дэ :  2 ноля 7 ,  ксboкс  3: ноль 5";
+    EXPECT_EQ(apply_user_dictionary(russian, UserDictionary::parse("цска цэ+ска")), russian);
+    const std::u16string_view ukrainian = u"тсина  ноль .5 ,  гэ  эр  эн ";
+    EXPECT_EQ(apply_user_dictionary(ukrainian, UserDictionary()), ukrainian);
+}
+
+TEST(ApplyUserDictionary, RunsInThePipelineOnlyFromSettingTwo) {
+    const PronunciationTables tables{};
+    const UserDictionary dictionary = UserDictionary::parse("ракетоплан ракетопла+н");
+    const auto prepare = [&](std::u16string_view text, int32_t use_dictionary) {
+        return prepare_text(text, PrepareContext{kRussianLanguage, use_dictionary, 0, tables, dictionary});
+    };
+    EXPECT_EQ(prepare(u"ракетоплан-2", 2), u"ракетопла+н-2");
+    EXPECT_EQ(prepare(u"ракетоплан-2", 3), u"ракетопла+н-2");
+    EXPECT_EQ(prepare(u"Ракетоплан-2", 1), u"Ракетоплан-2");
+    EXPECT_EQ(prepare(u"Ракетоплан-2", 0), u"Ракетоплан-2");
+}
+
 // Two speak requests run the pipeline on snapshots while the watcher reloads
 // and clears the dictionary; every result is that of one whole dictionary.
 // Meant for the thread-sanitizer build.
