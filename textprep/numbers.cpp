@@ -1,5 +1,7 @@
 #include "textprep/numbers.h"
 
+#include <iterator>
+
 #include "base/char_class.h"
 
 namespace vl {
@@ -36,22 +38,22 @@ std::u16string format_count(std::u16string_view pattern, std::size_t count) {
         const size_t close = text.find(u']', open);
         if (close == std::u16string::npos) break;
         const std::u16string_view forms = std::u16string_view(text).substr(open + 1, close - open - 1);
-        text = text.substr(0, open) + std::u16string(field(forms, ending_field(count))) + text.substr(close + 1);
+        const std::u16string ending(field(forms, ending_field(count)));
+        text.replace(open, close - open + 1, ending);
     }
 
-    const std::string digits = std::to_string(count);
-    const std::u16string number(digits.begin(), digits.end());
-    std::u16string result;
-    result.reserve(text.size() + number.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'%' && i + 1 < text.size() && text[i + 1] == u'd') {
-            result += number;
-            ++i;
-        } else {
-            result += text[i];
-        }
+    char16_t digits[20];  // enough for any 64-bit count
+    char16_t* first = std::end(digits);
+    std::size_t rest = count;
+    do {
+        *--first = static_cast<char16_t>(u'0' + rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    const std::u16string_view number(first, std::end(digits) - first);
+    for (size_t slot = text.find(u"%d"); slot != std::u16string::npos; slot = text.find(u"%d", slot + number.size())) {
+        text.replace(slot, 2, number);
     }
-    return result;
+    return text;
 }
 
 std::u16string prepare_numbers(std::u16string_view text, bool disable_decimal_separator) {
