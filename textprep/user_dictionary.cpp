@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <functional>
+#include <new>
 
 #include "base/file_io.h"
 #include "base/lowercase.h"
@@ -118,9 +119,15 @@ std::optional<std::u16string_view> UserDictionary::find(std::u16string_view word
 }
 
 std::optional<UserDictionary> load_user_dictionary(const std::filesystem::path& file) {
-    const std::optional<std::string> bytes = read_file(file);
-    if (!bytes) return std::nullopt;
-    return UserDictionary::parse(*bytes);
+    // A file too large to hold in memory counts as unreadable: the reload runs
+    // on the watcher thread, where an escaping exception would end the host.
+    try {
+        const std::optional<std::string> bytes = read_file(file);
+        if (!bytes) return std::nullopt;
+        return UserDictionary::parse(*bytes);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
 }
 
 bool reload_user_dictionary(Published<UserDictionary>& dictionary, const std::filesystem::path& file) {

@@ -53,8 +53,8 @@ private:
     std::vector<Slot> slots_;  // a power of two in size, at most half full
 };
 
-// The dictionary in the file, or nothing when the file cannot be read (the
-// caller then keeps the dictionary it has).
+// The dictionary in the file, or nothing when the file cannot be read or is
+// too large to hold (the caller then keeps the dictionary it has).
 std::optional<UserDictionary> load_user_dictionary(const std::filesystem::path& file);
 
 // Reads the file and publishes its dictionary; when the file cannot be read the
