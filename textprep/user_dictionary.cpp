@@ -139,4 +139,13 @@ bool reload_user_dictionary(Published<UserDictionary>& dictionary, const std::fi
 
 void clear_user_dictionary(Published<UserDictionary>& dictionary) { dictionary.publish(UserDictionary()); }
 
+void refresh_user_dictionary(Published<UserDictionary>& dictionary, std::int32_t use_dictionary,
+                             const std::filesystem::path& file) {
+    if (use_dictionary >= 2) {
+        reload_user_dictionary(dictionary, file);
+    } else {
+        clear_user_dictionary(dictionary);
+    }
+}
+
 }  // namespace vl

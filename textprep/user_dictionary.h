@@ -64,4 +64,10 @@ bool reload_user_dictionary(Published<UserDictionary>& dictionary, const std::fi
 // Publishes an empty dictionary.
 void clear_user_dictionary(Published<UserDictionary>& dictionary);
 
+// What follows each reload of the settings: with use_dictionary 2 or more
+// (the user dictionary in use) the file is read again, otherwise the
+// dictionary is cleared.
+void refresh_user_dictionary(Published<UserDictionary>& dictionary, std::int32_t use_dictionary,
+                             const std::filesystem::path& file);
+
 }  // namespace vl

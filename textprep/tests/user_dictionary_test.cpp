@@ -95,6 +95,21 @@ TEST_F(UserDictionaryReload, AMissingFileKeepsTheOldEntriesAndClearEmpties) {
     EXPECT_EQ(pronunciation_of(*before, u"цска"), u"цэ+ска");  // a snapshot outlives the clear
 }
 
+TEST_F(UserDictionaryReload, AfterASettingsReloadTheSettingDecides) {
+    Published<UserDictionary> published;
+    ASSERT_TRUE(write_file_atomic(file, "слово сло+во"));
+    refresh_user_dictionary(published, 3, file);
+    EXPECT_EQ(pronunciation_of(*published.get(), u"слово"), u"сло+во");
+
+    fs::remove(file);
+    refresh_user_dictionary(published, 2, file);  // the file is gone: the entries stay
+    EXPECT_EQ(pronunciation_of(*published.get(), u"слово"), u"сло+во");
+
+    ASSERT_TRUE(write_file_atomic(file, "слово сло+во"));
+    refresh_user_dictionary(published, 1, file);
+    EXPECT_TRUE(published.get()->empty());
+}
+
 TEST_F(UserDictionaryReload, AnEmptyFileEmptiesTheDictionary) {
     Published<UserDictionary> published;
     published.publish(UserDictionary::parse("а б"));
