@@ -7,6 +7,7 @@
 #include "engine/synth_engine.h"
 #include "engine/voices.h"
 #include "platform/language_name.h"
+#include "textprep/user_dictionary.h"
 
 namespace vl {
 namespace {
@@ -57,6 +58,9 @@ int32_t set_up_voice(VoiceToken& token, const std::filesystem::path& application
     engine.set_audio_callback(audio_chunk_callback);
     engine.set_volume(100);
     engine.select_voice(voice_index(name));
+    if (state.settings.use_dictionary >= 2) {
+        reload_user_dictionary(state.dictionary, folders.language / kUserDictionaryFileName);
+    }
     state.log.recreate(folders.data / "log.txt");
     return kStatusOk;
 }

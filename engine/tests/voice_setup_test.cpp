@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "engine/engine_state.h"
 #include "engine/tests/fakes.h"
 
@@ -82,6 +84,17 @@ TEST_F(VoiceSetup, MissingLanguageKeepsThePreviousOne) {
     token.language_code.reset();
     ASSERT_EQ(set_up(), kStatusOk);
     EXPECT_EQ(*state.language.get(), u"422");
+}
+
+TEST_F(VoiceSetup, UserDictionaryLoadedOnlyWhenInUse) {
+    fs::create_directories(appdata / "VelnorSAPI" / "dicts" / "Russian");
+    std::ofstream(appdata / "VelnorSAPI" / "dicts" / "Russian" / "dict.dic") << "цска цэ+ска\n";
+    state.settings.use_dictionary = 1;
+    ASSERT_EQ(set_up(), kStatusOk);
+    EXPECT_TRUE(state.dictionary.get()->empty());
+    state.settings.use_dictionary = 2;
+    ASSERT_EQ(set_up(), kStatusOk);
+    EXPECT_EQ(state.dictionary.get()->find(u"цска"), u"цэ+ска");
 }
 
 TEST(LanguageId, ReadsLeadingHexadecimalDigits) {
