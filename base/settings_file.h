@@ -41,6 +41,7 @@ enum class SettingsLayout {
 struct SettingsEntry {
     std::u16string key;
     std::u16string value;
+    bool operator==(const SettingsEntry&) const = default;
 };
 
 class SettingsFile {
