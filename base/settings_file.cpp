@@ -96,8 +96,8 @@ SettingsFile SettingsFile::parse(std::string_view bytes, SettingsLayout layout) 
         } else {
             const std::size_t equals = line.find(u'=');
             const std::u16string_view key = trim_end(line.substr(0, equals));
-            const std::u16string_view value =
-                equals == std::u16string_view::npos ? std::u16string_view() : trim_end(trim_start(line.substr(equals + 1)));
+            std::u16string_view value;  // a key line without "=" has an empty value
+            if (equals != std::u16string_view::npos) value = trim_end(trim_start(line.substr(equals + 1)));
             file.lines_.push_back({LineKind::key, std::u16string(key), std::u16string(value)});
         }
     }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "base/file_io.h"
 
 namespace vl {
@@ -108,7 +110,8 @@ class SettingsFileOnDisk : public ::testing::Test {
 protected:
     void SetUp() override {
         folder = fs::temp_directory_path() /
-                 ("vl_settings_file_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                 ("vl_settings_file_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+                  std::to_string(std::random_device{}()));
         fs::remove_all(folder);
         fs::create_directories(folder);
     }

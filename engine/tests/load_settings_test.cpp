@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "base/file_io.h"
 
 namespace vl {
@@ -47,7 +49,8 @@ class LoadSettings : public ::testing::Test {
 protected:
     void SetUp() override {
         folder = fs::temp_directory_path() /
-                 ("vl_load_settings_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                 ("vl_load_settings_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+                  std::to_string(std::random_device{}()));
         fs::remove_all(folder);
         fs::create_directories(folder);
     }

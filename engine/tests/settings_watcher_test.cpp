@@ -23,7 +23,8 @@ class Watcher : public ::testing::Test {
 protected:
     void SetUp() override {
         folder = fs::temp_directory_path() /
-                 ("vl_watcher_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                 ("vl_watcher_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+                  std::to_string(std::random_device{}()));
         fs::remove_all(folder);
         fs::create_directories(folder);
     }
