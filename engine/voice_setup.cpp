@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "engine/engine_state.h"
+#include "engine/load_settings.h"
 #include "engine/speak_driver.h"
 #include "engine/synth_engine.h"
 #include "engine/voices.h"
@@ -54,6 +55,7 @@ int32_t set_up_voice(VoiceToken& token, const std::filesystem::path& application
     create_folder(folders.dictionaries);
     create_folder(folders.language);
     state.folders.publish(folders);
+    load_settings(folders.data, state.settings);
 
     engine.set_audio_callback(audio_chunk_callback);
     engine.set_volume(100);

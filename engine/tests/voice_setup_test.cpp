@@ -47,6 +47,8 @@ TEST_F(VoiceSetup, FirstSetUpCreatesFoldersAndLog) {
     ASSERT_EQ(set_up(), kStatusOk);
     EXPECT_TRUE(fs::is_directory(appdata / "VelnorSAPI" / "dicts" / "Russian"));
     EXPECT_TRUE(fs::exists(appdata / "VelnorSAPI" / "log.txt"));
+    EXPECT_TRUE(fs::exists(appdata / "VelnorSAPI" / "prefs.ini"));
+    EXPECT_EQ(state.settings.pause, -1);
     EXPECT_EQ(*state.language.get(), u"419");
     EXPECT_EQ(state.folders.get()->language, appdata / "VelnorSAPI" / "dicts" / "Russian");
 }
@@ -89,10 +91,11 @@ TEST_F(VoiceSetup, MissingLanguageKeepsThePreviousOne) {
 TEST_F(VoiceSetup, UserDictionaryLoadedOnlyWhenInUse) {
     fs::create_directories(appdata / "VelnorSAPI" / "dicts" / "Russian");
     std::ofstream(appdata / "VelnorSAPI" / "dicts" / "Russian" / "dict.dic") << "цска цэ+ска\n";
-    state.settings.use_dictionary = 1;
+    std::ofstream(appdata / "VelnorSAPI" / "prefs.ini") << "[General]\nuse_dictionary = 1\n";
     ASSERT_EQ(set_up(), kStatusOk);
+    EXPECT_EQ(state.settings.use_dictionary, 1);
     EXPECT_TRUE(state.dictionary.get()->empty());
-    state.settings.use_dictionary = 2;
+    std::ofstream(appdata / "VelnorSAPI" / "prefs.ini") << "[General]\nuse_dictionary = 2\n";
     ASSERT_EQ(set_up(), kStatusOk);
     EXPECT_EQ(state.dictionary.get()->find(u"цска"), u"цэ+ска");
 }
