@@ -3,10 +3,12 @@
 #include <system_error>
 
 #include "engine/engine_state.h"
+#include "engine/load_settings.h"
 #include "engine/speak_driver.h"
 #include "engine/synth_engine.h"
 #include "engine/voices.h"
 #include "platform/language_name.h"
+#include "textprep/user_dictionary.h"
 
 namespace vl {
 namespace {
@@ -53,10 +55,14 @@ int32_t set_up_voice(VoiceToken& token, const std::filesystem::path& application
     create_folder(folders.dictionaries);
     create_folder(folders.language);
     state.folders.publish(folders);
+    load_settings(folders.data, state.settings);
 
     engine.set_audio_callback(audio_chunk_callback);
     engine.set_volume(100);
     engine.select_voice(voice_index(name));
+    if (state.settings.use_dictionary >= 2) {
+        reload_user_dictionary(state.dictionary, folders.language / kUserDictionaryFileName);
+    }
     state.log.recreate(folders.data / "log.txt");
     return kStatusOk;
 }

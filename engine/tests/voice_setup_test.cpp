@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "engine/engine_state.h"
 #include "engine/tests/fakes.h"
 
@@ -45,6 +47,8 @@ TEST_F(VoiceSetup, FirstSetUpCreatesFoldersAndLog) {
     ASSERT_EQ(set_up(), kStatusOk);
     EXPECT_TRUE(fs::is_directory(appdata / "VelnorSAPI" / "dicts" / "Russian"));
     EXPECT_TRUE(fs::exists(appdata / "VelnorSAPI" / "log.txt"));
+    EXPECT_TRUE(fs::exists(appdata / "VelnorSAPI" / "prefs.ini"));
+    EXPECT_EQ(state.settings.pause, -1);
     EXPECT_EQ(*state.language.get(), u"419");
     EXPECT_EQ(state.folders.get()->language, appdata / "VelnorSAPI" / "dicts" / "Russian");
 }
@@ -82,6 +86,18 @@ TEST_F(VoiceSetup, MissingLanguageKeepsThePreviousOne) {
     token.language_code.reset();
     ASSERT_EQ(set_up(), kStatusOk);
     EXPECT_EQ(*state.language.get(), u"422");
+}
+
+TEST_F(VoiceSetup, UserDictionaryLoadedOnlyWhenInUse) {
+    fs::create_directories(appdata / "VelnorSAPI" / "dicts" / "Russian");
+    std::ofstream(appdata / "VelnorSAPI" / "dicts" / "Russian" / "dict.dic") << "цска цэ+ска\n";
+    std::ofstream(appdata / "VelnorSAPI" / "prefs.ini") << "[General]\nuse_dictionary = 1\n";
+    ASSERT_EQ(set_up(), kStatusOk);
+    EXPECT_EQ(state.settings.use_dictionary, 1);
+    EXPECT_TRUE(state.dictionary.get()->empty());
+    std::ofstream(appdata / "VelnorSAPI" / "prefs.ini") << "[General]\nuse_dictionary = 2\n";
+    ASSERT_EQ(set_up(), kStatusOk);
+    EXPECT_EQ(state.dictionary.get()->find(u"цска"), u"цэ+ска");
 }
 
 TEST(LanguageId, ReadsLeadingHexadecimalDigits) {
