@@ -6,7 +6,7 @@ namespace vl {
 
 void release_shared_voice_state(EngineState& state) {
     state.tables.publish(PronunciationTables{});
-    state.dictionary.publish(UserDictionary{});
+    clear_user_dictionary(state.dictionary);
     state.log.close();
 }
 

@@ -5,7 +5,6 @@
 #include <new>
 
 #include "engine/engine_state.h"
-#include "engine/sapi/module.h"
 #include "engine/settings_watcher.h"
 #include "platform/app_data.h"
 
@@ -21,7 +20,13 @@ HMODULE g_pinned = nullptr;
 SettingsWatcher* make_watcher() {
     EngineState& state = engine_state();
     UserDictionaryHooks hooks;
-    hooks.clear = [&state] { state.dictionary.publish(UserDictionary{}); };
+    hooks.reload = [&state] {
+        const auto folders = state.folders.get();  // none before the first voice set-up
+        if (!folders->language.empty()) {
+            reload_user_dictionary(state.dictionary, folders->language / kUserDictionaryFileName);
+        }
+    };
+    hooks.clear = [&state] { clear_user_dictionary(state.dictionary); };
     return new (std::nothrow) SettingsWatcher(application_data_folder() / "VelnorSAPI", state.settings, hooks);
 }
 
