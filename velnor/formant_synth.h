@@ -52,15 +52,19 @@ private:
     };
 
     void update_frame(const Segment& target);
-    float noise();
+    float noise_centre(const Segment& target) const;
+    void synthesize(float* samples, int count);
 
     Timbre timbre_;
     uint32_t rng_;
-    uint32_t clock_ = 0;
+    uint32_t clock_ = 0;      // samples made, for the trill
+    int frame_left_ = 0;      // samples until the next parameter update
     float formants_[3] = {500, 1500, 2500};
     float voicing_ = 0, frication_ = 0, aspiration_ = 0, noise_hz_ = 3000, noise_bw_ = 1000, f0_ = 0;
     float trill_gain_ = 1;
     float phase_ = 0, glottal_ = 0, last_noise_ = 0;
+    float tuned_hz_ = 0, tuned_bw_ = 0;
+    float tract_radius_[3];
     Resonator tract_[3];
     Resonator noise_band_;
 };
