@@ -10,6 +10,8 @@ constexpr float kPi = 3.14159265f;
 constexpr int kFrame = 16;             // samples between parameter updates
 constexpr float kMaxFormant = 4600.0f;  // below half the sample rate
 constexpr float kBandwidths[3] = {70.0f, 100.0f, 160.0f};
+constexpr float kUpperFormant = 3500.0f;  // fixed fourth formant: brightens the front vowels
+constexpr float kUpperBandwidth = 300.0f;
 constexpr float kOutputGain = 0.07f;  // brings the loudest vowels near full scale
 constexpr float kNoiseGain = 0.5f;
 
@@ -17,7 +19,7 @@ constexpr Timbre kTimbres[4] = {
     {1.00f, 1.00f, 0.93f, 0.02f, 1.00f},  // Male1
     {1.18f, 1.10f, 0.86f, 0.07f, 0.65f},  // Female1
     {0.90f, 1.25f, 0.96f, 0.01f, 1.60f},  // Male2
-    {1.25f, 0.90f, 0.80f, 0.12f, 0.45f},  // Female2
+    {1.25f, 0.90f, 0.80f, 0.12f, 0.40f},  // Female2
 };
 
 float pole_radius(float bw) { return std::exp(-kPi * bw / kSampleRate); }
@@ -46,6 +48,8 @@ const Timbre& timbre_of(int voice) { return kTimbres[voice & 3]; }
 
 FormantSynth::FormantSynth(const Timbre& timbre, uint32_t seed) : timbre_(timbre), rng_(seed | 1u) {
     for (int i = 0; i < 3; ++i) tract_radius_[i] = pole_radius(kBandwidths[i] * timbre_.bandwidth_scale);
+    tune_tract(upper_.a, upper_.b, upper_.c, std::fmin(kUpperFormant * timbre_.formant_scale, kMaxFormant),
+               pole_radius(kUpperBandwidth * timbre_.bandwidth_scale));
 }
 
 float FormantSynth::noise_centre(const Segment& target) const {
@@ -101,7 +105,7 @@ bool FormantSynth::render(const Segment& segment, BlockOutput& out) {
 
 // Works on local copies of the state, which the compiler can keep in registers.
 void FormantSynth::synthesize(float* samples, int count) {
-    Resonator r1 = tract_[0], r2 = tract_[1], r3 = tract_[2], band = noise_band_;
+    Resonator r1 = tract_[0], r2 = tract_[1], r3 = tract_[2], r4 = upper_, band = noise_band_;
     float phase = phase_, glottal = glottal_, last_noise = last_noise_;
     uint32_t rng = rng_;
     const float step = f0_ / kSampleRate;
@@ -124,7 +128,7 @@ void FormantSynth::synthesize(float* samples, int count) {
         rng ^= rng >> 17;
         rng ^= rng << 5;
         const float white = static_cast<float>(static_cast<int32_t>(rng)) * (1.0f / 2147483648.0f);
-        const float tract = r3.step(r2.step(r1.step(glottal * voice_gain + white * breath)));
+        const float tract = r4.step(r3.step(r2.step(r1.step(glottal * voice_gain + white * breath))));
         const float hiss = band.step(white - last_noise) * hiss_gain;
         last_noise = white;
         samples[i] = tract * tract_gain + hiss;
@@ -132,6 +136,7 @@ void FormantSynth::synthesize(float* samples, int count) {
     tract_[0] = r1;
     tract_[1] = r2;
     tract_[2] = r3;
+    upper_ = r4;
     noise_band_ = band;
     phase_ = phase;
     glottal_ = glottal;

@@ -66,6 +66,7 @@ private:
     float tuned_hz_ = 0, tuned_bw_ = 0;
     float tract_radius_[3];
     Resonator tract_[3];
+    Resonator upper_;
     Resonator noise_band_;
 };
 

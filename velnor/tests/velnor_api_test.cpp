@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/velnor_api.h"
@@ -52,20 +53,32 @@ double zero_crossing_rate(const std::vector<uint8_t>& samples) {
     return static_cast<double>(crossings) / static_cast<double>(samples.size());
 }
 
+// Share of high frequencies: loudness of the slope against loudness of the wave.
+double brightness(const std::vector<uint8_t>& samples) {
+    double slope = 0, level = 0;
+    for (size_t i = 1; i < samples.size(); ++i) {
+        slope += (samples[i] - samples[i - 1]) * (samples[i] - samples[i - 1]);
+        level += (samples[i] - 128.0) * (samples[i] - 128.0);
+    }
+    return std::sqrt(slope / level);
+}
+
 // Pitch in Hz of the middle of the sound, by autocorrelation (40..500 Hz).
 double pitch_of(const std::vector<uint8_t>& samples) {
     const size_t window = 400;
-    const size_t start = samples.size() / 2 - window / 2;
-    std::vector<double> correlation(251, 0.0);
+    const int max_lag = 250;
+    if (samples.size() < window + max_lag) return 0;
+    const size_t start = (samples.size() - window - max_lag) / 2;
+    std::vector<double> correlation(max_lag + 1, 0.0);
     double best = 0;
-    for (int lag = 20; lag <= 250; ++lag) {
+    for (int lag = 20; lag <= max_lag; ++lag) {
         for (size_t i = start; i < start + window; ++i)
             correlation[lag] += (samples[i] - 128.0) * (samples[i + lag] - 128.0);
         best = std::max(best, correlation[lag]);
     }
     // The shortest lag that is nearly as good: multiples of the period correlate as well.
     int lag = 20;
-    while (lag < 250 && (correlation[lag] < 0.9 * best || correlation[lag] < correlation[lag + 1])) ++lag;
+    while (lag < max_lag && (correlation[lag] < 0.9 * best || correlation[lag] < correlation[lag + 1])) ++lag;
     return 10000.0 / lag;
 }
 
@@ -129,6 +142,36 @@ TEST_F(VelnorApi, StopFromTheCallbackEndsSynthesisAtOnce) {
 TEST_F(VelnorApi, StopOutsideSynthesisDoesNotSilenceTheNextSpeech) {
     synth_stop();
     EXPECT_GT(speak(kSentence).samples.size(), 10000u);
+}
+
+thread_local Capture t_capture;
+
+int32_t VELNOR_CALL collect_per_thread(void*, const uint8_t* samples, int32_t count) {
+    return collect(&t_capture, samples, count);
+}
+
+TEST_F(VelnorApi, ThreadsSpeakingAtOnceDoNotDisturbEachOther) {
+    const std::vector<uint8_t> alone = speak(kSentence).samples;
+    synth_set_audio_callback(collect_per_thread);
+    const std::string text = vl::velnor::utf8_to_cp1251(kSentence);
+    std::vector<uint8_t> heard[2];
+    size_t stopped_blocks = 0;
+    std::thread stopping([&] {
+        t_capture.stop_after_blocks = 1;
+        synth_speak(text.c_str(), 0);
+        stopped_blocks = t_capture.blocks.size();
+    });
+    std::thread speaking[2];
+    for (int i = 0; i < 2; ++i)
+        speaking[i] = std::thread([&, i] {
+            synth_speak(text.c_str(), 0);
+            heard[i] = t_capture.samples;
+        });
+    stopping.join();
+    for (std::thread& t : speaking) t.join();
+    EXPECT_EQ(stopped_blocks, 1u);
+    EXPECT_EQ(heard[0], alone);
+    EXPECT_EQ(heard[1], alone);
 }
 
 TEST_F(VelnorApi, SameCallsGiveSameSamples) {
@@ -207,6 +250,8 @@ TEST_F(VelnorApi, SoundClassesCanBeToldApart) {
     EXPECT_GT(zero_crossing_rate(s.samples), zero_crossing_rate(sh.samples));
     EXPECT_GT(zero_crossing_rate(sh.samples), zero_crossing_rate(a.samples));
     EXPECT_LT(rms(m.samples), rms(a.samples));
+    // A front vowel's high second formant against a back vowel's low one.
+    EXPECT_GT(brightness(speak("и+").samples), brightness(speak("у+").samples) * 1.25);
     EXPECT_NE(speak("па").samples, speak("ба").samples);
     EXPECT_NE(speak("са").samples, speak("за").samples);
 }
