@@ -266,6 +266,7 @@ TEST_F(SapiTest, EachVoiceTokenSetsItsVoiceAndLanguageUp) {
         EXPECT_EQ(synth_current_voice(), i % 4) << i;
         EXPECT_TRUE(std::filesystem::is_directory(data_folder() / "dicts" / (russian ? "Russian" : "Ukrainian"))) << i;
         EXPECT_TRUE(std::filesystem::is_regular_file(data_folder() / "log.txt"));
+        EXPECT_TRUE(std::filesystem::is_regular_file(data_folder() / "prefs.ini"));
 
         ComPtr<ISpObjectToken> returned;
         EXPECT_EQ(object->GetObjectToken(returned.GetAddressOf()), S_OK);
