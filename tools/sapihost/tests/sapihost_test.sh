@@ -74,6 +74,15 @@ host --token "$tokens\\Velnor_Male1_Russian" --volume 100 --out "$(wav loud.wav)
 host --token "$tokens\\Velnor_Male1_Russian" --out "$(wav high.wav)" "speak,pitch=10:$sentence" >/dev/null
 cmp -s "$work/high.wav" "$work/loud.wav" && fail "pitch markup changed nothing"
 
+# The engine DLL and vlsay read the same prepared text and make the same samples.
+text="Съешь же ещё 25 этих булок, да выпей чаю."
+host --token "$tokens\\Velnor_Female2_Russian" --out "$(wav dll.wav)" "speak:$text" >/dev/null
+logged=$("$wine_run" cmd /c type '%APPDATA%\VelnorSAPI\log.txt' | tr -d '\r')
+"$wine_run" vlsay.exe --voice Velnor_Female2_Russian --out "$(wav vlsay.wav)" "$text"
+cmp -s "$work/dll.wav" "$work/vlsay.wav" || fail "the DLL and vlsay made different samples"
+prepared=$("$wine_run" vlsay.exe --voice Velnor_Female2_Russian --prepare "$text" | tr -d '\r')
+[ -n "$logged" ] && [ "$logged" = "$prepared" ] || fail "the DLL logged [$logged], vlsay prepares [$prepared]"
+
 # Abort asked by the site, and output that stops taking audio.
 out=$(host --token "$tokens\\Velnor_Male1_Russian" --abort-after 1 --out "$(wav abort.wav)" "speak:$sentence")
 echo "$out" | grep -q '^audio bytes=[0-9]* audio_writes=1 ' || fail "abort: $(echo "$out" | grep '^audio')"
