@@ -390,6 +390,27 @@ TEST_F(SapiTest, RateMarkupShortensTheSpeech) {
     EXPECT_LT(fast * 2, slow);
 }
 
+// The last line of the log: the prepared text of the last request.
+std::string last_logged_line() {
+    std::ifstream log(data_folder() / "log.txt", std::ios::binary);
+    std::string line, last;
+    while (std::getline(log, line)) last = line;
+    if (!last.empty() && last.back() == '\r') last.pop_back();
+    return last;
+}
+
+TEST_F(SapiTest, SwitchingVoicesKeepsTheUserDictionary) {
+    std::filesystem::create_directories(data_folder() / "dicts" / "Russian");
+    std::ofstream(data_folder() / "dicts" / "Russian" / "dict.dic", std::ios::binary)
+        << "\xEF\xBB\xBF\xD0\xBA\xD0\xBE\xD1\x82 \xD0\xBF\xD1\x91\xD1\x81\r\n";  // кот пёс
+    ComPtr<ISpTTSEngine> old_voice = russian_voice();
+    ComPtr<ISpTTSEngine> new_voice = russian_voice();
+    old_voice.Reset();  // a screen reader drops the voice it no longer speaks with
+    speak(*new_voice.Get(), {{SPVA_Speak, L"кот"}});
+    EXPECT_EQ(last_logged_line(), "\xD0\xBF\xD1\x91\xD1\x81");
+    std::filesystem::remove(data_folder() / "dicts" / "Russian" / "dict.dic");
+}
+
 TEST_F(SapiTest, TheLastVoiceObjectClosesTheSharedLog) {
     ComPtr<ISpTTSEngine> first = russian_voice();
     ComPtr<ISpTTSEngine> second = russian_voice();
