@@ -34,9 +34,10 @@ namespace {
 
 LONG g_live_voice_objects = 0;
 
+// The shared tables, dictionary and log go with the last voice object only: a
+// client that switches voices sets the new one up before it drops the old one.
 void destroy(VoiceObject* object) noexcept {
     if (object->token != nullptr) object->token->Release();
-    remove_object_count();
     delete object;
     if (InterlockedDecrement(&g_live_voice_objects) == 0) {
         try {
@@ -44,6 +45,7 @@ void destroy(VoiceObject* object) noexcept {
         } catch (...) {
         }
     }
+    remove_object_count();  // last: from here on the library may be unloaded
 }
 
 ULONG STDMETHODCALLTYPE add_ref(void* self) {
