@@ -5,16 +5,17 @@
 #include <string>
 
 #include "engine/velnor_api.h"
-#include "velnor/cp1251.h"
+#include "base/cp1251.h"
+#include "base/utf.h"
 
 namespace {
 
 constexpr double kSamplesPerSecond = 10000.0;
 
 std::string russian_text() {
-    const std::string sentence = vl::velnor::utf8_to_cp1251(
+    const std::string sentence = vl::to_cp1251(vl::utf8_to_utf16(
         "В две ты+сячи два+дцать четвёртом году+ в го+роде жи+ло 1250000 челове+к. "
-        "Шла Са+ша по шоссе+ и соса+ла су+шку, а ве+тер шуме+л в листве+! ");
+        "Шла Са+ша по шоссе+ и соса+ла су+шку, а ве+тер шуме+л в листве+! "), '?');
     std::string text;
     while (text.size() < 1000) text += sentence;
     text.resize(1000);

@@ -1,6 +1,7 @@
 #include "velnor/number_words.h"
 
-#include "velnor/cp1251.h"
+#include "base/cp1251.h"
+#include "base/utf.h"
 
 namespace vl::velnor {
 namespace {
@@ -31,7 +32,7 @@ constexpr ScaleWords kScales[] = {
 void append_word(std::string& out, const char* utf8) {
     if (*utf8 == '\0') return;
     if (!out.empty()) out += ' ';
-    out += utf8_to_cp1251(utf8);
+    out += to_cp1251(utf8_to_utf16(utf8), '?');
 }
 
 // Appends the words of 1..999; feminine gives "одна", "две" for the last digit.

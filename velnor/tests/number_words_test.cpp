@@ -2,13 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "velnor/cp1251.h"
+#include "base/cp1251.h"
+#include "base/utf.h"
 
 namespace vl::velnor {
 namespace {
 
 std::string words(std::string_view digits) { return number_words(digits); }
-std::string cp(std::string_view utf8) { return utf8_to_cp1251(utf8); }
+std::string cp(std::string_view utf8) { return to_cp1251(utf8_to_utf16(utf8), '?'); }
 
 TEST(NumberWords, SmallNumbers) {
     EXPECT_EQ(words("0"), cp("но+ль"));

@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "velnor/cp1251.h"
+#include "base/cp1251.h"
+#include "base/utf.h"
 
 namespace vl::velnor {
 namespace {
@@ -33,7 +34,7 @@ public:
 
 std::string read(std::string_view utf8) {
     Recorder recorder;
-    const std::string text = utf8_to_cp1251(utf8);
+    const std::string text = to_cp1251(utf8_to_utf16(utf8), '?');
     read_text(text.c_str(), recorder);
     return recorder.log;
 }

@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "engine/velnor_api.h"
-#include "velnor/cp1251.h"
+#include "base/cp1251.h"
+#include "base/utf.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ Capture speak(std::string_view utf8, size_t stop_after_blocks = 0, int32_t* resu
     Capture capture;
     capture.stop_after_blocks = stop_after_blocks;
     synth_set_callback_context(&capture);
-    const std::string text = vl::velnor::utf8_to_cp1251(utf8);
+    const std::string text = vl::to_cp1251(vl::utf8_to_utf16(utf8), '?');
     const int32_t r = synth_speak(text.c_str(), 0);
     if (result) *result = r;
     return capture;
@@ -153,7 +154,7 @@ int32_t VELNOR_CALL collect_per_thread(void*, const uint8_t* samples, int32_t co
 TEST_F(VelnorApi, ThreadsSpeakingAtOnceDoNotDisturbEachOther) {
     const std::vector<uint8_t> alone = speak(kSentence).samples;
     synth_set_audio_callback(collect_per_thread);
-    const std::string text = vl::velnor::utf8_to_cp1251(kSentence);
+    const std::string text = vl::to_cp1251(vl::utf8_to_utf16(kSentence), '?');
     std::vector<uint8_t> heard[2];
     size_t stopped_blocks = 0;
     std::thread stopping([&] {
