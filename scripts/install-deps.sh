@@ -2,13 +2,15 @@
 # Installs every Debian 12 package the build and the tests need. Safe to run again.
 set -euo pipefail
 
-packages=(
-  build-essential cmake ninja-build pkg-config git ca-certificates
-  googletest libgtest-dev libbenchmark-dev
-  clang libclang-rt-14-dev
-  g++-mingw-w64-i686 wine wine32:i386 xvfb xauth
-  unicode-data tcl libsqlite3-dev
-)
+# With --native only what the Linux build of the tools needs.
+packages=(build-essential cmake ninja-build pkg-config git ca-certificates googletest libgtest-dev)
+if [ "${1:-}" != "--native" ]; then
+  packages+=(
+    libbenchmark-dev clang libclang-rt-14-dev
+    g++-mingw-w64-i686 wine wine32:i386 xvfb xauth
+    unicode-data tcl libsqlite3-dev
+  )
+fi
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
@@ -18,7 +20,7 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ "${1:-}" != "--native" ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   as_root dpkg --add-architecture i386
 fi
 as_root apt-get update -q

@@ -1,0 +1,13 @@
+#pragma once
+// Windows code page 1251 (Cyrillic).
+#include <cstdint>
+#include <optional>
+
+namespace vl {
+
+// The character of a byte; nothing for 0x98, the one byte the code page leaves undefined.
+std::optional<char16_t> cp1251_to_unicode(uint8_t byte);
+// The byte of a character; nothing when the code page cannot encode it.
+std::optional<uint8_t> unicode_to_cp1251(char16_t c);
+
+}  // namespace vl

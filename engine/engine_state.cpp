@@ -1,0 +1,10 @@
+#include "engine/engine_state.h"
+
+namespace vl {
+
+EngineState& engine_state() {
+    static EngineState state;
+    return state;
+}
+
+}  // namespace vl

@@ -1,0 +1,28 @@
+#pragma once
+// Everything the engine shares between the voice objects of a process. The
+// process has one instance (engine_state()); tests build their own.
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include "base/published.h"
+#include "engine/settings.h"
+#include "engine/speak_log.h"
+#include "textprep/pronunciation_tables.h"
+#include "textprep/user_dictionary.h"
+
+namespace vl {
+
+struct EngineState {
+    Settings settings;
+    Published<std::u16string> language;  // the voice token's language code, such as "419"
+    Published<PronunciationTables> tables;
+    Published<UserDictionary> dictionary;
+    SpeakLog log;
+    // The last non-zero rate given by markup, kept for the life of the process.
+    std::atomic<int32_t> last_rate_override{0};
+};
+
+EngineState& engine_state();
+
+}  // namespace vl

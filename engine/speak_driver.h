@@ -1,0 +1,37 @@
+#pragma once
+// The engine's answer to one speak request: gathers the text, prepares it,
+// drives the synthesis engine and writes its audio to the sink as 16-bit PCM.
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "engine/speak_request.h"
+#include "engine/velnor_api.h"
+
+namespace vl {
+
+class SynthEngine;
+struct EngineState;
+
+void speak(std::span<const TextFragment> fragments, OutputSink& sink, SynthEngine& engine, EngineState& state);
+
+// The request's text as the engine will read it, prepared with one snapshot
+// of the settings, language and tables.
+std::u16string prepare_request_text(std::u16string_view text, const EngineState& state);
+
+// Registered with the engine at voice set-up; the context is the request's own.
+int32_t VELNOR_CALL audio_chunk_callback(void* context, const uint8_t* samples, int32_t count);
+
+// The PCM format of the output: mono, 16 bits, at the sample rate setting.
+struct PcmFormat {
+    uint16_t format_tag = 1;
+    uint16_t channels = 1;
+    uint32_t samples_per_second = 0;
+    uint32_t average_bytes_per_second = 0;
+    uint16_t block_align = 2;
+    uint16_t bits_per_sample = 16;
+};
+PcmFormat output_format(const EngineState& state);
+
+}  // namespace vl

@@ -1,0 +1,90 @@
+#pragma once
+// A synthesis engine that records every call and plays back fixed blocks, and
+// an output sink that records what the driver writes and sends.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/speak_request.h"
+#include "engine/synth_engine.h"
+
+namespace vl::testing {
+
+class RecordingEngine : public SynthEngine {
+public:
+    std::vector<std::string> calls;   // such as "11(7)" or "6(text)"
+    std::vector<std::vector<uint8_t>> blocks = {{128, 255, 0}};
+    int32_t voice = 0;
+    bool stopped = false;
+
+    int32_t ready() override { return record("19"), 1; }
+    void set_audio_callback(synth_audio_callback c) override { callback = c; record("3"); }
+    void select_voice(int32_t v) override { voice = v; record("12", v); }
+    int32_t current_voice() override { return record("14"), voice; }
+    void use_main_dictionary(int32_t on) override { record("1", on); }
+    void set_callback_context(void* c) override { context = c; record("2"); }
+    void set_volume(int32_t v) override { record("7", v); }
+    void set_pause(int32_t p) override { record("10", p); }
+    void set_speed_step(int32_t s) override { record("11", s); }
+    void set_tempo(int32_t t) override { record("13", t); }
+    void set_pitch_low(int32_t p) override { record("9", p); }
+    void set_pitch_high(int32_t p) override { record("8", p); }
+    void stop() override { stopped = true; record("5"); }
+    void speak(const char* text) override {
+        spoken = text;
+        record("6");
+        for (const auto& block : blocks) {
+            if (stopped || callback(context, block.data(), static_cast<int32_t>(block.size())) != 0) break;
+        }
+    }
+
+    synth_audio_callback callback = nullptr;
+    void* context = nullptr;
+    std::string spoken;
+
+private:
+    void record(const char* ordinal) { calls.emplace_back(ordinal); }
+    void record(const char* ordinal, int32_t value) {
+        calls.push_back(std::string(ordinal) + "(" + std::to_string(value) + ")");
+    }
+};
+
+struct RecordedEvent {
+    EventId id;
+    EventParamType param_type;
+    uint32_t wparam;
+    int32_t lparam;
+    std::u16string text;
+};
+
+class RecordingSink : public OutputSink {
+public:
+    uint32_t actions = 0;
+    int32_t rate = 0;
+    uint16_t volume = 100;
+    int abort_after_writes = -1;      // sets the abort action after this many audio writes
+    int fail_after_writes = -1;       // reports the output stopped after this many audio writes
+    std::vector<std::pair<WriteKind, std::vector<uint8_t>>> writes;
+    std::vector<RecordedEvent> events;
+
+    uint32_t get_actions() override { return actions; }
+    int32_t get_rate() override { return rate; }
+    uint16_t get_volume() override { return volume; }
+    bool write(const void* bytes, uint32_t count, WriteKind kind) override {
+        const auto* data = static_cast<const uint8_t*>(bytes);
+        writes.emplace_back(kind, std::vector<uint8_t>(data, data + count));
+        const int audio = audio_writes();
+        if (kind == WriteKind::audio && audio == abort_after_writes) actions |= kActionAbort;
+        return !(kind == WriteKind::audio && fail_after_writes >= 0 && audio > fail_after_writes);
+    }
+    void add_event(const SpeakEvent& e) override {
+        events.push_back({e.id, e.param_type, e.wparam, e.lparam, e.text ? std::u16string(e.text) : u""});
+    }
+    int audio_writes() const {
+        int n = 0;
+        for (const auto& w : writes) n += w.first == WriteKind::audio;
+        return n;
+    }
+};
+
+}  // namespace vl::testing

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Black-box tests of vlsay. Arguments: the command that runs vlsay (an emulator
+# and the program, or the program alone).
+set -u
+vlsay=("$@")
+[ -n "${vlsay[0]}" ] || vlsay=("${vlsay[@]:1}")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# Strips the CR that a Windows console program may add.
+run() { "${vlsay[@]}" --appdata "$work/appdata" "$@"; }
+
+# Root mean square of the 16-bit samples of a WAV file.
+rms() { tail -c +45 "$1" | od -An -v -t d2 | awk '{for(i=1;i<=NF;i++){s+=$i*$i;n++}} END{printf "%d", n ? sqrt(s/n) : 0}'; }
+size() { wc -c < "$1"; }
+
+out=$(run --prepare "(тест)" | od -An -c | tr -s ' ')
+expected=$(printf ' тест \n' | od -An -c | tr -s ' ')
+[ "$out" = "$expected" ] || fail "--prepare (тест) gave [$out]"
+
+out=$(printf 'ма+ма' | run --prepare)
+[ "$out" = "ма+ма" ] || fail "text from standard input gave [$out]"
+
+run --out hello.wav "Привет, мир!" || fail "speaking failed"
+header=$(head -c 44 hello.wav | od -An -v -t u4 | tr -s ' ')
+[ "$(head -c 4 hello.wav)" = "RIFF" ] || fail "no RIFF header"
+# sample rate 10000, byte rate 20000, block align 2 and 16 bits
+echo "$header" | grep -q " 10000 20000 1048578 " || fail "format is not 10000 Hz 16-bit mono: $header"
+[ "$(rms hello.wav)" -gt 300 ] || fail "speech is silent"
+
+run --rate -10 --out slow.wav "Съешь же ещё этих мягких французских булок" || fail "slow"
+run --rate 10 --out fast.wav "Съешь же ещё этих мягких французских булок" || fail "fast"
+[ "$(size fast.wav)" -lt "$(( $(size slow.wav) / 2 ))" ] || fail "rate 10 is not much shorter than rate -10"
+
+run --volume 20 --out quiet.wav "Привет, мир!" || fail "quiet"
+run --volume 100 --out loud.wav "Привет, мир!" || fail "loud"
+[ "$(rms quiet.wav)" -lt "$(( $(rms loud.wav) / 2 ))" ] || fail "volume 20 is not quieter than 100"
+
+run --voice Velnor_Female1_Ukrainian --out uk.wav "Добрий день" || fail "Ukrainian voice"
+
+for bad in "--rate 11 x" "--volume -1 x" "--voice velnor_male1_russian x" "--frobnicate x" "x --rate"; do
+  rm -f bad.wav
+  # shellcheck disable=SC2086
+  run --out bad.wav $bad 2>err.txt >/dev/null
+  status=$?
+  [ "$status" -eq 2 ] || fail "[$bad] exit status $status, not 2"
+  [ "$(wc -l < err.txt)" -eq 1 ] || fail "[$bad] error is not one line: $(cat err.txt)"
+  [ -e bad.wav ] && fail "[$bad] wrote an output file"
+done
+
+printf '\xff\xfe' | run --out bad.wav 2>err.txt
+[ $? -eq 2 ] || fail "invalid UTF-8 input accepted"
+[ -e bad.wav ] && fail "invalid UTF-8 input wrote an output file"
+
+[ "$failures" -eq 0 ] && echo "vlsay: all checks passed"
+exit "$failures"

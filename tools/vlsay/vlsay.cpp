@@ -1,0 +1,178 @@
+// vlsay: speaks a text through the engine into a WAV file, or shows the text
+// the synthesis engine would read.
+#include <charconv>
+#include <cstdio>
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "base/file_io.h"
+#include "base/utf.h"
+#include "base/wav.h"
+#include "engine/engine_state.h"
+#include "engine/speak_driver.h"
+#include "engine/synth_engine.h"
+#include "engine/voices.h"
+#include "platform/app_data.h"
+#include "tools/common/utf8_main.h"
+
+namespace vl {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: vlsay [--appdata DIR] [--voice NAME] [--rate N] [--volume N] [--out FILE] [--prepare] [TEXT...]";
+constexpr const char* kDefaultOut = "vlsay.wav";
+
+struct Options {
+    std::filesystem::path appdata;
+    std::u16string voice = u"Velnor_Male1_Russian";
+    std::optional<int32_t> rate;
+    std::optional<int32_t> volume;
+    std::filesystem::path out = kDefaultOut;
+    bool prepare_only = false;
+    bool help = false;
+    std::vector<std::string> words;
+};
+
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+int32_t parse_number(const std::string& text, int32_t low, int32_t high, const std::string& option) {
+    int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) {
+        throw UsageError(option + " takes a whole number from " + std::to_string(low) + " to " +
+                         std::to_string(high));
+    }
+    return value;
+}
+
+Options parse_options(const std::vector<std::string>& args) {
+    Options options;
+    options.appdata = application_data_folder();
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const auto value = [&]() -> const std::string& {
+            if (i + 1 >= args.size()) throw UsageError(arg + " needs a value");
+            return args[++i];
+        };
+        if (arg == "--help") {
+            options.help = true;
+        } else if (arg == "--appdata") {
+            options.appdata = std::filesystem::u8path(value());
+        } else if (arg == "--voice") {
+            options.voice = utf8_to_utf16(value());
+            bool known = false;
+            for (auto name : kVoiceNames) known = known || name == options.voice;
+            if (!known) throw UsageError("unknown voice " + args[i]);
+        } else if (arg == "--rate") {
+            options.rate = parse_number(value(), -10, 10, arg);
+        } else if (arg == "--volume") {
+            options.volume = parse_number(value(), 0, 100, arg);
+        } else if (arg == "--out") {
+            options.out = std::filesystem::u8path(value());
+        } else if (arg == "--prepare") {
+            options.prepare_only = true;
+        } else if (arg == "--") {
+            options.words.insert(options.words.end(), args.begin() + i + 1, args.end());
+            break;
+        } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
+            throw UsageError("unknown option " + arg);
+        } else {
+            options.words.push_back(arg);
+        }
+    }
+    if (options.appdata.empty()) throw UsageError("no application-data folder: give --appdata");
+    return options;
+}
+
+std::string request_text(const Options& options) {
+    std::string text;
+    if (options.words.empty()) {
+        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+        if (std::cin.bad()) throw std::runtime_error("cannot read standard input");
+    } else {
+        for (const std::string& word : options.words) text += (text.empty() ? "" : " ") + word;
+    }
+    if (!is_valid_utf8(text)) throw std::runtime_error("the text is not valid UTF-8");
+    return text;
+}
+
+// The output sink of one request: keeps the audio, reports the rate and volume asked for.
+class AudioCollector final : public OutputSink {
+public:
+    explicit AudioCollector(const Options& options) : options_(options) {}
+    uint32_t get_actions() override {
+        return (options_.rate ? kActionRate : 0u) | (options_.volume ? kActionVolume : 0u);
+    }
+    int32_t get_rate() override { return options_.rate.value_or(0); }
+    uint16_t get_volume() override { return static_cast<uint16_t>(options_.volume.value_or(100)); }
+    bool write(const void* bytes, uint32_t count, WriteKind) override {
+        pcm.append(static_cast<const char*>(bytes), count);
+        return true;
+    }
+    void add_event(const SpeakEvent&) override {}
+
+    std::string pcm;
+
+private:
+    const Options& options_;
+};
+
+// Sets the named voice up the way the engine does when a voice token is handed to it.
+void set_up_voice(const Options& options, EngineState& state, SynthEngine& engine) {
+    const bool ukrainian = options.voice.ends_with(u"_Ukrainian");
+    state.language.publish(std::u16string(ukrainian ? u"422" : u"419"));
+    state.settings.sample_rate = 10000;
+    state.settings.pause = -1;
+    state.settings.use_dictionary = 2;
+    state.settings.intonation = 50;
+    if (engine.ready() == 0) throw std::runtime_error("the synthesis engine is not ready");
+    engine.set_audio_callback(audio_chunk_callback);
+    engine.set_volume(100);
+    engine.select_voice(voice_index(options.voice));
+}
+
+int run(const std::vector<std::string>& args) {
+    const Options options = parse_options(args);
+    if (options.help) {
+        std::cout << kUsage << '\n';
+        return 0;
+    }
+    const std::u16string text = utf8_to_utf16(request_text(options));
+    EngineState& state = engine_state();
+    SynthEngine& engine = velnor_engine();
+    set_up_voice(options, state, engine);
+
+    if (options.prepare_only) {
+        std::cout << utf16_to_utf8(prepare_request_text(text, state)) << '\n' << std::flush;
+        return 0;
+    }
+    AudioCollector sink(options);
+    const TextFragment fragment{FragmentAction::speak, 0, 100, 0, text};
+    speak({&fragment, 1}, sink, engine, state);
+    const auto rate = static_cast<uint32_t>(state.settings.sample_rate.load());
+    if (!write_file_atomic(options.out, make_wav(sink.pcm, rate))) {
+        throw std::runtime_error("cannot write " + options.out.u8string());
+    }
+    return 0;
+}
+
+}  // namespace
+
+int utf8_main(const std::vector<std::string>& args) {
+    try {
+        return run(args);
+    } catch (const UsageError& error) {
+        std::cerr << "vlsay: " << error.what() << " (vlsay --help shows the usage)" << std::endl;
+    } catch (const std::exception& error) {
+        std::cerr << "vlsay: " << error.what() << std::endl;
+    }
+    return 2;
+}
+
+}  // namespace vl
