@@ -1,7 +1,8 @@
 #include "textprep/pronunciation_tables.h"
 
 #include <algorithm>
-#include <limits>
+
+#include "base/settings_file.h"
 
 namespace vl {
 
@@ -17,32 +18,12 @@ const std::u16string* RewriteList::single_character_replacement(char16_t c) cons
     return index == nullptr ? nullptr : &entries_[*index].replacement;
 }
 
-namespace {
-
-// Leading blanks and tabs, an optional sign, then decimal digits up to the first
-// other character; no digits reads 0, and values beyond 32 bits saturate.
-int32_t parse_c_integer(std::u16string_view text) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
-    int64_t value = 0;
-    constexpr int64_t kLimit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-        value = std::min(value * 10 + (text[i] - u'0'), kLimit);
-    }
-    if (negative) return static_cast<int32_t>(-value);
-    return static_cast<int32_t>(std::min(value, kLimit - 1));
-}
-
-}  // namespace
-
 SymbolName parse_symbol_value(std::u16string_view value) {
     const size_t colon = value.find(u':');
     if (colon == std::u16string_view::npos) return SymbolName{std::u16string(value), 0};
     std::u16string_view flag = value.substr(colon + 1);
     flag = flag.substr(0, flag.find(u':'));
-    return SymbolName{std::u16string(value.substr(0, colon)), parse_c_integer(flag)};
+    return SymbolName{std::u16string(value.substr(0, colon)), parse_decimal(flag)};
 }
 
 RewriteList sorted_descending(std::vector<Rewrite> entries) {
