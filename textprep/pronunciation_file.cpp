@@ -60,6 +60,20 @@ void read_symbols(SettingsFile& file, std::span<const DefaultEntry> defaults, Pr
 
 }  // namespace
 
+void read_pronunciation_tables(SettingsFile& file, std::u16string_view language, PronunciationTables& tables) {
+    read_letters(file, kEnglishLetterGroup, tables, kEnglishLettersComment);
+    if (language == kRussianLanguage) {
+        read_letters(file, kRussianLetterGroup, tables);
+        read_english_rewrites(file, tables);
+        read_symbols(file, kRussianSymbols, tables);
+    } else if (language == kUkrainianLanguage) {
+        read_letters(file, kUkrainianLetterGroup, tables);
+        read_english_rewrites(file, tables);
+        read_ukrainian_rewrites(file, tables);
+        read_symbols(file, kUkrainianSymbols, tables);
+    }
+}
+
 bool load_pronunciation_tables(const std::filesystem::path& language_folder, std::u16string_view language,
                                PronunciationTables& tables) {
     const std::filesystem::path path = language_folder / kPronunciationFileName;
@@ -70,20 +84,8 @@ bool load_pronunciation_tables(const std::filesystem::path& language_folder, std
     std::optional<SettingsFile> file = SettingsFile::open(path, SettingsLayout::group_separator);
     if (!file) return false;
 
-    PronunciationTables loaded = tables;
-    read_letters(*file, kEnglishLetterGroup, loaded, kEnglishLettersComment);
-    if (language == kRussianLanguage) {
-        read_letters(*file, kRussianLetterGroup, loaded);
-        read_english_rewrites(*file, loaded);
-        read_symbols(*file, kRussianSymbols, loaded);
-    } else if (language == kUkrainianLanguage) {
-        read_letters(*file, kUkrainianLetterGroup, loaded);
-        read_english_rewrites(*file, loaded);
-        read_ukrainian_rewrites(*file, loaded);
-        read_symbols(*file, kUkrainianSymbols, loaded);
-    }
+    read_pronunciation_tables(*file, language, tables);
     file->close();
-    tables = std::move(loaded);
     return true;
 }
 

@@ -7,6 +7,8 @@
 
 namespace vl {
 
+class SettingsFile;
+
 inline constexpr std::string_view kPronunciationFileName = "pronunc.dic";
 
 // Reads pronunc.dic of the language folder and adds its entries to `tables`
@@ -15,6 +17,10 @@ inline constexpr std::string_view kPronunciationFileName = "pronunc.dic";
 // when anything was added. Letter groups are read only for their fixed
 // letters, with fallbacks; symbol and rewrite groups whole. Returns false, with
 // `tables` unchanged, when the file can be neither created nor opened.
+// The reading part of load_pronunciation_tables, on a file in memory: an empty
+// file yields the default tables of the language.
+void read_pronunciation_tables(SettingsFile& file, std::u16string_view language, PronunciationTables& tables);
+
 bool load_pronunciation_tables(const std::filesystem::path& language_folder, std::u16string_view language,
                                PronunciationTables& tables);
 
