@@ -1,32 +1,33 @@
 #include "textprep/english_pronunciation.h"
 
+#include <vector>
+
 namespace vl {
 namespace {
 
 // Latin letters compare in either case; every other character exactly.
 char16_t fold_latin(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c; }
 
-bool matches_at(std::u16string_view text, size_t at, std::u16string_view folded_source) {
-    if (text.size() - at < folded_source.size()) return false;
-    for (size_t k = 0; k < folded_source.size(); ++k) {
-        if (fold_latin(text[at + k]) != folded_source[k]) return false;
-    }
-    return true;
+std::u16string folded(std::u16string_view text) {
+    std::u16string result(text);
+    for (char16_t& c : result) c = fold_latin(c);
+    return result;
 }
 
 size_t find_match(std::u16string_view text, size_t from, std::u16string_view folded_source) {
-    for (size_t i = from; i < text.size(); ++i) {
-        if (fold_latin(text[i]) == folded_source[0] && matches_at(text, i, folded_source)) return i;
+    for (size_t i = from; i + folded_source.size() <= text.size(); ++i) {
+        size_t k = 0;
+        while (k < folded_source.size() && fold_latin(text[i + k]) == folded_source[k]) ++k;
+        if (k == folded_source.size()) return i;
     }
     return std::u16string_view::npos;
 }
 
-// Replaces every occurrence of `entry.source`, scanning from the start without
+// Replaces every occurrence of one source, scanning from the start without
 // overlaps and without rescanning inserted text.
 void replace_all(std::u16string& text, const Rewrite& entry) {
-    std::u16string folded;
-    for (char16_t c : entry.source) folded += fold_latin(c);
-    size_t match = find_match(text, 0, folded);
+    const std::u16string source = folded(entry.source);
+    size_t match = find_match(text, 0, source);
     if (match == std::u16string_view::npos) return;
 
     std::u16string result;
@@ -35,20 +36,73 @@ void replace_all(std::u16string& text, const Rewrite& entry) {
     while (match != std::u16string_view::npos) {
         result.append(text, copied, match - copied);
         result += entry.replacement;
-        copied = match + folded.size();
-        match = find_match(text, copied, folded);
+        copied = match + source.size();
+        match = find_match(text, copied, source);
     }
     result.append(text, copied);
     text = std::move(result);
 }
 
+// Consecutive entries with one-character sources, none of whose replacements
+// holds the source of a later one: one pass with the first matching entry per
+// character gives what one pass per entry gives.
+struct CharacterGroup {
+    static constexpr size_t kMaxSize = 8;  // each character is compared with every source
+    std::vector<const Rewrite*> entries;
+    std::u16string sources;  // folded
+
+    bool accepts(const Rewrite& entry) const {
+        if (entry.source.size() != 1 || entries.size() == kMaxSize) return false;
+        const char16_t source = fold_latin(entry.source[0]);
+        for (const Rewrite* earlier : entries) {
+            if (folded(earlier->replacement).find(source) != std::u16string::npos) return false;
+        }
+        return true;
+    }
+    void add(const Rewrite& entry) {
+        entries.push_back(&entry);
+        sources += fold_latin(entry.source[0]);
+    }
+    void replace_all(std::u16string& text) const {
+        if (entries.empty()) return;
+        size_t first = 0;
+        while (first < text.size() && sources.find(fold_latin(text[first])) == std::u16string::npos) ++first;
+        if (first == text.size()) return;
+        std::u16string result;
+        result.reserve(text.size() + text.size() / 4);
+        result.append(text, 0, first);
+        for (size_t i = first; i < text.size(); ++i) {
+            const size_t entry = sources.find(fold_latin(text[i]));
+            if (entry == std::u16string::npos) {
+                result += text[i];
+            } else {
+                result += entries[entry]->replacement;
+            }
+        }
+        text = std::move(result);
+    }
+};
+
 }  // namespace
 
 std::u16string apply_english_pronunciation(std::u16string_view text, const PronunciationTables& tables) {
     std::u16string result(text);
+    CharacterGroup group;
     for (const Rewrite& entry : tables.english.entries()) {
-        if (!entry.source.empty()) replace_all(result, entry);
+        if (entry.source.empty()) continue;  // would match everywhere
+        if (group.accepts(entry)) {
+            group.add(entry);
+            continue;
+        }
+        group.replace_all(result);
+        group = CharacterGroup();
+        if (group.accepts(entry)) {
+            group.add(entry);
+        } else {
+            replace_all(result, entry);
+        }
     }
+    group.replace_all(result);
     return result;
 }
 

@@ -6,20 +6,9 @@
 namespace vl {
 namespace {
 
-// A blank before a capital followed by a small letter, and before a letter
-// that follows a digit: ‹HelloWorld› becomes ‹ Hello World›, ‹5кг› ‹5 кг›.
-std::u16string split_at_boundaries(std::u16string_view text) {
-    std::u16string result;
-    result.reserve(text.size() + text.size() / 8);
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (is_letter(c)) {
-            if (is_upper_letter(c) && i + 1 < text.size() && is_lower_letter(text[i + 1])) result += u' ';
-            if (i > 0 && is_digit(text[i - 1])) result += u' ';
-        }
-        result += c;
-    }
-    return result;
+// A capital followed by a small letter starts a word of its own.
+bool starts_word(std::u16string_view text, size_t i) {
+    return is_upper_letter(text[i]) && i + 1 < text.size() && is_lower_letter(text[i + 1]);
 }
 
 // Consonants only (two or more letters, any case), or an all-capital word of at
@@ -40,20 +29,23 @@ void spell(std::u16string& out, std::u16string_view word, const PronunciationTab
 
 }  // namespace
 
+// One pass: words are split with a blank before a capital followed by a small
+// letter and before a letter that follows a digit (‹HelloWorld› is read as
+// ‹ Hello World›, ‹5кг› as ‹5 кг›), then each run of letters is read.
 std::u16string read_letter_runs(std::u16string_view text, const PronunciationTables& tables) {
-    const std::u16string split = split_at_boundaries(text);
-    const std::u16string_view s(split);
     std::u16string result;
-    result.reserve(s.size() + s.size() / 4);
+    result.reserve(text.size() + text.size() / 4);
     size_t i = 0;
-    while (i < s.size()) {
-        if (!is_letter(s[i])) {
-            result += s[i++];
+    while (i < text.size()) {
+        if (!is_letter(text[i])) {
+            result += text[i++];
             continue;
         }
+        if (starts_word(text, i)) result += u' ';
+        if (i > 0 && is_digit(text[i - 1])) result += u' ';
         size_t end = i + 1;
-        while (end < s.size() && is_letter(s[end])) ++end;
-        const std::u16string_view word = s.substr(i, end - i);
+        while (end < text.size() && is_letter(text[end]) && !starts_word(text, end)) ++end;
+        const std::u16string_view word = text.substr(i, end - i);
         if (word.size() == 1) {
             if (letter_script(word[0]) == Script::cyrillic) {
                 result += word;

@@ -13,11 +13,6 @@ RewriteList::RewriteList(std::vector<Rewrite> entries) : entries_(std::move(entr
     }
 }
 
-const std::u16string* RewriteList::single_character_replacement(char16_t c) const {
-    const size_t* index = single_.find(c);
-    return index == nullptr ? nullptr : &entries_[*index].replacement;
-}
-
 SymbolName parse_symbol_value(std::u16string_view value) {
     const size_t colon = value.find(u':');
     if (colon == std::u16string_view::npos) return SymbolName{std::u16string(value), 0};

@@ -24,7 +24,7 @@ public:
         map_.insert_or_assign(key, std::move(value));
     }
     const Value* find(char16_t key) const {
-        if (!present_.test(key)) return nullptr;
+        if (!present_[key]) return nullptr;
         return &map_.find(key)->second;
     }
     bool empty() const { return map_.empty(); }
@@ -55,7 +55,10 @@ public:
     const std::vector<Rewrite>& entries() const { return entries_; }
     bool empty() const { return entries_.empty(); }
     // The replacement of the first entry whose source is exactly `c`, or null.
-    const std::u16string* single_character_replacement(char16_t c) const;
+    const std::u16string* single_character_replacement(char16_t c) const {
+        const size_t* index = single_.find(c);
+        return index == nullptr ? nullptr : &entries_[*index].replacement;
+    }
 
 private:
     std::vector<Rewrite> entries_;

@@ -93,6 +93,9 @@ TEST(LetterRuns, SplitsAtCaseAndDigitBoundaries) {
     EXPECT_EQ(read_letter_runs(u"ABCdef", kRussian), u"AB Cdef");
     EXPECT_EQ(read_letter_runs(u"5кг", kRussian), u"5  ка  гэ ");
     EXPECT_EQ(read_letter_runs(u"5Да", kRussian), u"5  Да");  // both blanks
+    EXPECT_EQ(read_letter_runs(u"x5y", kRussian), u" экс 5  вай ");
+    EXPECT_EQ(read_letter_runs(u"ABCDef", kRussian), u"ABC Def");
+    EXPECT_EQ(read_letter_runs(u"ДжонМакКейн", kRussian), u" Джон Мак Кейн");
     EXPECT_EQ(read_letter_runs(u"вс+е", kRussian), u" вэ  эс +е");
 }
 
@@ -116,6 +119,47 @@ TEST(EnglishPronunciation, InsertedTextIsNotRescannedByTheSameEntry) {
     tables.english = RewriteList(std::vector<Rewrite>{{u"a", u"aa"}, {u"ab", u"x"}, {u"", u"never"}, {u"Ж", u"ж"}});
     EXPECT_EQ(apply_english_pronunciation(u"Ab", tables), u"ax");  // "ab" sees the first entry's "aa"+"b"
     EXPECT_EQ(apply_english_pronunciation(u"жЖ", tables), u"жж");   // Cyrillic matches exactly
+}
+
+// One pass per entry, written plainly: what the stage must give whatever its shortcuts.
+std::u16string english_one_pass_per_entry(std::u16string text, const std::vector<Rewrite>& list) {
+    const auto fold = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; };
+    for (const Rewrite& entry : list) {
+        if (entry.source.empty()) continue;
+        std::u16string result;
+        size_t i = 0;
+        while (i < text.size()) {
+            bool match = i + entry.source.size() <= text.size();
+            for (size_t k = 0; match && k < entry.source.size(); ++k) match = fold(text[i + k]) == fold(entry.source[k]);
+            if (match) {
+                result += entry.replacement;
+                i += entry.source.size();
+            } else {
+                result += text[i++];
+            }
+        }
+        text = result;
+    }
+    return text;
+}
+
+TEST(EnglishPronunciation, GivesWhatOnePassPerEntryGives) {
+    const std::u16string alphabet = u"aAbBxы";
+    uint32_t seed = 12345;
+    const auto next = [&seed](size_t bound) { return (seed = seed * 1103515245u + 12345u) / 65536u % bound; };
+    const auto random_text = [&](size_t max_length) {
+        std::u16string text(next(max_length + 1), u' ');
+        for (char16_t& c : text) c = alphabet[next(alphabet.size())];
+        return text;
+    };
+    for (int round = 0; round < 2000; ++round) {
+        std::vector<Rewrite> list(next(12));
+        for (Rewrite& entry : list) entry = {random_text(next(4) == 0 ? 2 : 1), random_text(3)};
+        PronunciationTables tables;
+        tables.english = RewriteList(list);
+        const std::u16string text = random_text(12);
+        ASSERT_EQ(apply_english_pronunciation(text, tables), english_one_pass_per_entry(text, list)) << round;
+    }
 }
 
 TEST(WorkedExample, RussianRowsOfTheseStages) {
