@@ -99,4 +99,13 @@ bool is_valid_utf8(std::string_view text) {
     return true;
 }
 
+std::filesystem::path utf8_path(std::string_view name) {
+    return std::filesystem::path(std::u8string(name.begin(), name.end()));
+}
+
+std::string path_utf8(const std::filesystem::path& path) {
+    const std::u8string name = path.u8string();
+    return std::string(name.begin(), name.end());
+}
+
 }  // namespace vl

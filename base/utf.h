@@ -1,5 +1,6 @@
 #pragma once
 // Conversion between UTF-8 and UTF-16.
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -11,5 +12,9 @@ std::u16string utf8_to_utf16(std::string_view text);
 std::string utf16_to_utf8(std::u16string_view text);
 // True when the bytes are well-formed UTF-8 (no overlong forms, no surrogates).
 bool is_valid_utf8(std::string_view text);
+
+// A file path from its UTF-8 name, and back, on every platform.
+std::filesystem::path utf8_path(std::string_view name);
+std::string path_utf8(const std::filesystem::path& path);
 
 }  // namespace vl

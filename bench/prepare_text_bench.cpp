@@ -1,7 +1,8 @@
-// prepare_text over long running text with the default tables, use_dictionary 1.
-// Real text comes from the files named by VL_BENCH_RUSSIAN_TEXT and
-// VL_BENCH_UKRAINIAN_TEXT (UTF-8; scripts/bench-prepare-text.sh fetches them);
-// without them a generated text stands in.
+// prepare_text over long running text with the default tables and
+// use_dictionary 1, in UTF-16 units per second (items_per_second). Russian text
+// comes from VL_BENCH_TEXT (bench_text.h); Ukrainian text from the UTF-8 file
+// that VL_BENCH_UKRAINIAN_TEXT names (scripts/bench-prepare-text.sh fetches
+// both), else a generated stand-in.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -10,32 +11,24 @@
 #include "base/file_io.h"
 #include "base/settings_file.h"
 #include "base/utf.h"
+#include "bench/bench_text.h"
 #include "textprep/prepare_text.h"
 #include "textprep/pronunciation_file.h"
 
-namespace vl {
 namespace {
 
-constexpr std::u16string_view kGeneratedRussian =
-    u"В 2005 году ЦСКА выиграл Кубок УЕФА & стал первым клубом из России. "
-    u"«Спартак» — 3:0, цена 1 000 ₽ (около 12.50 €); см. www.example.com и iPhone 15 Pro.\n"
-    u"Правительство РФ, МГУ и ФСБ обсудили вопрос 007, xbox и Jack London; ТАСС сообщил об этом.\n";
 constexpr std::u16string_view kGeneratedUkrainian =
     u"Ціна квитка 0.5 грн, а щастя не купиш. Їжак і заєць пішли в ліс; зв'язок з ними є й досі. "
-    u"У 2021 році ЗНО склали 300 000 учнів — «Укрзалізниця» (УЗ) перевезла їх & нас.\n";
+    u"У 2021 році ЗНО склали 300 000 учнів — «Укрзалізниця» (УЗ) перевезла їх & нас, iPhone і xbox теж.\n";
 
-std::u16string real_or_generated(const char* variable, std::u16string_view generated) {
-    const char* path = std::getenv(variable);
-    if (path != nullptr) {
-        if (const std::optional<std::string> bytes = read_file(path); bytes && !bytes->empty()) {
-            return utf8_to_utf16(*bytes);
-        }
-    }
-    return std::u16string(generated);
+std::u16string ukrainian_text() {
+    const char* path = std::getenv("VL_BENCH_UKRAINIAN_TEXT");
+    const std::string bytes = path == nullptr ? std::string() : vl::read_file(path).value_or("");
+    return bytes.empty() ? std::u16string(kGeneratedUkrainian) : vl::utf8_to_utf16(bytes);
 }
 
-// The first million units of the source, repeated up to `units` UTF-16 units:
-// every size holds the same mix of text, so times compare across sizes.
+// The first million units of the source, repeated up to `units`: every size
+// holds the same mix of text, so times compare across sizes.
 std::u16string sized(std::u16string_view source, size_t units) {
     const std::u16string_view block = source.substr(0, size_t{1} << 20);
     std::u16string text;
@@ -44,29 +37,29 @@ std::u16string sized(std::u16string_view source, size_t units) {
     return text;
 }
 
-PronunciationTables default_tables(std::u16string_view language) {
-    SettingsFile empty;
-    PronunciationTables tables;
-    read_pronunciation_tables(empty, language, tables);
-    return tables;
+void prepare(benchmark::State& state, std::u16string_view language, const std::u16string& source) {
+    const std::u16string text = sized(source, static_cast<size_t>(state.range(0)));
+    vl::SettingsFile empty_file;  // an empty pronunc.dic yields the default tables
+    vl::PronunciationTables tables;
+    vl::read_pronunciation_tables(empty_file, language, tables);
+    const vl::UserDictionary dictionary;
+    const vl::PrepareContext context{language, 1, 0, tables, dictionary};
+    for (auto _ : state) benchmark::DoNotOptimize(vl::prepare_text(text, context));
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }
 
-void prepare(benchmark::State& state, std::u16string_view language) {
-    static const std::u16string russian = real_or_generated("VL_BENCH_RUSSIAN_TEXT", kGeneratedRussian);
-    static const std::u16string ukrainian = real_or_generated("VL_BENCH_UKRAINIAN_TEXT", kGeneratedUkrainian);
-    const std::u16string text = sized(language == kUkrainianLanguage ? ukrainian : russian, state.range(0));
-    const PronunciationTables tables = default_tables(language);
-    const UserDictionary dictionary;
-    const PrepareContext context{language, 1, 0, tables, dictionary};
-    for (auto _ : state) benchmark::DoNotOptimize(prepare_text(text, context));
-    state.counters["units/s"] = benchmark::Counter(static_cast<double>(text.size()), benchmark::Counter::kIsIterationInvariantRate);
+void BM_PrepareText_Russian(benchmark::State& state) {
+    static const std::u16string source = vl::bench::bench_text();
+    prepare(state, vl::kRussianLanguage, source);
+}
+void BM_PrepareText_Ukrainian(benchmark::State& state) {
+    static const std::u16string source = ukrainian_text();
+    prepare(state, vl::kUkrainianLanguage, source);
 }
 
-void BM_PrepareRussian(benchmark::State& state) { prepare(state, kRussianLanguage); }
-void BM_PrepareUkrainian(benchmark::State& state) { prepare(state, kUkrainianLanguage); }
-
-BENCHMARK(BM_PrepareRussian)->Arg(1 << 20)->Arg(8 << 20)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PrepareUkrainian)->Arg(1 << 20)->Arg(8 << 20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrepareText_Russian)->Arg(1 << 20)->Arg(8 << 20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrepareText_Ukrainian)->Arg(1 << 20)->Arg(8 << 20)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-}  // namespace vl
+
+BENCHMARK_MAIN();

@@ -8,6 +8,7 @@
 #include "base/published.h"
 #include "engine/settings.h"
 #include "engine/speak_log.h"
+#include "engine/voice_setup.h"
 #include "textprep/pronunciation_tables.h"
 #include "textprep/user_dictionary.h"
 
@@ -16,6 +17,7 @@ namespace vl {
 struct EngineState {
     Settings settings;
     Published<std::u16string> language;  // the voice token's language code, such as "419"
+    Published<DataFolders> folders;
     Published<PronunciationTables> tables;
     Published<UserDictionary> dictionary;
     SpeakLog log;

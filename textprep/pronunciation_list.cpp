@@ -19,7 +19,11 @@ struct MarkedText {
     void append(const MarkedText& from, size_t first, size_t last) {
         text.append(from.text, first, last - first);
         lowered.append(from.lowered, first, last - first);
-        for (size_t i = first; i < last; ++i) protection.push_back(from.is_protected(i));
+        if (from.protection.empty()) {
+            protection.resize(protection.size() + (last - first), 0);
+        } else {
+            protection.insert(protection.end(), from.protection.begin() + first, from.protection.begin() + last);
+        }
     }
 };
 

@@ -1,7 +1,73 @@
 #pragma once
-// The user's own word pronunciations (to come).
+// The user's own word pronunciations, read from the dictionary file of the
+// voice's language: one "word pronunciation" pair per line.
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/published.h"
+
 namespace vl {
 
-struct UserDictionary {};
+// The engine's dictionary file in the voice's language folder.
+inline constexpr std::string_view kUserDictionaryFileName = "dict.dic";
+
+// An immutable map from lower-case word to pronunciation. Words and
+// pronunciations are views into one text of their own; the table is open
+// addressing over cached hashes, so a lookup allocates nothing and touches
+// little memory. A default-constructed dictionary is empty.
+class UserDictionary {
+public:
+    UserDictionary() = default;
+
+    // The file's bytes: UTF-8, an optional byte-order mark, lines ended by
+    // CR, LF or CR LF. Each line is lower-cased whole; the word is the text
+    // before the first blank, the pronunciation the text between the first and
+    // the second blank. A later line with the same word wins.
+    static UserDictionary parse(std::string_view bytes);
+
+    // The pronunciation of a lower-case word, if it has one.
+    std::optional<std::u16string_view> find(std::u16string_view word) const;
+    bool empty() const { return entries_.empty(); }
+    std::size_t size() const { return entries_.size(); }
+
+private:
+    struct Entry {
+        std::u16string_view word;
+        std::u16string_view pronunciation;
+    };
+    struct Slot {
+        std::uint32_t hash = 0;
+        std::uint32_t entry = 0;  // 1-based index into entries_; 0 marks a free slot
+    };
+
+    void insert_or_assign(std::u16string_view word, std::u16string_view pronunciation);
+
+    std::shared_ptr<const std::u16string> text_;  // what the views point into
+    std::vector<Entry> entries_;
+    std::vector<Slot> slots_;  // a power of two in size, at most half full
+};
+
+// The dictionary in the file, or nothing when the file cannot be read or is
+// too large to hold (the caller then keeps the dictionary it has).
+std::optional<UserDictionary> load_user_dictionary(const std::filesystem::path& file);
+
+// Reads the file and publishes its dictionary; when the file cannot be read the
+// published dictionary stays as it was. True when a new one was published.
+bool reload_user_dictionary(Published<UserDictionary>& dictionary, const std::filesystem::path& file);
+
+// Publishes an empty dictionary.
+void clear_user_dictionary(Published<UserDictionary>& dictionary);
+
+// What follows each reload of the settings: with use_dictionary 2 or more
+// (the user dictionary in use) the file is read again, otherwise the
+// dictionary is cleared.
+void refresh_user_dictionary(Published<UserDictionary>& dictionary, std::int32_t use_dictionary,
+                             const std::filesystem::path& file);
 
 }  // namespace vl

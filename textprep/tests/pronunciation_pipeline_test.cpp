@@ -22,10 +22,10 @@ protected:
                                                 language_folder(language), language, tables));
         this->language = language;
     }
-    std::u16string prepare(std::u16string_view text) {
+    std::u16string prepare(std::u16string_view text, int32_t use_dictionary = 1,
+                           const UserDictionary& dictionary = UserDictionary()) {
         const std::shared_ptr<const PronunciationTables> snapshot = tables.get();
-        const UserDictionary dictionary;
-        return prepare_text(text, PrepareContext{language, 1, 0, *snapshot, dictionary});
+        return prepare_text(text, PrepareContext{language, use_dictionary, 0, *snapshot, dictionary});
     }
 
     Published<PronunciationTables> tables;
@@ -56,6 +56,14 @@ TEST_F(PronunciationPipeline, UkrainianDefaults) {
     EXPECT_EQ(prepare(u"Їжак"), u"ййижак");
     EXPECT_EQ(prepare(u"Ц"), u"цэ");
     EXPECT_EQ(prepare(u"зв'язок"), u"звъязок");
+}
+
+TEST_F(PronunciationPipeline, WorkedExamples) {
+    set_up(kRussianLanguage);
+    EXPECT_EQ(prepare(u"ЦСКА&РЖД: 007 (xbox) 3.05", 2, UserDictionary::parse("цска цэ+ска")),
+              u" цэ  эс  ка  а  амперсанд  эр  жэ  дэ :  2 ноля 7 ,  ксboкс  3: ноль 5");
+    set_up(kUkrainianLanguage);
+    EXPECT_EQ(prepare(u"Ціна 0.5 грн", 2), u"тсина  ноль .5 ,  гэ  эр  эн ");
 }
 
 TEST_F(PronunciationPipeline, SymbolFlagDecidesRunningTextOnly) {

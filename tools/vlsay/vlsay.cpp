@@ -15,8 +15,10 @@
 #include "engine/engine_state.h"
 #include "engine/speak_driver.h"
 #include "engine/synth_engine.h"
+#include "engine/voice_setup.h"
 #include "engine/voices.h"
 #include "platform/app_data.h"
+#include "textprep/prepare_text.h"
 #include "tools/common/utf8_main.h"
 
 namespace vl {
@@ -63,7 +65,7 @@ Options parse_options(const std::vector<std::string>& args) {
         if (arg == "--help") {
             options.help = true;
         } else if (arg == "--appdata") {
-            options.appdata = std::filesystem::u8path(value());
+            options.appdata = utf8_path(value());
         } else if (arg == "--voice") {
             options.voice = utf8_to_utf16(value());
             bool known = false;
@@ -74,7 +76,7 @@ Options parse_options(const std::vector<std::string>& args) {
         } else if (arg == "--volume") {
             options.volume = parse_number(value(), 0, 100, arg);
         } else if (arg == "--out") {
-            options.out = std::filesystem::u8path(value());
+            options.out = utf8_path(value());
         } else if (arg == "--prepare") {
             options.prepare_only = true;
         } else if (arg == "--") {
@@ -123,19 +125,22 @@ private:
     const Options& options_;
 };
 
-// Sets the named voice up the way the engine does when a voice token is handed to it.
-void set_up_voice(const Options& options, EngineState& state, SynthEngine& engine) {
-    const bool ukrainian = options.voice.ends_with(u"_Ukrainian");
-    state.language.publish(std::u16string(ukrainian ? u"422" : u"419"));
-    state.settings.sample_rate = 10000;
-    state.settings.pause = -1;
-    state.settings.use_dictionary = 2;
-    state.settings.intonation = 50;
-    if (engine.ready() == 0) throw std::runtime_error("the synthesis engine is not ready");
-    engine.set_audio_callback(audio_chunk_callback);
-    engine.set_volume(100);
-    engine.select_voice(voice_index(options.voice));
-}
+// A voice token for one of the package's voices: the name's suffix gives the language.
+class NamedVoice final : public VoiceToken {
+public:
+    explicit NamedVoice(std::u16string name) : name_(std::move(name)) {}
+    int32_t voice_name(std::u16string& name) override {
+        name = name_;
+        return kStatusOk;
+    }
+    int32_t language(std::optional<std::u16string>& language) override {
+        language = name_.ends_with(u"_Ukrainian") ? kUkrainianLanguage : kRussianLanguage;
+        return kStatusOk;
+    }
+
+private:
+    std::u16string name_;
+};
 
 int run(const std::vector<std::string>& args) {
     const Options options = parse_options(args);
@@ -146,7 +151,12 @@ int run(const std::vector<std::string>& args) {
     const std::u16string text = utf8_to_utf16(request_text(options));
     EngineState& state = engine_state();
     SynthEngine& engine = velnor_engine();
-    set_up_voice(options, state, engine);
+    std::error_code ignored;
+    std::filesystem::create_directories(options.appdata, ignored);
+    NamedVoice voice(options.voice);
+    if (set_up_voice(voice, options.appdata, state, engine) != kStatusOk) {
+        throw std::runtime_error("cannot set up the voice");
+    }
 
     if (options.prepare_only) {
         std::cout << utf16_to_utf8(prepare_request_text(text, state)) << '\n' << std::flush;
@@ -157,7 +167,7 @@ int run(const std::vector<std::string>& args) {
     speak({&fragment, 1}, sink, engine, state);
     const auto rate = static_cast<uint32_t>(state.settings.sample_rate.load());
     if (!write_file_atomic(options.out, make_wav(sink.pcm, rate))) {
-        throw std::runtime_error("cannot write " + options.out.u8string());
+        throw std::runtime_error("cannot write " + path_utf8(options.out));
     }
     return 0;
 }

@@ -1,0 +1,110 @@
+#include "engine/voice_setup.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "engine/engine_state.h"
+#include "engine/tests/fakes.h"
+
+namespace vl {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FakeToken : public VoiceToken {
+public:
+    std::u16string name = u"Velnor_Male1_Russian";
+    std::optional<std::u16string> language_code = u"419";
+    int32_t name_status = 0;
+    int32_t attributes_status = 0;
+
+    int32_t voice_name(std::u16string& out) override { return out = name, name_status; }
+    int32_t language(std::optional<std::u16string>& out) override { return out = language_code, attributes_status; }
+};
+
+class VoiceSetup : public ::testing::Test {
+protected:
+    void SetUp() override {
+        appdata = fs::temp_directory_path() /
+                  ("vl_voice_setup_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(appdata);
+        fs::create_directories(appdata);
+    }
+    void TearDown() override {
+        state.log.close();
+        fs::remove_all(appdata);
+    }
+    int32_t set_up() { return set_up_voice(token, appdata, state, engine); }
+
+    fs::path appdata;
+    FakeToken token;
+    EngineState state;
+    testing::RecordingEngine engine;
+};
+
+TEST_F(VoiceSetup, FirstSetUpCreatesFoldersAndLog) {
+    ASSERT_EQ(set_up(), kStatusOk);
+    EXPECT_TRUE(fs::is_directory(appdata / "VelnorSAPI" / "dicts" / "Russian"));
+    EXPECT_TRUE(fs::exists(appdata / "VelnorSAPI" / "log.txt"));
+    EXPECT_TRUE(fs::exists(appdata / "VelnorSAPI" / "prefs.ini"));
+    EXPECT_EQ(state.settings.pause, -1);
+    EXPECT_EQ(*state.language.get(), u"419");
+    EXPECT_EQ(state.folders.get()->language, appdata / "VelnorSAPI" / "dicts" / "Russian");
+}
+
+TEST_F(VoiceSetup, UkrainianTokenSelectsVoiceAndFolder) {
+    token.name = u"Velnor_Female2_Ukrainian";
+    token.language_code = u"422";
+    ASSERT_EQ(set_up(), kStatusOk);
+    EXPECT_EQ(engine.voice, 3);
+    EXPECT_TRUE(fs::is_directory(appdata / "VelnorSAPI" / "dicts" / "Ukrainian"));
+    const std::vector<std::string> engine_calls = {"19", "3", "7(100)", "12(3)"};
+    EXPECT_EQ(engine.calls, engine_calls);
+}
+
+TEST_F(VoiceSetup, NamesMatchExactlyElseVoiceZero) {
+    token.name = u"Velnor_Female1_Russian";
+    ASSERT_EQ(set_up(), kStatusOk);
+    EXPECT_EQ(engine.voice, 1);
+    token.name = u"velnor_female1_russian";
+    ASSERT_EQ(set_up(), kStatusOk);
+    EXPECT_EQ(engine.voice, 0);
+}
+
+TEST_F(VoiceSetup, TokenFailuresAreReturnedAndStopSetUp) {
+    token.attributes_status = static_cast<int32_t>(0x80070002);
+    EXPECT_EQ(set_up(), static_cast<int32_t>(0x80070002));
+    EXPECT_FALSE(fs::exists(appdata / "VelnorSAPI"));
+    token.attributes_status = 0;
+    token.name_status = kStatusFail;
+    EXPECT_EQ(set_up(), kStatusFail);
+}
+
+TEST_F(VoiceSetup, MissingLanguageKeepsThePreviousOne) {
+    state.language.publish(std::u16string(u"422"));
+    token.language_code.reset();
+    ASSERT_EQ(set_up(), kStatusOk);
+    EXPECT_EQ(*state.language.get(), u"422");
+}
+
+TEST_F(VoiceSetup, UserDictionaryLoadedOnlyWhenInUse) {
+    fs::create_directories(appdata / "VelnorSAPI" / "dicts" / "Russian");
+    std::ofstream(appdata / "VelnorSAPI" / "dicts" / "Russian" / "dict.dic") << "цска цэ+ска\n";
+    std::ofstream(appdata / "VelnorSAPI" / "prefs.ini") << "[General]\nuse_dictionary = 1\n";
+    ASSERT_EQ(set_up(), kStatusOk);
+    EXPECT_EQ(state.settings.use_dictionary, 1);
+    EXPECT_TRUE(state.dictionary.get()->empty());
+    std::ofstream(appdata / "VelnorSAPI" / "prefs.ini") << "[General]\nuse_dictionary = 2\n";
+    ASSERT_EQ(set_up(), kStatusOk);
+    EXPECT_EQ(state.dictionary.get()->find(u"цска"), u"цэ+ска");
+}
+
+TEST(LanguageId, ReadsLeadingHexadecimalDigits) {
+    EXPECT_EQ(language_id(u"419"), 0x419u);
+    EXPECT_EQ(language_id(u"422;409"), 0x422u);
+    EXPECT_EQ(language_id(u""), 0u);
+}
+
+}  // namespace
+}  // namespace vl

@@ -1,0 +1,70 @@
+#include "engine/voice_setup.h"
+
+#include <system_error>
+
+#include "engine/engine_state.h"
+#include "engine/load_settings.h"
+#include "engine/speak_driver.h"
+#include "engine/synth_engine.h"
+#include "engine/voices.h"
+#include "platform/language_name.h"
+#include "textprep/user_dictionary.h"
+
+namespace vl {
+namespace {
+
+void create_folder(const std::filesystem::path& folder) {
+    std::error_code ignored;
+    if (!std::filesystem::is_directory(folder, ignored)) std::filesystem::create_directory(folder, ignored);
+}
+
+}  // namespace
+
+uint32_t language_id(std::u16string_view language_code) {
+    uint32_t id = 0;
+    for (char16_t c : language_code) {
+        int digit;
+        if (c >= u'0' && c <= u'9') digit = c - u'0';
+        else if (c >= u'a' && c <= u'f') digit = c - u'a' + 10;
+        else if (c >= u'A' && c <= u'F') digit = c - u'A' + 10;
+        else break;
+        id = id * 16 + static_cast<uint32_t>(digit);
+    }
+    return id;
+}
+
+DataFolders data_folders(const std::filesystem::path& application_data, std::u16string_view language_code) {
+    DataFolders folders;
+    folders.data = application_data / "VelnorSAPI";
+    folders.dictionaries = folders.data / "dicts";
+    folders.language = folders.dictionaries / language_english_name(language_id(language_code));
+    return folders;
+}
+
+int32_t set_up_voice(VoiceToken& token, const std::filesystem::path& application_data, EngineState& state,
+                     SynthEngine& engine) {
+    if (engine.ready() == 0) return kStatusFail;
+    std::u16string name;
+    if (const int32_t status = token.voice_name(name); status < 0) return status;
+    std::optional<std::u16string> language;
+    if (const int32_t status = token.language(language); status < 0) return status;
+    if (language) state.language.publish(std::move(*language));
+
+    const DataFolders folders = data_folders(application_data, *state.language.get());
+    create_folder(folders.data);
+    create_folder(folders.dictionaries);
+    create_folder(folders.language);
+    state.folders.publish(folders);
+    load_settings(folders.data, state.settings);
+
+    engine.set_audio_callback(audio_chunk_callback);
+    engine.set_volume(100);
+    engine.select_voice(voice_index(name));
+    if (state.settings.use_dictionary >= 2) {
+        reload_user_dictionary(state.dictionary, folders.language / kUserDictionaryFileName);
+    }
+    state.log.recreate(folders.data / "log.txt");
+    return kStatusOk;
+}
+
+}  // namespace vl

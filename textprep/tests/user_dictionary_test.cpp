@@ -1,0 +1,203 @@
+#include "textprep/user_dictionary.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "base/file_io.h"
+#include "textprep/prepare_text.h"
+#include "textprep/user_dictionary_stage.h"
+
+namespace vl {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::u16string pronunciation_of(const UserDictionary& dictionary, std::u16string_view word) {
+    const auto found = dictionary.find(word);
+    return found ? std::u16string(*found) : u"<none>";
+}
+
+TEST(UserDictionaryFile, WordBeforeTheFirstBlankPronunciationUpToTheSecond) {
+    const UserDictionary dictionary = UserDictionary::parse(
+        "ракетоплан ракетопла+н\r\nмтс эм тэ эс\r\nСлово Сло+во\r\nбезпробела\r\nдва  пробела\r\n пусто");
+    EXPECT_EQ(pronunciation_of(dictionary, u"ракетоплан"), u"ракетопла+н");
+    EXPECT_EQ(pronunciation_of(dictionary, u"мтс"), u"эм");
+    EXPECT_EQ(pronunciation_of(dictionary, u"слово"), u"сло+во");
+    EXPECT_EQ(pronunciation_of(dictionary, u"Слово"), u"<none>");  // keys are stored lower-cased
+    EXPECT_EQ(pronunciation_of(dictionary, u"безпробела"), u"");
+    EXPECT_EQ(pronunciation_of(dictionary, u"два"), u"");
+    EXPECT_EQ(pronunciation_of(dictionary, u""), u"пусто");
+    EXPECT_EQ(dictionary.size(), 6u);
+}
+
+TEST(UserDictionaryFile, EveryLineEndAndByteOrderMarkIsAccepted) {
+    for (const std::string_view mark : {"", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"}) {
+        const UserDictionary dictionary = UserDictionary::parse(std::string(mark) + "а 1\rб 2\nв 3\r\nг 4\n\rд 5\n");
+        EXPECT_EQ(pronunciation_of(dictionary, u"а"), u"1") << mark.size();
+        EXPECT_EQ(pronunciation_of(dictionary, u"б"), u"2");
+        EXPECT_EQ(pronunciation_of(dictionary, u"в"), u"3");
+        EXPECT_EQ(pronunciation_of(dictionary, u"г"), u"4");
+        EXPECT_EQ(pronunciation_of(dictionary, u"д"), u"5");
+    }
+    // A mark anywhere but at the start is text.
+    EXPECT_EQ(pronunciation_of(UserDictionary::parse("x y\n\xEF\xBB\xBFz w"), u"\xFEFFz"), u"w");
+}
+
+TEST(UserDictionaryFile, LaterLinesWin) {
+    const UserDictionary dictionary = UserDictionary::parse("дом до+м\nДОМ дом+\nдом д+ом x");
+    EXPECT_EQ(pronunciation_of(dictionary, u"дом"), u"д+ом");
+    EXPECT_EQ(dictionary.size(), 1u);
+}
+
+TEST(UserDictionaryFile, HostileBytesGiveADictionary) {
+    EXPECT_TRUE(UserDictionary::parse("").empty());
+    EXPECT_TRUE(UserDictionary::parse("\xEF\xBB\xBF").empty());
+    const UserDictionary broken = UserDictionary::parse(std::string("\xC3\x28 \xFF\0x\n\xE2\x82", 9));
+    EXPECT_EQ(pronunciation_of(broken, u"\xFFFD("), std::u16string(u"\xFFFD\0x", 3));
+    EXPECT_EQ(pronunciation_of(broken, u"\xFFFD\xFFFD"), u"");
+    EXPECT_EQ(UserDictionary::parse(std::string(100000, ' ')).size(), 1u);
+    EXPECT_EQ(UserDictionary::parse(std::string(100000, '\n')).size(), 1u);
+}
+
+class UserDictionaryReload : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() /
+                 ("vl_user_dictionary_" +
+                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        file = folder / kUserDictionaryFileName;
+    }
+    void TearDown() override { fs::remove_all(folder); }
+    fs::path folder;
+    fs::path file;
+};
+
+TEST_F(UserDictionaryReload, AMissingFileKeepsTheOldEntriesAndClearEmpties) {
+    Published<UserDictionary> published;
+    EXPECT_TRUE(published.get()->empty());
+    EXPECT_FALSE(load_user_dictionary(file).has_value());
+
+    ASSERT_TRUE(write_file_atomic(file, "\xEF\xBB\xBFцска цэ+ска"));
+    EXPECT_TRUE(reload_user_dictionary(published, file));
+    const auto before = published.get();
+    EXPECT_EQ(pronunciation_of(*before, u"цска"), u"цэ+ска");
+
+    fs::remove(file);
+    EXPECT_FALSE(reload_user_dictionary(published, file));
+    EXPECT_EQ(published.get(), before);
+
+    clear_user_dictionary(published);
+    EXPECT_TRUE(published.get()->empty());
+    EXPECT_EQ(pronunciation_of(*before, u"цска"), u"цэ+ска");  // a snapshot outlives the clear
+}
+
+TEST_F(UserDictionaryReload, AfterASettingsReloadTheSettingDecides) {
+    Published<UserDictionary> published;
+    ASSERT_TRUE(write_file_atomic(file, "слово сло+во"));
+    refresh_user_dictionary(published, 3, file);
+    EXPECT_EQ(pronunciation_of(*published.get(), u"слово"), u"сло+во");
+
+    fs::remove(file);
+    refresh_user_dictionary(published, 2, file);  // the file is gone: the entries stay
+    EXPECT_EQ(pronunciation_of(*published.get(), u"слово"), u"сло+во");
+
+    ASSERT_TRUE(write_file_atomic(file, "слово сло+во"));
+    refresh_user_dictionary(published, 1, file);
+    EXPECT_TRUE(published.get()->empty());
+}
+
+TEST_F(UserDictionaryReload, AnEmptyFileEmptiesTheDictionary) {
+    Published<UserDictionary> published;
+    published.publish(UserDictionary::parse("а б"));
+    ASSERT_TRUE(write_file_atomic(file, ""));
+    EXPECT_TRUE(reload_user_dictionary(published, file));
+    EXPECT_TRUE(published.get()->empty());
+}
+
+TEST(ApplyUserDictionary, ReplacesWholeWordsAndLowerCasesEveryWord) {
+    const UserDictionary dictionary =
+        UserDictionary::parse("ракетоплан ракетопла+н\nкто-то кто+-то\nма ма+\nxbox и+кс\nнуль ");
+    EXPECT_EQ(apply_user_dictionary(u"Ракетоплан взлетел", dictionary), u"ракетопла+н взлетел");
+    EXPECT_EQ(apply_user_dictionary(u"ракетоплан-2", dictionary), u"ракетопла+н-2");
+    EXPECT_EQ(apply_user_dictionary(u"Кто-то", dictionary), u"кто-то");
+    EXPECT_EQ(apply_user_dictionary(u"ракетопланы ракетопла", dictionary), u"ракетопланы ракетопла");
+    EXPECT_EQ(apply_user_dictionary(u"ма+ма", dictionary), u"ма++ма+");  // "+" ends a word
+    EXPECT_EQ(apply_user_dictionary(u"XBOX,xboxы", dictionary), u"и+кс,xboxы");
+    EXPECT_EQ(apply_user_dictionary(u"а нуль б", dictionary), u"а  б");
+    EXPECT_EQ(apply_user_dictionary(u"", dictionary), u"");
+}
+
+TEST(ApplyUserDictionary, AnEmptyDictionaryOnlyLowerCases) {
+    EXPECT_EQ(apply_user_dictionary(u"Привет Мир", UserDictionary()), u"привет мир");
+    EXPECT_EQ(apply_user_dictionary(u"ЇЖАК Ґ 7Б", UserDictionary()), u"їжак ґ 7б");
+}
+
+TEST(ApplyUserDictionary, LeavesTheLastRowsOfTheWorkedExamplesAsTheyAre) {
+    const std::u16string_view russian =
+        u" цэ  эс  ка  а  амперсанд  эр  жэ  дэ :  2 ноля 7 ,  ксboкс  3: ноль 5";
+    EXPECT_EQ(apply_user_dictionary(russian, UserDictionary::parse("цска цэ+ска")), russian);
+    const std::u16string_view ukrainian = u"тсина  ноль .5 ,  гэ  эр  эн ";
+    EXPECT_EQ(apply_user_dictionary(ukrainian, UserDictionary()), ukrainian);
+}
+
+TEST(ApplyUserDictionary, RunsInThePipelineOnlyFromSettingTwo) {
+    const PronunciationTables tables{};
+    const UserDictionary dictionary = UserDictionary::parse("ракетоплан ракетопла+н");
+    const auto prepare = [&](std::u16string_view text, int32_t use_dictionary) {
+        return prepare_text(text, PrepareContext{kRussianLanguage, use_dictionary, 0, tables, dictionary});
+    };
+    EXPECT_EQ(prepare(u"ракетоплан-2", 2), u"ракетопла+н-2");
+    EXPECT_EQ(prepare(u"ракетоплан-2", 3), u"ракетопла+н-2");
+    EXPECT_EQ(prepare(u"Ракетоплан-2", 1), u" Ракетоплан-2");  // a capital before a small letter starts a word
+    EXPECT_EQ(prepare(u"Ракетоплан-2", 0), u" Ракетоплан-2");
+}
+
+// Two speak requests run the pipeline on snapshots while the watcher reloads
+// and clears the dictionary; every result is that of one whole dictionary.
+// Meant for the thread-sanitizer build.
+class UserDictionaryConcurrency : public UserDictionaryReload {};
+
+TEST_F(UserDictionaryConcurrency, ReloadAndClearWhileRequestsRun) {
+    ASSERT_TRUE(write_file_atomic(file, "ракетоплан ракетопла+н\nвзлетел взлете+л\n"));
+    const std::u16string text = u"Ракетоплан взлетел в 07.05, ракетоплан сел.";
+    const PronunciationTables tables{};
+    const auto prepare = [&](const UserDictionary& dictionary) {
+        return prepare_text(text, PrepareContext{kRussianLanguage, 2, 0, tables, dictionary});
+    };
+    const std::u16string with_entries = prepare(*load_user_dictionary(file));
+    const std::u16string without_entries = prepare(UserDictionary());
+    ASSERT_NE(with_entries, without_entries);
+
+    Published<UserDictionary> published;
+    std::atomic<bool> done{false};
+    std::atomic<int> wrong{0};
+    std::atomic<int> requests{0};
+    const auto speak = [&] {
+        while (!done.load()) {
+            const std::shared_ptr<const UserDictionary> snapshot = published.get();
+            const std::u16string result = prepare(*snapshot);
+            if (result != with_entries && result != without_entries) ++wrong;
+            ++requests;
+        }
+    };
+    std::thread first(speak);
+    std::thread second(speak);
+    while (requests.load() < 2) std::this_thread::yield();  // both requests are under way
+    int failed_reloads = 0;
+    for (int i = 0; i < 1000; ++i) {
+        if (!reload_user_dictionary(published, file)) ++failed_reloads;
+        clear_user_dictionary(published);
+    }
+    done = true;
+    first.join();
+    second.join();
+    EXPECT_EQ(failed_reloads, 0);
+    EXPECT_EQ(wrong.load(), 0);
+}
+
+}  // namespace
+}  // namespace vl
