@@ -65,21 +65,24 @@ struct CharacterGroup {
     }
     void replace_all(std::u16string& text) const {
         if (entries.empty()) return;
-        size_t first = 0;
-        while (first < text.size() && sources.find(fold_latin(text[first])) == std::u16string::npos) ++first;
-        if (first == text.size()) return;
+        size_t match = find(text, 0);
+        if (match == text.size()) return;
         std::u16string result;
         result.reserve(text.size() + text.size() / 4);
-        result.append(text, 0, first);
-        for (size_t i = first; i < text.size(); ++i) {
-            const size_t entry = sources.find(fold_latin(text[i]));
-            if (entry == std::u16string::npos) {
-                result += text[i];
-            } else {
-                result += entries[entry]->replacement;
-            }
+        size_t copied = 0;
+        while (match < text.size()) {
+            result.append(text, copied, match - copied);
+            result += entries[sources.find(fold_latin(text[match]))]->replacement;
+            copied = match + 1;
+            match = find(text, copied);
         }
+        result.append(text, copied);
         text = std::move(result);
+    }
+    // The position of the next character that some entry replaces, or the end.
+    size_t find(std::u16string_view text, size_t from) const {
+        while (from < text.size() && sources.find(fold_latin(text[from])) == std::u16string::npos) ++from;
+        return from;
     }
 };
 

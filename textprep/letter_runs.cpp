@@ -35,30 +35,31 @@ void spell(std::u16string& out, std::u16string_view word, const PronunciationTab
 std::u16string read_letter_runs(std::u16string_view text, const PronunciationTables& tables) {
     std::u16string result;
     result.reserve(text.size() + text.size() / 4);
+    size_t copied = 0;  // text before this is in result
     size_t i = 0;
     while (i < text.size()) {
         if (!is_letter(text[i])) {
-            result += text[i++];
+            ++i;
             continue;
         }
-        if (starts_word(text, i)) result += u' ';
-        if (i > 0 && is_digit(text[i - 1])) result += u' ';
+        const size_t blanks = (starts_word(text, i) ? 1 : 0) + (i > 0 && is_digit(text[i - 1]) ? 1 : 0);
         size_t end = i + 1;
         while (end < text.size() && is_letter(text[end]) && !starts_word(text, end)) ++end;
         const std::u16string_view word = text.substr(i, end - i);
-        if (word.size() == 1) {
-            if (letter_script(word[0]) == Script::cyrillic) {
-                result += word;
-            } else {
+        const bool spelled = word.size() == 1 ? letter_script(word[0]) == Script::latin : is_spelled(word);
+        if (blanks > 0 || spelled) {
+            result.append(text, copied, i - copied);
+            result.append(blanks, u' ');
+            if (spelled) {
                 spell(result, word, tables);
+            } else {
+                result += word;
             }
-        } else if (is_spelled(word)) {
-            spell(result, word, tables);
-        } else {
-            result += word;
+            copied = end;
         }
         i = end;
     }
+    result.append(text, copied);
     return result;
 }
 
