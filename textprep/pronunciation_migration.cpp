@@ -22,9 +22,13 @@ constexpr std::array<std::u16string_view, 4> kMovedGroups = {kEnglishLettersGrou
 // keys included), an empty line.
 std::u16string group_block(SettingsFile& settings, std::u16string_view name) {
     settings.select_group(name);
-    std::u16string block = u"[" + std::u16string(name) + u"]\r\n";
-    for (const SettingsEntry& entry : settings.entries()) block += entry.key + u" = " + entry.value + u"\r\n";
-    return block + u"\r\n";
+    std::u16string block(u"[");
+    block.append(name).append(u"]\r\n");
+    for (const SettingsEntry& entry : settings.entries()) {
+        block.append(entry.key).append(u" = ").append(entry.value).append(u"\r\n");
+    }
+    block.append(u"\r\n");
+    return block;
 }
 
 // Every group but "General", each once, in file order.
