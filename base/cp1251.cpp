@@ -47,4 +47,12 @@ std::optional<uint8_t> unicode_to_cp1251(char16_t c) {
     return found->second;
 }
 
+std::string to_cp1251(std::u16string_view text, char fallback) {
+    std::string result(text.size(), fallback);
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (const auto byte = unicode_to_cp1251(text[i])) result[i] = static_cast<char>(*byte);
+    }
+    return result;
+}
+
 }  // namespace vl

@@ -2,6 +2,8 @@
 // Windows code page 1251 (Cyrillic).
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace vl {
 
@@ -9,5 +11,7 @@ namespace vl {
 std::optional<char16_t> cp1251_to_unicode(uint8_t byte);
 // The byte of a character; nothing when the code page cannot encode it.
 std::optional<uint8_t> unicode_to_cp1251(char16_t c);
+// The text in code page 1251; a character it cannot encode becomes the fallback.
+std::string to_cp1251(std::u16string_view text, char fallback);
 
 }  // namespace vl

@@ -5,14 +5,10 @@
 namespace vl {
 
 std::string to_engine_charset(std::u16string_view text) {
-    std::string result(text.size(), ' ');
+    std::string result = to_cp1251(text, ' ');
     for (size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c == u'…') {
-            result[i] = '.';
-        } else if (c != 0) {
-            if (const auto byte = unicode_to_cp1251(c)) result[i] = static_cast<char>(*byte);
-        }
+        if (text[i] == u'…') result[i] = '.';
+        else if (text[i] == 0) result[i] = ' ';
     }
     return result;
 }

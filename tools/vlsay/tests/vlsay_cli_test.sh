@@ -25,7 +25,7 @@ out=$(printf 'ма+ма' | run --prepare)
 [ "$out" = "ма+ма" ] || fail "text from standard input gave [$out]"
 
 run --out hello.wav "Привет, мир!" || fail "speaking failed"
-header=$(head -c 44 hello.wav | od -An -v -t u4 | tr -s ' ')
+header=$(head -c 44 hello.wav | od -An -v -t u4 | tr -s ' \n' '  ')
 [ "$(head -c 4 hello.wav)" = "RIFF" ] || fail "no RIFF header"
 # sample rate 10000, byte rate 20000, block align 2 and 16 bits
 echo "$header" | grep -q " 10000 20000 1048578 " || fail "format is not 10000 Hz 16-bit mono: $header"

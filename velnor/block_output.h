@@ -1,0 +1,63 @@
+#pragma once
+// Collects samples into blocks of unsigned 8-bit audio and hands each block to
+// the caller's callback. The first blocks are small so that sound starts at once.
+#include <atomic>
+#include <cstdint>
+
+#include "engine/velnor_api.h"
+
+namespace vl::velnor {
+
+inline constexpr int kMaxBlock = 2048;
+inline constexpr int kFirstBlock = 128;
+
+// Tells whether the current synthesis has been asked to stop.
+struct StopRequest {
+    const std::atomic<bool>* own = nullptr;         // set by synth_stop on the speaking thread
+    const std::atomic<uint32_t>* epoch = nullptr;   // advanced by synth_stop on any other thread
+    uint32_t epoch_at_start = 0;
+    bool requested() const {
+        return own->load(std::memory_order_relaxed) || epoch->load(std::memory_order_relaxed) != epoch_at_start;
+    }
+};
+
+class BlockOutput {
+public:
+    BlockOutput(synth_audio_callback callback, void* context, float gain, StopRequest stop)
+        : callback_(callback), context_(context), gain_(gain), stop_(stop) {}
+
+    // Adds one sample (nominally -1..1); returns false once synthesis is to stop.
+    bool put(float sample) {
+        float level = sample * gain_ * 127.0f + 128.5f;
+        level = level < 0.0f ? 0.0f : (level > 255.0f ? 255.0f : level);
+        block_[count_++] = static_cast<uint8_t>(level);
+        if (count_ == limit_) flush();
+        return !stopped_;
+    }
+
+    // Hands over what is left.
+    void finish() {
+        if (count_ > 0 && !stopped_) flush();
+    }
+
+    bool stopped() const { return stopped_; }
+
+private:
+    void flush() {
+        const int32_t result = callback_(context_, block_, count_);
+        count_ = 0;
+        if (limit_ < kMaxBlock) limit_ *= 2;
+        stopped_ = result != 0 || stop_.requested();
+    }
+
+    synth_audio_callback callback_;
+    void* context_;
+    float gain_;
+    StopRequest stop_;
+    bool stopped_ = false;
+    int count_ = 0;
+    int limit_ = kFirstBlock;
+    uint8_t block_[kMaxBlock];
+};
+
+}  // namespace vl::velnor
