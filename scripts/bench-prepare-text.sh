@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Runs the prepare_text benchmark on real text: Debian's Russian fortunes
 # (scripts/fetch-bench-text.sh) and Debian's Ukrainian manual pages, fetched
-# into build/bench-data with roff requests and font escapes removed.
+# into build/bench-data with roff requests and font escapes removed. Extra
+# arguments go to the benchmark. With glibc, long texts also pay for the pages
+# the allocator hands back between calls; to time the stages with the heap held,
+# run with GLIBC_TUNABLES=glibc.malloc.trim_threshold=4000000000:glibc.malloc.mmap_threshold=4000000000
 set -euo pipefail
 cd "$(dirname "$0")/.."
 eval "$(./scripts/fetch-bench-text.sh)"

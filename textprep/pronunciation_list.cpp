@@ -36,7 +36,7 @@ void replace_all(MarkedText& marked, const Rewrite& entry) {
 
     const std::u16string lower_replacement = to_lower(entry.replacement);
     MarkedText next;
-    next.text.reserve(marked.text.size() + entry.replacement.size());
+    next.text.reserve(marked.text.size() + marked.text.size() / 8 + entry.replacement.size());
     next.lowered.reserve(next.text.capacity());
     next.protection.reserve(next.text.capacity());
     size_t copied = 0;

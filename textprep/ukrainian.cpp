@@ -9,7 +9,7 @@ namespace {
 // A "й" with no letter on either side is the conjunction: it is written "йь".
 std::u16string mark_standalone_short_i(std::u16string_view text) {
     std::u16string result;
-    result.reserve(text.size());
+    result.reserve(text.size() + text.size() / 16);
     for (size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
         const bool short_i = c == u'й' || c == u'Й';
