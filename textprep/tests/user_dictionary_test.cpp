@@ -152,8 +152,8 @@ TEST(ApplyUserDictionary, RunsInThePipelineOnlyFromSettingTwo) {
     };
     EXPECT_EQ(prepare(u"ракетоплан-2", 2), u"ракетопла+н-2");
     EXPECT_EQ(prepare(u"ракетоплан-2", 3), u"ракетопла+н-2");
-    EXPECT_EQ(prepare(u"Ракетоплан-2", 1), u"Ракетоплан-2");
-    EXPECT_EQ(prepare(u"Ракетоплан-2", 0), u"Ракетоплан-2");
+    EXPECT_EQ(prepare(u"Ракетоплан-2", 1), u" Ракетоплан-2");  // a capital before a small letter starts a word
+    EXPECT_EQ(prepare(u"Ракетоплан-2", 0), u" Ракетоплан-2");
 }
 
 // Two speak requests run the pipeline on snapshots while the watcher reloads
