@@ -8,12 +8,12 @@
 
 namespace vl {
 
-// Moves the pronunciation groups out of prefs.ini into the Russian pronunc.dic,
-// then loads the language folder's pronunc.dic on top of the published tables
-// and publishes the result. False when that file could be neither created nor
-// opened; the published tables then stay as they were.
-bool set_up_pronunciation_tables(const std::filesystem::path& settings_path, const std::filesystem::path& russian_folder,
-                                 const std::filesystem::path& language_folder, std::u16string_view language,
+// Builds the letter table and both rewrite lists anew from the language folder's
+// pronunc.dic, adds its symbols to the symbol table, and publishes the result.
+// (Building the lists anew keeps them from growing with every set-up while
+// another voice object of the process keeps the tables alive.) False when the
+// file could be neither created nor opened; the tables then stay as they were.
+bool set_up_pronunciation_tables(const std::filesystem::path& language_folder, std::u16string_view language,
                                  Published<PronunciationTables>& tables);
 
 // Empties the letter table and both rewrite lists; the symbol table stays.

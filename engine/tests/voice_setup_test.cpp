@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "base/file_io.h"
 #include "engine/engine_state.h"
 #include "engine/tests/fakes.h"
 
@@ -98,6 +99,23 @@ TEST_F(VoiceSetup, UserDictionaryLoadedOnlyWhenInUse) {
     std::ofstream(appdata / "VelnorSAPI" / "prefs.ini") << "[General]\nuse_dictionary = 2\n";
     ASSERT_EQ(set_up(), kStatusOk);
     EXPECT_EQ(state.dictionary.get()->find(u"цска"), u"цэ+ска");
+}
+
+TEST_F(VoiceSetup, LoadsTheVoicesTablesAndMovesSettingsGroups) {
+    fs::create_directories(appdata / "VelnorSAPI");
+    std::ofstream(appdata / "VelnorSAPI" / "prefs.ini") << "[General]\n[symbols]\n# = решётка:1\n";
+    token.name = u"Velnor_Male1_Ukrainian";
+    token.language_code = u"422";
+    ASSERT_EQ(set_up(), kStatusOk);
+    EXPECT_TRUE(fs::exists(appdata / "VelnorSAPI" / "dicts" / "Russian" / "pronunc.dic"));
+    EXPECT_TRUE(fs::exists(appdata / "VelnorSAPI" / "dicts" / "Ukrainian" / "pronunc.dic"));
+    EXPECT_FALSE(state.tables.get()->ukrainian.empty());
+    EXPECT_EQ(read_file(appdata / "VelnorSAPI" / "prefs.ini")->find("решётка"), std::string::npos);
+
+    release_voice_state(state);
+    EXPECT_TRUE(state.tables.get()->letters.empty());
+    EXPECT_TRUE(state.tables.get()->ukrainian.empty());
+    EXPECT_FALSE(state.tables.get()->symbols.empty());
 }
 
 TEST(LanguageId, ReadsLeadingHexadecimalDigits) {

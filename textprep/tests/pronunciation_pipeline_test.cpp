@@ -3,6 +3,7 @@
 
 #include "textprep/prepare_text.h"
 #include "textprep/pronunciation_file.h"
+#include "textprep/pronunciation_migration.h"
 #include "textprep/pronunciation_setup.h"
 #include "textprep/tests/temp_folder.h"
 
@@ -18,8 +19,8 @@ protected:
     }
     void set_up(std::u16string_view language) {
         fs::create_directories(language_folder(language));  // voice set-up makes the folders
-        ASSERT_TRUE(set_up_pronunciation_tables(folder / "prefs.ini", language_folder(kRussianLanguage),
-                                                language_folder(language), language, tables));
+        migrate_pronunciation_from_settings(folder / "prefs.ini", language_folder(kRussianLanguage));
+        ASSERT_TRUE(set_up_pronunciation_tables(language_folder(language), language, tables));
         this->language = language;
     }
     std::u16string prepare(std::u16string_view text, int32_t use_dictionary = 1,
@@ -85,6 +86,18 @@ TEST_F(PronunciationPipeline, ReleaseKeepsOnlySymbols) {
     EXPECT_EQ(prepare(u"A"), u"a");
     EXPECT_EQ(prepare(u"&"), u"амперсанд");
     EXPECT_EQ(prepare(u"xyz"), u"xyz");
+}
+
+TEST_F(PronunciationPipeline, RepeatedSetUpsRebuildLettersAndLists) {
+    set_up(kUkrainianLanguage);
+    const size_t ukrainian_entries = tables.get()->ukrainian.entries().size();
+    set_up(kRussianLanguage);
+    EXPECT_TRUE(tables.get()->ukrainian.empty());
+    EXPECT_EQ(prepare(u"ґ"), u"ґ");  // no Ukrainian letter name left behind
+    set_up(kUkrainianLanguage);
+    set_up(kUkrainianLanguage);
+    EXPECT_EQ(tables.get()->ukrainian.entries().size(), ukrainian_entries);
+    EXPECT_EQ(prepare(u"ціна"), u"тсина");
 }
 
 TEST_F(PronunciationPipeline, SettingsGroupsReachTheTablesAtSetUp) {
