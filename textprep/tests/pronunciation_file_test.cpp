@@ -5,7 +5,7 @@
 #include "base/file_io.h"
 #include "textprep/prepare_text.h"
 #include "textprep/single_character.h"
-#include "textprep/tests/temp_folder.h"
+#include "base/tests/temp_folder.h"
 
 namespace vl {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "textprep/prepare_text.h"
 #include "textprep/pronunciation_file.h"
-#include "textprep/tests/temp_folder.h"
+#include "base/tests/temp_folder.h"
 
 namespace vl {
 namespace {

@@ -5,7 +5,7 @@
 #include "textprep/pronunciation_file.h"
 #include "textprep/pronunciation_migration.h"
 #include "textprep/pronunciation_setup.h"
-#include "textprep/tests/temp_folder.h"
+#include "base/tests/temp_folder.h"
 
 namespace vl {
 namespace {
