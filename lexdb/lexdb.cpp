@@ -10,7 +10,9 @@
 #undef sqlite3_errmsg
 
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <unordered_set>
 
 struct LexBtree {
@@ -23,6 +25,8 @@ struct LexConnection {
     std::unordered_set<LexCursor*> cursors;
     // Raised by every change, so that a cursor's walk knows to seek again.
     uint64_t generation = 0;
+    // A file this connection created; removed at closing if nothing was written to it.
+    std::filesystem::path created;
 };
 
 struct LexCursor {
@@ -162,6 +166,9 @@ int32_t sqlite3_open(const char* path, LexConnection** connection) {
     return guarded([&] {
         auto* made = new LexConnection;
         *connection = made;
+        const std::filesystem::path file(std::u8string(reinterpret_cast<const char8_t*>(path)));
+        std::error_code error;
+        if (*path && !std::filesystem::exists(file, error) && !error) made->created = file;
         const int status =
             sqlite3_open_v2(path, &made->db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
         if (made->db) sqlite3_extended_result_codes(made->db, 0);
@@ -177,6 +184,9 @@ int32_t sqlite3_close(LexConnection* connection) {
         cursor->connection = nullptr;
     }
     const int status = sqlite3_close_v2(connection->db);
+    std::error_code error;
+    if (!connection->created.empty() && std::filesystem::file_size(connection->created, error) == 0 && !error)
+        std::filesystem::remove(connection->created, error);
     delete connection;
     return status;
 }
