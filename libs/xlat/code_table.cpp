@@ -56,16 +56,19 @@ void ApplyCodeTableText(std::string_view text, CodeTable& table) {
     }
 }
 
-std::unique_ptr<CodeTable> LoadCodeTableFile(const std::filesystem::path& file, int32_t id) {
-    const std::optional<std::string> text = read_file(file);
-    if (!text) return nullptr;
+std::unique_ptr<CodeTable> BuildCodeTable(std::string_view text, int32_t id) {
     auto table = std::make_unique<CodeTable>();
     table->id = id;
     for (int b = 0; b < 256; ++b) table->toWide[b] = static_cast<char16_t>(b);
     table->fromWide.fill('?');
-    ApplyCodeTableText(*text, *table);
+    ApplyCodeTableText(text, *table);
     for (int unit = 0xFFFF; unit >= 0; --unit) table->toWide[table->fromWide[unit]] = static_cast<char16_t>(unit);
     return table;
+}
+
+std::unique_ptr<CodeTable> LoadCodeTableFile(const std::filesystem::path& file, int32_t id) {
+    const std::optional<std::string> text = read_file(file);
+    return text ? BuildCodeTable(*text, id) : nullptr;
 }
 
 const CodeTable* CodeTableList::get(int32_t id) {

@@ -22,9 +22,11 @@ struct CodeTable {
 // Other lines are ignored.
 void ApplyCodeTableText(std::string_view text, CodeTable& table);
 
-// The table with the given id as the file makes it: unmapped units become "?", and
+// The table that a code table file's text makes: unmapped units become "?", and
 // each byte converts back to the smallest unit mapped to it (else to its own value).
-// Nothing when the file cannot be read.
+std::unique_ptr<CodeTable> BuildCodeTable(std::string_view text, int32_t id);
+
+// The table built from the file; nothing when the file cannot be read.
 std::unique_ptr<CodeTable> LoadCodeTableFile(const std::filesystem::path& file, int32_t id);
 
 // The loaded tables, in loading order, under one lock. A table whose file could
