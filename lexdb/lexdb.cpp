@@ -172,6 +172,9 @@ int32_t sqlite3_open(const char* path, LexConnection** connection) {
         const int status =
             sqlite3_open_v2(path, &made->db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
         if (made->db) sqlite3_extended_result_codes(made->db, 0);
+        // A dictionary of a few hundred thousand words fits in the page cache.
+        if (status == SQLITE_OK)
+            sqlite3_exec(made->db, "PRAGMA cache_size = -32768", nullptr, nullptr, nullptr);
         return status;
     });
 }
