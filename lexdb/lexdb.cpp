@@ -172,9 +172,12 @@ int32_t sqlite3_open(const char* path, LexConnection** connection) {
         const int status =
             sqlite3_open_v2(path, &made->db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
         if (made->db) sqlite3_extended_result_codes(made->db, 0);
-        // A dictionary of a few hundred thousand words fits in the page cache.
-        if (status == SQLITE_OK)
+        if (status == SQLITE_OK) {
+            // A dictionary of a few hundred thousand words fits in the page cache.
             sqlite3_exec(made->db, "PRAGMA cache_size = -32768", nullptr, nullptr, nullptr);
+            // Another process's short write (a stored count) delays a read instead of failing it.
+            sqlite3_busy_timeout(made->db, 250);
+        }
         return status;
     });
 }
