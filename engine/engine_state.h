@@ -27,4 +27,8 @@ struct EngineState {
 
 EngineState& engine_state();
 
+// What the last voice object of a process gives up: the letter table, both
+// rewrite lists and the user dictionary are emptied and the log is closed.
+void release_voice_state(EngineState& state);
+
 }  // namespace vl

@@ -8,6 +8,9 @@
 #include "engine/synth_engine.h"
 #include "engine/voices.h"
 #include "platform/language_name.h"
+#include "textprep/prepare_text.h"
+#include "textprep/pronunciation_migration.h"
+#include "textprep/pronunciation_setup.h"
 #include "textprep/user_dictionary.h"
 
 namespace vl {
@@ -55,7 +58,10 @@ int32_t set_up_voice(VoiceToken& token, const std::filesystem::path& application
     create_folder(folders.dictionaries);
     create_folder(folders.language);
     state.folders.publish(folders);
+    migrate_pronunciation_from_settings(folders.data / settings_file_name,
+                                        data_folders(application_data, kRussianLanguage).language);
     load_settings(folders.data, state.settings);
+    set_up_pronunciation_tables(folders.language, *state.language.get(), state.tables);
 
     engine.set_audio_callback(audio_chunk_callback);
     engine.set_volume(100);

@@ -2,21 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "base/tests/temp_folder.h"
+
 namespace vl {
 namespace {
 
 namespace fs = std::filesystem;
 
-class FileIo : public ::testing::Test {
+class FileIo : public test::TempFolderTest {
 protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("vl_file_io_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-    fs::path folder;
 };
 
 TEST_F(FileIo, WriteReplacesWholeFileAndLeavesNoTemporary) {

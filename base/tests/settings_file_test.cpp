@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "base/file_io.h"
+#include "base/tests/temp_folder.h"
 
 namespace vl {
 namespace {
@@ -106,17 +105,8 @@ TEST(SettingsFileWriting, ReadingIntegersTheCWay) {
     EXPECT_EQ(parse_decimal(u"-99999999999999999999"), -2147483647 - 1);
 }
 
-class SettingsFileOnDisk : public ::testing::Test {
+class SettingsFileOnDisk : public test::TempFolderTest {
 protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("vl_settings_file_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
-                  std::to_string(std::random_device{}()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-    fs::path folder;
 };
 
 TEST_F(SettingsFileOnDisk, CloseRewritesOnlyWhenModified) {

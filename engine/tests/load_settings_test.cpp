@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "base/file_io.h"
+#include "base/tests/temp_folder.h"
 
 namespace vl {
 namespace {
@@ -45,21 +44,12 @@ std::vector<int32_t> values(const Settings& s) {
             s.silence_at_begin, s.silence_at_end, s.disable_decimal_separator};
 }
 
-class LoadSettings : public ::testing::Test {
+class LoadSettings : public test::TempFolderTest {
 protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("vl_load_settings_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
-                  std::to_string(std::random_device{}()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
 
     std::optional<std::string> prefs() const { return read_file(folder / "prefs.ini"); }
     void set_prefs(std::string_view bytes) const { ASSERT_TRUE(write_file_atomic(folder / "prefs.ini", bytes)); }
 
-    fs::path folder;
     Settings settings;
 };
 

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "base/file_io.h"
+#include "base/tests/temp_folder.h"
 #include "engine/load_settings.h"
 
 namespace vl {
@@ -19,20 +20,11 @@ std::u16string unique_name() {
     return u"VelnorWatcherTest-" + std::u16string(digits.begin(), digits.end());
 }
 
-class Watcher : public ::testing::Test {
+class Watcher : public test::TempFolderTest {
 protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("vl_watcher_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
-                  std::to_string(std::random_device{}()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
 
     void set_prefs(std::string_view bytes) const { ASSERT_TRUE(write_file_atomic(folder / "prefs.ini", bytes)); }
 
-    fs::path folder;
     Settings settings;
     std::atomic<int> reloads{0};
     std::atomic<int> clears{0};

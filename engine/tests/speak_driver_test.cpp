@@ -45,8 +45,8 @@ protected:
 TEST_F(SpeakDriver, GathersFragmentTextWithSeparatorsAndTrims) {
     TextFragment spell{FragmentAction::spell_out, 0, 100, 0, u"ab"};
     TextFragment silence{FragmentAction::silence, 0, 100, 0, u"ignored"};
-    say({text(u"Hello"), silence, text(u""), text(u"world"), spell});
-    EXPECT_EQ(engine.spoken, "Hello world  ab");
+    say({text(u"hello"), silence, text(u""), text(u"world"), spell});  // lower case: no word split
+    EXPECT_EQ(engine.spoken, "hello world  ab");
 }
 
 TEST_F(SpeakDriver, CallsOrdinalsInRequestOrder) {

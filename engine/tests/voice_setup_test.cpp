@@ -4,6 +4,8 @@
 
 #include <fstream>
 
+#include "base/file_io.h"
+#include "base/tests/temp_folder.h"
 #include "engine/engine_state.h"
 #include "engine/tests/fakes.h"
 
@@ -23,21 +25,14 @@ public:
     int32_t language(std::optional<std::u16string>& out) override { return out = language_code, attributes_status; }
 };
 
-class VoiceSetup : public ::testing::Test {
+class VoiceSetup : public test::TempFolderTest {
 protected:
-    void SetUp() override {
-        appdata = fs::temp_directory_path() /
-                  ("vl_voice_setup_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(appdata);
-        fs::create_directories(appdata);
-    }
     void TearDown() override {
         state.log.close();
-        fs::remove_all(appdata);
+        TempFolderTest::TearDown();
     }
-    int32_t set_up() { return set_up_voice(token, appdata, state, engine); }
+    int32_t set_up() { return set_up_voice(token, folder, state, engine); }
 
-    fs::path appdata;
     FakeToken token;
     EngineState state;
     testing::RecordingEngine engine;
@@ -45,12 +40,12 @@ protected:
 
 TEST_F(VoiceSetup, FirstSetUpCreatesFoldersAndLog) {
     ASSERT_EQ(set_up(), kStatusOk);
-    EXPECT_TRUE(fs::is_directory(appdata / "VelnorSAPI" / "dicts" / "Russian"));
-    EXPECT_TRUE(fs::exists(appdata / "VelnorSAPI" / "log.txt"));
-    EXPECT_TRUE(fs::exists(appdata / "VelnorSAPI" / "prefs.ini"));
+    EXPECT_TRUE(fs::is_directory(folder / "VelnorSAPI" / "dicts" / "Russian"));
+    EXPECT_TRUE(fs::exists(folder / "VelnorSAPI" / "log.txt"));
+    EXPECT_TRUE(fs::exists(folder / "VelnorSAPI" / "prefs.ini"));
     EXPECT_EQ(state.settings.pause, -1);
     EXPECT_EQ(*state.language.get(), u"419");
-    EXPECT_EQ(state.folders.get()->language, appdata / "VelnorSAPI" / "dicts" / "Russian");
+    EXPECT_EQ(state.folders.get()->language, folder / "VelnorSAPI" / "dicts" / "Russian");
 }
 
 TEST_F(VoiceSetup, UkrainianTokenSelectsVoiceAndFolder) {
@@ -58,7 +53,7 @@ TEST_F(VoiceSetup, UkrainianTokenSelectsVoiceAndFolder) {
     token.language_code = u"422";
     ASSERT_EQ(set_up(), kStatusOk);
     EXPECT_EQ(engine.voice, 3);
-    EXPECT_TRUE(fs::is_directory(appdata / "VelnorSAPI" / "dicts" / "Ukrainian"));
+    EXPECT_TRUE(fs::is_directory(folder / "VelnorSAPI" / "dicts" / "Ukrainian"));
     const std::vector<std::string> engine_calls = {"19", "3", "7(100)", "12(3)"};
     EXPECT_EQ(engine.calls, engine_calls);
 }
@@ -75,7 +70,7 @@ TEST_F(VoiceSetup, NamesMatchExactlyElseVoiceZero) {
 TEST_F(VoiceSetup, TokenFailuresAreReturnedAndStopSetUp) {
     token.attributes_status = static_cast<int32_t>(0x80070002);
     EXPECT_EQ(set_up(), static_cast<int32_t>(0x80070002));
-    EXPECT_FALSE(fs::exists(appdata / "VelnorSAPI"));
+    EXPECT_FALSE(fs::exists(folder / "VelnorSAPI"));
     token.attributes_status = 0;
     token.name_status = kStatusFail;
     EXPECT_EQ(set_up(), kStatusFail);
@@ -89,15 +84,32 @@ TEST_F(VoiceSetup, MissingLanguageKeepsThePreviousOne) {
 }
 
 TEST_F(VoiceSetup, UserDictionaryLoadedOnlyWhenInUse) {
-    fs::create_directories(appdata / "VelnorSAPI" / "dicts" / "Russian");
-    std::ofstream(appdata / "VelnorSAPI" / "dicts" / "Russian" / "dict.dic") << "цска цэ+ска\n";
-    std::ofstream(appdata / "VelnorSAPI" / "prefs.ini") << "[General]\nuse_dictionary = 1\n";
+    fs::create_directories(folder / "VelnorSAPI" / "dicts" / "Russian");
+    std::ofstream(folder / "VelnorSAPI" / "dicts" / "Russian" / "dict.dic") << "цска цэ+ска\n";
+    std::ofstream(folder / "VelnorSAPI" / "prefs.ini") << "[General]\nuse_dictionary = 1\n";
     ASSERT_EQ(set_up(), kStatusOk);
     EXPECT_EQ(state.settings.use_dictionary, 1);
     EXPECT_TRUE(state.dictionary.get()->empty());
-    std::ofstream(appdata / "VelnorSAPI" / "prefs.ini") << "[General]\nuse_dictionary = 2\n";
+    std::ofstream(folder / "VelnorSAPI" / "prefs.ini") << "[General]\nuse_dictionary = 2\n";
     ASSERT_EQ(set_up(), kStatusOk);
     EXPECT_EQ(state.dictionary.get()->find(u"цска"), u"цэ+ска");
+}
+
+TEST_F(VoiceSetup, LoadsTheVoicesTablesAndMovesSettingsGroups) {
+    fs::create_directories(folder / "VelnorSAPI");
+    std::ofstream(folder / "VelnorSAPI" / "prefs.ini") << "[General]\n[symbols]\n# = решётка:1\n";
+    token.name = u"Velnor_Male1_Ukrainian";
+    token.language_code = u"422";
+    ASSERT_EQ(set_up(), kStatusOk);
+    EXPECT_TRUE(fs::exists(folder / "VelnorSAPI" / "dicts" / "Russian" / "pronunc.dic"));
+    EXPECT_TRUE(fs::exists(folder / "VelnorSAPI" / "dicts" / "Ukrainian" / "pronunc.dic"));
+    EXPECT_FALSE(state.tables.get()->ukrainian.empty());
+    EXPECT_EQ(read_file(folder / "VelnorSAPI" / "prefs.ini")->find("решётка"), std::string::npos);
+
+    release_voice_state(state);
+    EXPECT_TRUE(state.tables.get()->letters.empty());
+    EXPECT_TRUE(state.tables.get()->ukrainian.empty());
+    EXPECT_FALSE(state.tables.get()->symbols.empty());
 }
 
 TEST(LanguageId, ReadsLeadingHexadecimalDigits) {

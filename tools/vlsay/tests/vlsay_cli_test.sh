@@ -41,6 +41,24 @@ run --volume 100 --out loud.wav "Привет, мир!" || fail "loud"
 
 run --voice Velnor_Female1_Ukrainian --out uk.wav "Добрий день" || fail "Ukrainian voice"
 
+# The voice's files: prefs.ini created, the tables and the user dictionary read.
+prefs="$work/appdata/VelnorSAPI/prefs.ini"
+[ -f "$prefs" ] || fail "no prefs.ini created"
+sed -i 's/use_dictionary = 2/use_dictionary = 1/' "$prefs"
+out=$(run --prepare "ФСБ")
+[ "$out" = " эф  эс  бэ " ] || fail "ФСБ gave [$out]"
+out=$(run --voice Velnor_Male2_Ukrainian --prepare "Їжак")
+[ "$out" = "ййижак" ] || fail "Їжак gave [$out]"
+sed -i 's/use_dictionary = 1/use_dictionary = 2/' "$prefs"
+printf 'ракетоплан ракетопла+н\r\n' > "$work/appdata/VelnorSAPI/dicts/Russian/dict.dic"
+out=$(run --prepare "Ракетоплан взлетел")
+[ "$out" = " ракетопла+н взлетел" ] || fail "user dictionary gave [$out]"
+sed -i 's/sample_rate = 10000/sample_rate = 22050/' "$prefs"
+run --out fast_rate.wav "да" || fail "speaking at 22050"
+rate=$(od -An -t u4 -j 24 -N 4 fast_rate.wav | tr -d ' ')
+[ "$rate" = 11025 ] || fail "sample_rate 22050 gave a WAV at $rate"
+grep -q "sample_rate = 11025" "$prefs" || fail "the clamped sample rate was not written back"
+
 for bad in "--rate 11 x" "--volume -1 x" "--voice velnor_male1_russian x" "--frobnicate x" "x --rate"; do
   rm -f bad.wav
   # shellcheck disable=SC2086

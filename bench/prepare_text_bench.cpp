@@ -1,0 +1,65 @@
+// prepare_text over long running text with the default tables and
+// use_dictionary 1, in UTF-16 units per second (items_per_second). Russian text
+// comes from VL_BENCH_TEXT (bench_text.h); Ukrainian text from the UTF-8 file
+// that VL_BENCH_UKRAINIAN_TEXT names (scripts/bench-prepare-text.sh fetches
+// both), else a generated stand-in.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "base/file_io.h"
+#include "base/settings_file.h"
+#include "base/utf.h"
+#include "bench/bench_text.h"
+#include "textprep/prepare_text.h"
+#include "textprep/pronunciation_file.h"
+
+namespace {
+
+constexpr std::u16string_view kGeneratedUkrainian =
+    u"Ціна квитка 0.5 грн, а щастя не купиш. Їжак і заєць пішли в ліс; зв'язок з ними є й досі. "
+    u"У 2021 році ЗНО склали 300 000 учнів — «Укрзалізниця» (УЗ) перевезла їх & нас, iPhone і xbox теж.\n";
+
+std::u16string ukrainian_text() {
+    const char* path = std::getenv("VL_BENCH_UKRAINIAN_TEXT");
+    const std::string bytes = path == nullptr ? std::string() : vl::read_file(path).value_or("");
+    return bytes.empty() ? std::u16string(kGeneratedUkrainian) : vl::utf8_to_utf16(bytes);
+}
+
+// The first million units of the source, repeated up to `units`: every size
+// holds the same mix of text, so times compare across sizes.
+std::u16string sized(std::u16string_view source, size_t units) {
+    const std::u16string_view block = source.substr(0, size_t{1} << 20);
+    std::u16string text;
+    text.reserve(units);
+    while (text.size() < units) text += block.substr(0, units - text.size());
+    return text;
+}
+
+void prepare(benchmark::State& state, std::u16string_view language, const std::u16string& source) {
+    const std::u16string text = sized(source, static_cast<size_t>(state.range(0)));
+    vl::SettingsFile empty_file;  // an empty pronunc.dic yields the default tables
+    vl::PronunciationTables tables;
+    vl::read_pronunciation_tables(empty_file, language, tables);
+    const vl::UserDictionary dictionary;
+    const vl::PrepareContext context{language, 1, 0, tables, dictionary};
+    for (auto _ : state) benchmark::DoNotOptimize(vl::prepare_text(text, context));
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+
+void BM_PrepareText_Russian(benchmark::State& state) {
+    static const std::u16string source = vl::bench::bench_text();
+    prepare(state, vl::kRussianLanguage, source);
+}
+void BM_PrepareText_Ukrainian(benchmark::State& state) {
+    static const std::u16string source = ukrainian_text();
+    prepare(state, vl::kUkrainianLanguage, source);
+}
+
+BENCHMARK(BM_PrepareText_Russian)->Arg(1 << 20)->Arg(8 << 20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrepareText_Ukrainian)->Arg(1 << 20)->Arg(8 << 20)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

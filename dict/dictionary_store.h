@@ -1,0 +1,52 @@
+#pragma once
+// The stress dictionary's database: locating and verifying the file, the lookup
+// cursors, record fetches and the entry counts cached in the info table.
+#include "dict/lexdb_api.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vl::dict {
+
+// The store's part of the library's process-wide state.
+struct DictionaryStore {
+    int32_t write_mode = 1;  // 1 read and write, 0 read only
+    std::string path;        // system ANSI code page; kept after closing
+    LexConnection* connection = nullptr;
+    std::string main_table = "lexicon";
+    std::string info_table = "lexicon_info";
+    std::string anti_table = "lexicon_anti";
+    LexCursor* main_cursor = nullptr;
+    LexCursor* anti_cursor = nullptr;
+};
+
+// Opens the database under the current write mode and verifies its six tables.
+// A given path (even an empty one) replaces the stored one. SD_DONE, or
+// SD_E_DATABASE with no connection kept.
+int32_t OpenDictionary(DictionaryStore& store, std::optional<std::string_view> path);
+void CloseDictionary(DictionaryStore& store);
+
+// Opens the main and exceptions cursors: SD_DONE or SD_E_DATABASE; a cursor that
+// opened stays open either way.
+int32_t BeginLookup(DictionaryStore& store);
+void EndLookup(DictionaryStore& store);
+
+// The data of the record with exactly this key: status 0, 12 when there is none,
+// or the database library's failure.
+int32_t FetchEntry(LexCursor* cursor, std::string_view key, std::string& data);
+
+// The count stored under the key of the info table, or -1 when missing or unreadable.
+int32_t ReadInfoCount(const DictionaryStore& store, std::string_view key);
+// Stores the count as decimal text in its own write transaction; 8 in read-only mode.
+int32_t WriteInfoCount(const DictionaryStore& store, std::string_view key, int32_t count);
+int32_t InsertRecord(LexCursor* cursor, std::string_view key, std::string_view data);
+
+// Reads the cached counts, walking a table (and caching its count) when its count
+// is missing. 0 when counted, 1 when the last count could not be established,
+// SD_E_DATABASE when the database failed.
+int32_t CountEntries(const DictionaryStore& store, LexCursor* main_cursor, LexCursor* anti_cursor,
+                     int32_t* main_count, int32_t* anti_count);
+
+}  // namespace vl::dict

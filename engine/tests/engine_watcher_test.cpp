@@ -1,0 +1,56 @@
+#include "engine/engine_watcher.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "base/file_io.h"
+#include "engine/engine_state.h"
+#include "engine/speak_driver.h"
+#include "engine/tests/fakes.h"
+#include "platform/reload_signal.h"
+
+namespace vl {
+namespace {
+
+namespace fs = std::filesystem;
+
+class StaticVoice : public VoiceToken {
+public:
+    int32_t voice_name(std::u16string& name) override { return name = u"Velnor_Male1_Russian", kStatusOk; }
+    int32_t language(std::optional<std::u16string>& language) override { return language = u"419", kStatusOk; }
+};
+
+TEST(EngineWatcher, ReloadSignalBringsNewDictionaryEntriesToTheNextRequest) {
+    const fs::path appdata = fs::temp_directory_path() / "vl_engine_watcher_test";
+    fs::remove_all(appdata);
+    fs::create_directories(appdata);
+    EngineState state;
+    testing::RecordingEngine engine;
+    StaticVoice voice;
+    ASSERT_EQ(set_up_voice(voice, appdata, state, engine), kStatusOk);
+    EXPECT_EQ(prepare_request_text(u"ракетоплан", state), u"ракетоплан");
+
+    const std::u16string signal = u"VelnorSAPI_engine_watcher_test";
+    auto watcher = make_engine_watcher(appdata, state, WatcherOptions{signal, std::chrono::milliseconds(20)});
+    watcher->start();
+    std::ofstream(appdata / "VelnorSAPI" / "dicts" / "Russian" / "dict.dic") << "ракетоплан ракетопла+н\n";
+    ASSERT_TRUE(signal_engines(signal, std::chrono::milliseconds(100)));
+    EXPECT_EQ(prepare_request_text(u"ракетоплан", state), u"ракетопла+н");
+
+    const fs::path prefs = appdata / "VelnorSAPI" / "prefs.ini";
+    std::string settings = *read_file(prefs);
+    settings.replace(settings.find("use_dictionary = 2"), 18, "use_dictionary = 1");
+    ASSERT_TRUE(write_file_atomic(prefs, settings));
+    ASSERT_TRUE(signal_engines(signal, std::chrono::milliseconds(100)));
+    EXPECT_EQ(state.settings.use_dictionary, 1);
+    EXPECT_TRUE(state.dictionary.get()->empty());
+
+    watcher->request_stop();
+    watcher->join();
+    state.log.close();
+    fs::remove_all(appdata);
+}
+
+}  // namespace
+}  // namespace vl

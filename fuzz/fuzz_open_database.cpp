@@ -1,0 +1,84 @@
+// Opening and reading a damaged dictionary database: the input is either a whole
+// file, or patches to a small valid dictionary (first byte odd: offset, offset, value
+// triples). Whatever the file holds, the store must answer with a status, never crash.
+#include "dict/dictionary_store.h"
+#include "dict/stress_codes.h"
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace vl::dict;
+
+// In memory-backed storage where there is one: the store syncs its writes.
+const fs::path& work_file() {
+    static const fs::path path = (fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path()) /
+                                 ("fuzz_open_database_" + std::to_string(getpid()) + ".dat");
+    return path;
+}
+
+void write_file(const std::string& bytes) {
+    fs::remove(fs::path(work_file()).concat("-journal"));
+    std::ofstream(work_file(), std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::string read_work_file() {
+    std::ifstream in(work_file(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A valid dictionary with a few hundred words and stored counts.
+const std::string& valid_dictionary() {
+    static const std::string bytes = [] {
+        fs::remove(work_file());
+        DictionaryStore store;
+        OpenDictionary(store, work_file().string());
+        BeginLookup(store);
+        sqlite3BtreeBeginTrans(sqlite3_get_btree(store.connection), 1);
+        for (int i = 0; i < 300; ++i) InsertRecord(store.main_cursor, "\xF1\xEB\xEE\xE2\xEE" + std::to_string(i), "\x02");
+        InsertRecord(store.anti_cursor, "\xE0\xED\xF2\xE8", "x");
+        sqlite3BtreeCommit(sqlite3_get_btree(store.connection));
+        int32_t main = 0, anti = 0;
+        CountEntries(store, store.main_cursor, store.anti_cursor, &main, &anti);
+        CloseDictionary(store);
+        return read_work_file();
+    }();
+    return bytes;
+}
+
+void exercise(int32_t write_mode) {
+    DictionaryStore store;
+    store.write_mode = write_mode;
+    if (OpenDictionary(store, work_file().string()) != SD_DONE) return;
+    BeginLookup(store);
+    std::string data;
+    for (const char* key : {"\xF1\xEB\xEE\xE2\xEE" "7", "\xF1\xEB\xEE\xE2\xEE" "299", "", "zz"})
+        FetchEntry(store.main_cursor, key, data);
+    int32_t main = 0, anti = 0;
+    CountEntries(store, store.main_cursor, store.anti_cursor, &main, &anti);
+    CloseDictionary(store);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0) return 0;
+    std::string file;
+    if (data[0] & 1) {
+        file = valid_dictionary();
+        for (size_t i = 1; i + 2 < size; i += 3) file[((data[i] << 8) | data[i + 1]) % file.size()] = char(data[i + 2]);
+    } else {
+        file.assign(reinterpret_cast<const char*>(data) + 1, size - 1);
+    }
+    for (int32_t write_mode : {0, 1}) {
+        write_file(file);
+        exercise(write_mode);
+    }
+    return 0;
+}

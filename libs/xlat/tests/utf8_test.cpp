@@ -1,0 +1,44 @@
+#include "libs/xlat/utf8.h"
+
+#include <gtest/gtest.h>
+
+namespace vl::xlat {
+namespace {
+
+TEST(Utf8, DecodesOneToThreeByteSequences) {
+    EXPECT_EQ(DecodeUtf8("a\xD0\x9C\xD0\xB0\xE2\x82\xAC"), u"aМа€");
+    EXPECT_EQ(DecodeUtf8(""), u"");
+    EXPECT_EQ(DecodeUtf8(std::string_view("\0", 1)), std::u16string(1, u'\0'));
+    EXPECT_EQ(DecodeUtf8("\xEF\xBF\xBF"), u"\uFFFF");
+}
+
+TEST(Utf8, AcceptsOverlongFormsAndSurrogateUnits) {
+    EXPECT_EQ(DecodeUtf8("\xC0\x80"), std::u16string(1, u'\0'));
+    EXPECT_EQ(DecodeUtf8("\xC1\xBF"), u"\x7F");
+    EXPECT_EQ(DecodeUtf8("\xE0\x81\x81"), u"A");
+    EXPECT_EQ(DecodeUtf8("\xED\xA0\xBD\xED\xB8\x80"), std::u16string({char16_t(0xD83D), char16_t(0xDE00)}));
+}
+
+TEST(Utf8, MalformedInputFailsTheWholeText) {
+    for (const char* text : {"ok \xF0\x9F\x98\x80",  // four-byte sequence (an emoji)
+                             "\xF8\x88\x80\x80\x80", "\xFF", "\x80", "a\xBF" "b", "\xD0", "\xE2\x82", "\xD0\x41",
+                             "\xE2\x41\x82", "\xE2\x82\xC0"})
+        EXPECT_EQ(DecodeUtf8(text), std::nullopt) << text;
+}
+
+TEST(Utf8, EncodesEachUnitOnItsOwn) {
+    EXPECT_EQ(EncodeUtf8(u"aМ€"), "a\xD0\x9C\xE2\x82\xAC");
+    EXPECT_EQ(EncodeUtf8(u"\u07FF\u0800"), "\xDF\xBF\xE0\xA0\x80");
+    const std::u16string pair = {char16_t(0xD83D), char16_t(0xDE00)};
+    EXPECT_EQ(EncodeUtf8(pair), "\xED\xA0\xBD\xED\xB8\x80");
+    EXPECT_EQ(EncodeUtf8(pair).size(), 6u);
+}
+
+TEST(Utf8, EveryUnitRoundTrips) {
+    std::u16string all;
+    for (uint32_t unit = 0; unit <= 0xFFFF; ++unit) all += static_cast<char16_t>(unit);
+    EXPECT_EQ(DecodeUtf8(EncodeUtf8(all)), all);
+}
+
+}  // namespace
+}  // namespace vl::xlat
