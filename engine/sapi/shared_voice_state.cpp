@@ -5,7 +5,9 @@
 namespace vl {
 
 void release_shared_voice_state(EngineState& state) {
-    state.tables.publish(PronunciationTables{});
+    PronunciationTables emptied;
+    emptied.symbols = state.tables.get()->symbols;
+    state.tables.publish(std::move(emptied));
     clear_user_dictionary(state.dictionary);
     state.log.close();
 }

@@ -2,10 +2,8 @@
 
 #include <windows.h>
 
-#include <new>
-
 #include "engine/engine_state.h"
-#include "engine/settings_watcher.h"
+#include "engine/engine_watcher.h"
 #include "platform/app_data.h"
 
 namespace vl::sapi {
@@ -17,18 +15,7 @@ SRWLOCK g_lock = SRWLOCK_INIT;
 SettingsWatcher* g_watcher = nullptr;
 HMODULE g_pinned = nullptr;
 
-SettingsWatcher* make_watcher() {
-    EngineState& state = engine_state();
-    UserDictionaryHooks hooks;
-    hooks.reload = [&state] {
-        const auto folders = state.folders.get();  // none before the first voice set-up
-        if (!folders->language.empty()) {
-            reload_user_dictionary(state.dictionary, folders->language / kUserDictionaryFileName);
-        }
-    };
-    hooks.clear = [&state] { clear_user_dictionary(state.dictionary); };
-    return new (std::nothrow) SettingsWatcher(application_data_folder() / "VelnorSAPI", state.settings, hooks);
-}
+SettingsWatcher* make_watcher() { return make_engine_watcher(application_data_folder(), engine_state()).release(); }
 
 }  // namespace
 

@@ -267,6 +267,8 @@ TEST_F(SapiTest, EachVoiceTokenSetsItsVoiceAndLanguageUp) {
         EXPECT_TRUE(std::filesystem::is_directory(data_folder() / "dicts" / (russian ? "Russian" : "Ukrainian"))) << i;
         EXPECT_TRUE(std::filesystem::is_regular_file(data_folder() / "log.txt"));
         EXPECT_TRUE(std::filesystem::is_regular_file(data_folder() / "prefs.ini"));
+        EXPECT_TRUE(std::filesystem::is_regular_file(data_folder() / "dicts" / (russian ? "Russian" : "Ukrainian") /
+                                                     "pronunc.dic"));
 
         ComPtr<ISpObjectToken> returned;
         EXPECT_EQ(object->GetObjectToken(returned.GetAddressOf()), S_OK);
@@ -399,7 +401,7 @@ std::string last_logged_line() {
     return last;
 }
 
-TEST_F(SapiTest, SwitchingVoicesKeepsTheUserDictionary) {
+TEST_F(SapiTest, SwitchingVoicesKeepsTheLetterNamesAndTheUserDictionary) {
     std::filesystem::create_directories(data_folder() / "dicts" / "Russian");
     std::ofstream(data_folder() / "dicts" / "Russian" / "dict.dic", std::ios::binary)
         << "\xEF\xBB\xBF\xD0\xBA\xD0\xBE\xD1\x82 \xD0\xBF\xD1\x91\xD1\x81\r\n";  // кот пёс
@@ -408,6 +410,8 @@ TEST_F(SapiTest, SwitchingVoicesKeepsTheUserDictionary) {
     old_voice.Reset();  // a screen reader drops the voice it no longer speaks with
     speak(*new_voice.Get(), {{SPVA_Speak, L"кот"}});
     EXPECT_EQ(last_logged_line(), "\xD0\xBF\xD1\x91\xD1\x81");
+    speak(*new_voice.Get(), {{SPVA_Speak, L"б"}});
+    EXPECT_EQ(last_logged_line(), "\xD0\xB1\xD1\x8D");  // бэ
     std::filesystem::remove(data_folder() / "dicts" / "Russian" / "dict.dic");
 }
 
