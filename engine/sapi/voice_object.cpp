@@ -6,7 +6,6 @@
 #include "engine/engine_state.h"
 #include "engine/sapi/com_object.h"
 #include "engine/sapi/module.h"
-#include "engine/sapi/shared_voice_state.h"
 #include "engine/sapi/voice_operations.h"
 
 namespace vl::sapi {
@@ -41,7 +40,7 @@ void destroy(VoiceObject* object) noexcept {
     delete object;
     if (InterlockedDecrement(&g_live_voice_objects) == 0) {
         try {
-            release_shared_voice_state(engine_state());
+            release_voice_state(engine_state());
         } catch (...) {
         }
     }
