@@ -24,7 +24,9 @@ struct UserDictionaryHooks {
 
 struct WatcherOptions {
     std::u16string mutex_name{reload_mutex_name};
-    std::chrono::milliseconds poll_interval{250};
+    // Shorter than the signaller's 250 ms wait, so that a poll always falls
+    // inside the time the signal exists.
+    std::chrono::milliseconds poll_interval{200};
 };
 
 // One reload as the watcher does it while owning the mutex: load_settings, then
