@@ -1,12 +1,11 @@
 // Loads the configurer's files from arbitrary bytes: the input is split into
 // prefs.ini, ru_dict.dic and the Russian pronunc.dic; what was loaded is then
 // written back and loaded again.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <string_view>
 
@@ -33,7 +32,7 @@ std::string_view take_part(std::string_view& input) {
 }
 
 const fs::path& application_data() {
-    static const fs::path folder = fs::temp_directory_path() / ("vl_fuzz_configurer_" + std::to_string(getpid()));
+    static const fs::path folder = fs::temp_directory_path() / ("vl_fuzz_configurer_" + std::to_string(std::random_device{}()));
     return folder;
 }
 
