@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <system_error>
+#include <type_traits>
 
 #include "base/file_io.h"
 #include "base/settings_file.h"
