@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "configurer/core/configurer_state.h"
 #include "configurer/core/list_operations.h"
@@ -24,5 +25,8 @@ std::u16string invalid_char_label(ListKind kind, DialogVariant variant, char16_t
 // The symbol list's third column: "При посимвольном чтении", "Всегда", or
 // nothing for other codes.
 std::u16string when_text(uint8_t when);
+// The cells of a list view's row: source (or symbol) and replacement, and for
+// symbols the when_text. Nothing for an index outside the list.
+std::vector<std::u16string> row_texts(const ConfigurerState& state, ListKind kind, std::size_t index);
 
 }  // namespace vl
