@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <exception>
 #include <fstream>
 #include <random>
 #include <system_error>
@@ -9,11 +10,17 @@
 namespace vl {
 
 std::optional<std::string> read_file(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return std::nullopt;
-    return bytes;
+    // A folder opens like a file on some systems and then fails to read, which
+    // the stream buffer reports by throwing.
+    try {
+        std::ifstream in(path, std::ios::binary);
+        if (!in) return std::nullopt;
+        std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        if (in.bad()) return std::nullopt;
+        return bytes;
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
 }
 
 bool write_file_atomic(const std::filesystem::path& path, std::string_view bytes) {

@@ -25,6 +25,7 @@ TEST_F(FileIo, FailuresAreReported) {
     EXPECT_FALSE(read_file(folder / "missing").has_value());
     EXPECT_FALSE(write_file_atomic(folder / "no" / "such" / "folder", "x"));
     fs::create_directories(folder / "dir");
+    EXPECT_FALSE(read_file(folder / "dir").has_value());
     EXPECT_FALSE(write_file_atomic(folder / "dir", "x"));  // a folder is not replaced
     EXPECT_TRUE(fs::is_directory(folder / "dir"));
 }

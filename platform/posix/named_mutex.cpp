@@ -5,11 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <filesystem>
-#include <string>
 
-#include "base/utf.h"
+#include "platform/posix/runtime_folder.h"
 
 namespace vl {
 namespace {
@@ -30,28 +28,6 @@ bool set_lock(int fd, short type, off_t byte, bool wait) {
     do result = fcntl(fd, wait ? F_OFD_SETLKW : F_OFD_SETLK, &lock);
     while (result == -1 && errno == EINTR);
     return result == 0;
-}
-
-// $XDG_RUNTIME_DIR, else a private folder of this user under the temporary folder.
-std::optional<fs::path> runtime_folder() {
-    if (const char* folder = std::getenv("XDG_RUNTIME_DIR"); folder && *folder) return fs::path(folder);
-    std::error_code error;
-    const fs::path folder = fs::temp_directory_path(error) / ("velnor-" + std::to_string(getuid()));
-    if (error) return std::nullopt;
-    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return std::nullopt;
-    struct stat status {};
-    if (lstat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode) || status.st_uid != getuid())
-        return std::nullopt;
-    return folder;
-}
-
-std::optional<fs::path> lock_file_path(std::u16string_view name) {
-    const std::optional<fs::path> folder = runtime_folder();
-    if (!folder) return std::nullopt;
-    std::string file = utf16_to_utf8(name);
-    for (char& c : file)
-        if (c == '/' || c == '\0') c = '_';
-    return *folder / (file + ".mutex");
 }
 
 // Joins the holders of the open lock file. False when its last holder removed it
@@ -83,7 +59,7 @@ struct NamedMutex::Handle {
 };
 
 std::optional<NamedMutex> NamedMutex::open_existing(std::u16string_view name) {
-    const std::optional<fs::path> path = lock_file_path(name);
+    const std::optional<fs::path> path = posix::object_file_path(name, ".mutex");
     if (!path) return std::nullopt;
     const int fd = ::open(path->c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
@@ -98,7 +74,7 @@ std::optional<NamedMutex> NamedMutex::open_existing(std::u16string_view name) {
 }
 
 std::optional<NamedMutex> NamedMutex::create(std::u16string_view name) {
-    const std::optional<fs::path> path = lock_file_path(name);
+    const std::optional<fs::path> path = posix::object_file_path(name, ".mutex");
     if (!path) return std::nullopt;
     // A file removed by its last holder between our open and our lock is made anew.
     for (int attempt = 0; attempt < 1000; ++attempt) {

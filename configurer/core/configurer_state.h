@@ -1,0 +1,104 @@
+#pragma once
+// The configurer's model: the settings record, the five pronunciation lists
+// with their current elements, and the program's flags. One per process, owned
+// by the main program for its whole life.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/settings_defaults.h"
+#include "platform/single_instance.h"
+
+namespace vl {
+
+// The lists; the number is also the tab position in the pronunciation panel.
+enum class ListKind : uint8_t {
+    LatinLetters = 0,
+    CyrillicLetters = 1,
+    LatinCombinations = 2,
+    Symbols = 3,
+    UserDictionaryList = 4,
+};
+inline constexpr std::size_t kListCount = 5;
+
+// A letter, combination or word and how it is to be read.
+struct PronunciationEntry {
+    std::u16string source;
+    std::u16string replacement;
+    bool operator==(const PronunciationEntry&) const = default;
+};
+
+// The symbol's "when" codes.
+inline constexpr uint8_t kWhenSpelling = 0;  // only when read character by character
+inline constexpr uint8_t kWhenAlways = 1;
+
+struct SymbolEntry {
+    std::u16string symbol;
+    std::u16string replacement;
+    uint8_t when = kWhenSpelling;
+    bool operator==(const SymbolEntry&) const = default;
+};
+
+// An ordered list with its current element (none when empty or none chosen).
+template <typename Entry>
+struct EntryList {
+    std::vector<Entry> entries;
+    std::optional<std::size_t> current;
+    bool operator==(const EntryList&) const = default;
+};
+
+// The seven settings of group "General" as the configurer keeps them: nothing
+// is clamped; use_dictionary and disable_decimal_separator are 8-bit.
+struct SettingsRecord {
+    int32_t sample_rate = setting_definitions[0].default_value;
+    int32_t pause = setting_definitions[1].default_value;  // -1: the library's own pauses
+    uint8_t use_dictionary = static_cast<uint8_t>(setting_definitions[2].default_value);
+    int32_t intonation = setting_definitions[3].default_value;
+    int32_t silence_at_begin = setting_definitions[4].default_value;
+    int32_t silence_at_end = setting_definitions[5].default_value;
+    uint8_t disable_decimal_separator = static_cast<uint8_t>(setting_definitions[6].default_value);
+    bool operator==(const SettingsRecord&) const = default;
+};
+
+// Calls visit(definition, field) for each setting in file order.
+template <typename Record, typename Visit>
+void for_each_setting(Record& record, Visit visit) {
+    static_assert(setting_definitions[0].key == u"sample_rate" && setting_definitions[1].key == u"pause" &&
+                  setting_definitions[2].key == u"use_dictionary" && setting_definitions[3].key == u"intonation" &&
+                  setting_definitions[4].key == u"silence_at_begin" &&
+                  setting_definitions[5].key == u"silence_at_end" &&
+                  setting_definitions[6].key == u"disable_decimal_separator");
+    visit(setting_definitions[0], record.sample_rate);
+    visit(setting_definitions[1], record.pause);
+    visit(setting_definitions[2], record.use_dictionary);
+    visit(setting_definitions[3], record.intonation);
+    visit(setting_definitions[4], record.silence_at_begin);
+    visit(setting_definitions[5], record.silence_at_end);
+    visit(setting_definitions[6], record.disable_decimal_separator);
+}
+
+// The "Словарь" tab exists exactly while the user dictionary is in use.
+inline bool user_dictionary_tab_shown(const SettingsRecord& settings) { return settings.use_dictionary >= 2; }
+
+struct ConfigurerState {
+    SettingsRecord settings;
+    EntryList<PronunciationEntry> latin_letters;
+    EntryList<PronunciationEntry> cyrillic_letters;
+    EntryList<PronunciationEntry> latin_combinations;
+    EntryList<SymbolEntry> symbols;
+    EntryList<PronunciationEntry> user_dictionary;
+    // Set by every change of a setting and every add, edit or delete; cleared by Apply only.
+    bool modified = false;
+    // The first command-line argument was "-runaftersetup" (any case).
+    bool run_after_setup = false;
+    // Held from start-up to exit so that a second copy can tell.
+    std::optional<SingleInstance> instance;
+
+    // The list of an entry kind: every kind but Symbols.
+    EntryList<PronunciationEntry>& entry_list(ListKind kind);
+    const EntryList<PronunciationEntry>& entry_list(ListKind kind) const;
+};
+
+}  // namespace vl

@@ -1,0 +1,42 @@
+#pragma once
+// Which characters the fields of the editing dialogs allow. letter_script and
+// is_digit are text preparation's own classes (base/char_class.h).
+#include <cstddef>
+#include <string_view>
+
+#include "base/char_class.h"
+#include "configurer/core/configurer_state.h"
+
+namespace vl {
+
+// A digit, a Latin letter or a Cyrillic character.
+inline bool is_alphanumeric(char16_t c) { return is_digit(c) || letter_script(c) != Script::none; }
+
+// Character classes of a field, a bit set; 0 alone means "not alphanumeric".
+inline constexpr unsigned kNotAlphanumeric = 0;
+inline constexpr unsigned kLatin = 1;
+inline constexpr unsigned kCyrillic = 2;  // U+0400..U+052F
+inline constexpr unsigned kDigits = 4;
+
+// The 1-based position of the first character that is not allowed, 0 when all
+// are (an empty text yields 0). A character is allowed by one of the set class
+// bits (with classes 0: when it is not alphanumeric), or when extra holds it.
+std::size_t find_invalid_char(std::u16string_view text, unsigned classes, std::u16string_view extra);
+
+enum class Field { source, replacement };
+
+struct FieldRule {
+    unsigned classes;
+    std::u16string_view extra;
+};
+
+// What the field of a list's dialog allows: sources by the list (Latin,
+// Cyrillic, Latin, not alphanumeric, Latin or Cyrillic); replacements
+// Cyrillic with "+- ", or "+=-" in the user dictionary.
+FieldRule field_rule(ListKind kind, Field field);
+
+// The error position the dialog keeps for a field: 0 for an empty text, else
+// find_invalid_char under the field's rule.
+std::size_t field_error_position(ListKind kind, Field field, std::u16string_view text);
+
+}  // namespace vl

@@ -1,0 +1,143 @@
+#include "configurer/core/list_operations.h"
+
+#include <algorithm>
+#include <string>
+
+#include "base/lowercase.h"
+#include "configurer/core/field_check.h"
+#include "configurer/core/text_expand.h"
+#include "configurer/core/texts.h"
+
+namespace vl {
+namespace {
+
+void show_error(UserInterface& ui, std::u16string_view text) {
+    ui.message_box(make_message(texts::kErrorTitle, text, MessageKind::error));
+}
+
+// The empty-field checks both dialogs make first. True when both are filled.
+bool both_filled(std::u16string_view source, std::u16string_view replacement, UserInterface& ui) {
+    if (source.empty()) {
+        show_error(ui, texts::kSourceMissing);
+        return false;
+    }
+    if (replacement.empty()) {
+        show_error(ui, texts::kReplacementMissing);
+        return false;
+    }
+    return true;
+}
+
+// True when the field holds no character its rule refuses; else names the first one.
+bool valid_field(ListKind kind, Field field, std::u16string_view text, std::u16string_view message,
+                 UserInterface& ui) {
+    const std::size_t position = field_error_position(kind, field, text);
+    if (position == 0) return true;
+    const std::u16string offending(1, text[position - 1]);
+    ui.message_box({expand_text(texts::kErrorTitle), substitute_placeholders(message, {{u"%char%", offending}}),
+                    MessageKind::error});
+    return false;
+}
+
+template <typename Entry>
+void append(EntryList<Entry>& list, Entry entry) {
+    list.entries.push_back(std::move(entry));
+    list.current = list.entries.size() - 1;
+}
+
+template <typename Entry>
+void remove_current(EntryList<Entry>& list) {
+    const std::size_t index = *list.current;
+    list.entries.erase(list.entries.begin() + static_cast<std::ptrdiff_t>(index));
+    list.current = index == 0 ? std::nullopt : std::optional<std::size_t>(index - 1);
+}
+
+template <typename Entry>
+bool has_current(const EntryList<Entry>& list) {
+    return list.current && *list.current < list.entries.size();
+}
+
+}  // namespace
+
+DialogOutcome confirm_entry_dialog(ConfigurerState& state, ListKind kind, DialogVariant variant,
+                                   std::u16string_view source, std::u16string_view replacement, UserInterface& ui) {
+    if (kind == ListKind::Symbols) return DialogOutcome::closed_unchanged;
+    EntryList<PronunciationEntry>& list = state.entry_list(kind);
+    if (!both_filled(source, replacement, ui)) return DialogOutcome::stays_open;
+    PronunciationEntry entry{to_lower(source), to_lower(replacement)};
+    if (variant == DialogVariant::edit) {
+        if (!has_current(list)) return DialogOutcome::closed_unchanged;
+        list.entries[*list.current] = std::move(entry);
+    } else {
+        if (!valid_field(kind, Field::source, source, texts::kInvalidSource, ui) ||
+            !valid_field(kind, Field::replacement, replacement, texts::kInvalidReplacement, ui)) {
+            return DialogOutcome::stays_open;
+        }
+        const bool duplicate = std::any_of(list.entries.begin(), list.entries.end(), [&](const auto& existing) {
+            return to_lower(existing.source) == entry.source;
+        });
+        if (duplicate) {
+            show_error(ui, texts::kDuplicateEntry);
+            return DialogOutcome::closed_unchanged;
+        }
+        append(list, std::move(entry));
+    }
+    state.modified = true;
+    return DialogOutcome::closed_changed;
+}
+
+DialogOutcome confirm_symbol_dialog(ConfigurerState& state, DialogVariant variant, std::u16string_view symbol,
+                                    std::u16string_view replacement, uint8_t when, UserInterface& ui) {
+    EntryList<SymbolEntry>& list = state.symbols;
+    if (!both_filled(symbol, replacement, ui)) return DialogOutcome::stays_open;
+    SymbolEntry entry{std::u16string(symbol), to_lower(replacement), when};
+    if (variant == DialogVariant::edit) {
+        if (!has_current(list)) return DialogOutcome::closed_unchanged;
+        list.entries[*list.current] = std::move(entry);
+    } else {
+        const bool duplicate = std::any_of(list.entries.begin(), list.entries.end(),
+                                           [&](const auto& existing) { return existing.symbol == symbol; });
+        if (duplicate) {
+            show_error(ui, texts::kDuplicateEntry);
+            return DialogOutcome::closed_unchanged;
+        }
+        append(list, std::move(entry));
+    }
+    state.modified = true;
+    return DialogOutcome::closed_changed;
+}
+
+bool delete_entry(ConfigurerState& state, ListKind kind, UserInterface& ui) {
+    const auto ask_and_remove = [&](auto& list, std::u16string_view name) {
+        const Message question{expand_text(texts::kDeleteTitle),
+                               substitute_placeholders(texts::kDeleteQuestion, {{u"%entry%", name}}),
+                               MessageKind::question_yes_no};
+        if (ui.message_box(question) != Answer::yes) return false;
+        remove_current(list);
+        state.modified = true;
+        return true;
+    };
+    if (kind == ListKind::Symbols) {
+        if (!has_current(state.symbols)) return false;
+        return ask_and_remove(state.symbols, state.symbols.entries[*state.symbols.current].symbol);
+    }
+    EntryList<PronunciationEntry>& list = state.entry_list(kind);
+    if (!has_current(list)) return false;
+    return ask_and_remove(list, list.entries[*list.current].source);
+}
+
+void select_entry(ConfigurerState& state, ListKind kind, std::optional<std::size_t> index) {
+    if (index && *index >= list_size(state, kind)) index.reset();
+    if (kind == ListKind::Symbols) state.symbols.current = index;
+    else state.entry_list(kind).current = index;
+}
+
+std::optional<std::size_t> current_entry(const ConfigurerState& state, ListKind kind) {
+    return kind == ListKind::Symbols ? state.symbols.current : state.entry_list(kind).current;
+}
+
+std::size_t list_size(const ConfigurerState& state, ListKind kind) {
+    return kind == ListKind::Symbols ? state.symbols.entries.size() : state.entry_list(kind).entries.size();
+}
+
+}  // namespace vl
