@@ -30,7 +30,7 @@ TEST(FieldRules, EachListAllowsItsOwnCharacters) {
     EXPECT_EQ(field_error_position(ListKind::UserDictionaryList, Field::source, u"кто-то"), 4u);
     for (std::u16string_view symbol : {u"%", u"€", u"₽"})
         EXPECT_EQ(field_error_position(ListKind::Symbols, Field::source, symbol), 0u) << "symbol";
-    for (std::u16string_view symbol : {u"a", u"ж", u"5"})
+    for (std::u16string_view symbol : {u"a", u"ж", u"5", u";", u"[", u"=", u" ", u"\t"})
         EXPECT_EQ(field_error_position(ListKind::Symbols, Field::source, symbol), 1u) << "symbol";
     // Replacements: the user dictionary refuses the blank and allows "=", the others the reverse.
     EXPECT_EQ(field_error_position(ListKind::UserDictionaryList, Field::replacement, u"са+мо-про"), 0u);
