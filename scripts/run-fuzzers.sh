@@ -2,7 +2,7 @@
 # Runs every fuzz target of a fuzz build for a bounded time.
 set -euo pipefail
 build=${1:-build/fuzz}
-seconds=${VL_FUZZ_SECONDS:-20}
+seconds=${VL_FUZZ_SECONDS:-10}
 shopt -s nullglob
 for target in "$build"/fuzz/fuzz_*; do
   [ -x "$target" ] || continue

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 run_preset() {
   local preset=$1
-  echo "== $preset"
+  echo "== $preset ($(date +%T))"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
 }
