@@ -189,11 +189,16 @@ std::string line_list(const std::vector<size_t>& numbers) {
     return text;
 }
 
+struct ListRecords {
+    std::vector<WordRecord> records;
+    size_t unstressed = 0;
+};
+
 // The records of a list file; any malformed line refuses the whole file.
-std::vector<WordRecord> read_records(const std::string& file, bool festival) {
+ListRecords read_records(const std::string& file, bool festival) {
     const std::optional<std::string> bytes = read_file(utf8_path(file));
     if (!bytes) throw Failure("cannot read " + file);
-    std::vector<WordRecord> records;
+    ListRecords list;
     std::unordered_set<std::string> seen;
     std::vector<size_t> malformed;
     size_t number = 0;
@@ -205,24 +210,27 @@ std::vector<WordRecord> read_records(const std::string& file, bool festival) {
         ++number;
         LineResult result = festival ? stress_tool::parse_festival_line(line) : stress_tool::parse_list_line(line);
         if (result.kind == LineResult::Kind::malformed) malformed.push_back(number);
+        if (result.kind == LineResult::Kind::unstressed) ++list.unstressed;
         // A word listed twice in the Festival dictionary keeps its first stress.
         if (result.kind != LineResult::Kind::record || (festival && !seen.insert(result.record.key).second))
             continue;
-        records.push_back(std::move(result.record));
+        list.records.push_back(std::move(result.record));
     }
     if (!malformed.empty())
         throw Failure(file + ": nothing imported, malformed line" + (malformed.size() > 1 ? "s " : " ") +
                       line_list(malformed));
-    return records;
+    return list;
 }
 
 int import(const Options& options, const std::string& file, bool festival) {
-    const std::vector<WordRecord> records = read_records(file, festival);
+    const ListRecords list = read_records(file, festival);
     { DictionarySession verified(options, SD_OPEN); }  // makes the six tables of a new file
     const std::string table = options.dictionary.empty() ? "lexicon" : options.dictionary;
-    if (!stress_tool::import_records(*options.db, table, records))
+    if (!stress_tool::import_records(*options.db, table, list.records))
         throw Failure("cannot write to the dictionary database " + *options.db);
-    std::cout << records.size() << " words added\n" << std::flush;
+    std::cout << list.records.size() << " words added";
+    if (list.unstressed > 0) std::cout << ", " << list.unstressed << " without a usable stress left out";
+    std::cout << '\n' << std::flush;
     return 0;
 }
 

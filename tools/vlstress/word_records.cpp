@@ -112,7 +112,8 @@ LineResult parse_festival_line(std::string_view line) {
     const char* last = line.data() + close;
     const auto [end, error] = std::from_chars(first, last, vowel_number);
     if (error != std::errc() || end != last || vowel_number < 0) return malformed();
-    if (vowel_number == 0) return {};
+    const LineResult unstressed{LineResult::Kind::unstressed, {}};
+    if (vowel_number == 0) return unstressed;
     // The mark goes after the N-th vowel of the key.
     const std::string key = word_key(*word);
     std::string form;
@@ -121,7 +122,7 @@ LineResult parse_festival_line(std::string_view line) {
         form += c;
         if (dict::is_stress_vowel(c) && ++vowels == vowel_number) form += '+';
     }
-    if (vowels < vowel_number) return malformed();
+    if (vowels < vowel_number) return unstressed;
     std::optional<WordRecord> record = make_record(key, form);
     if (!record) return malformed();
     return {LineResult::Kind::record, std::move(*record)};

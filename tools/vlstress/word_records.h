@@ -12,9 +12,10 @@ struct WordRecord {
     std::string data;
 };
 
-// What a line of a list gives: a record, nothing to add, or a refusal.
+// What a line of a list gives: a record, nothing to add, a word without a usable
+// stress, or a refusal.
 struct LineResult {
-    enum class Kind { record, skipped, malformed } kind = Kind::skipped;
+    enum class Kind { record, skipped, unstressed, malformed } kind = Kind::skipped;
     WordRecord record;
 };
 
@@ -24,8 +25,8 @@ struct LineResult {
 LineResult parse_list_line(std::string_view line);
 
 // A line ‹("word" POS (N) ...)› of the Festival Russian dictionary (UTF-8), N
-// the stressed vowel counted from 1. Lines that do not start with "(" and words
-// without a stress (N = 0) are skipped.
+// the stressed vowel counted from 1. Lines that do not start with "(" are
+// skipped; a word without a stress (N = 0) or with fewer vowels than N is unstressed.
 LineResult parse_festival_line(std::string_view line);
 
 // The key of a word as lookup forms it: letters lowered, hyphens left out.
