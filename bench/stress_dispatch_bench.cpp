@@ -104,3 +104,5 @@ void BM_StressUtf8LineByLine(benchmark::State& state) {
 BENCHMARK(BM_StressUtf8LineByLine)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+BENCHMARK_MAIN();
