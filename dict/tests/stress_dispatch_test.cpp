@@ -123,6 +123,14 @@ TEST_F(StressDispatchTest, CountIsWalkedOnceThenRead) {
     EXPECT_EQ(count, 2);
 }
 
+TEST_F(StressDispatchTest, ReadOnlyCountIsReportedButNotEstablished) {
+    ASSERT_EQ(run(SD_OPEN_READONLY, path_arg()), SD_DONE);
+    ASSERT_EQ(run(SD_BEGIN), SD_DONE);
+    int32_t count = 0;
+    EXPECT_EQ(run(SD_GET_COUNT, reinterpret_cast<intptr_t>(&count)), 1);
+    EXPECT_EQ(count, 2);
+}
+
 TEST_F(StressDispatchTest, CallsOutOfOrderAreRefusedAndChangeNothing) {
     int32_t count = 7;
     EXPECT_EQ(run(SD_STRESS, cp1251("мама")), SD_E_ARGUMENT);
