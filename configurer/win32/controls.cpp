@@ -1,0 +1,71 @@
+#include "configurer/win32/controls.h"
+
+#include <commctrl.h>
+
+#include "configurer/core/text_expand.h"
+#include "configurer/win32/wide_text.h"
+
+namespace vl {
+
+HFONT gui_font() {
+    static const HFONT font = [] {
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+            return CreateFontIndirectW(&metrics.lfMessageFont);
+        }
+        return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    }();
+    return font;
+}
+
+HWND create_control_expanded(HWND parent, const wchar_t* window_class, const std::u16string& text, DWORD style,
+                             Place place, int id, DWORD ex_style) {
+    const HWND control =
+        CreateWindowExW(ex_style, window_class, wide(text), WS_CHILD | WS_VISIBLE | style, place.x, place.y,
+                        place.width, place.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                        GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(gui_font()), FALSE);
+    return control;
+}
+
+HWND create_control(HWND parent, const wchar_t* window_class, std::u16string_view text, DWORD style, Place place,
+                    int id, DWORD ex_style) {
+    return create_control_expanded(parent, window_class, expand_text(text), style, place, id, ex_style);
+}
+
+namespace {
+
+const wchar_t kTooltipProperty[] = L"VelnorTooltip";
+
+HWND tooltip_window(HWND top_level) {
+    if (const auto existing = static_cast<HWND>(GetPropW(top_level, kTooltipProperty))) return existing;
+    const HWND tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, top_level,
+                                         nullptr, GetModuleHandleW(nullptr), nullptr);
+    // Long tooltips wrap instead of running off the screen.
+    SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, 500);
+    SetPropW(top_level, kTooltipProperty, tooltip);
+    return tooltip;
+}
+
+}  // namespace
+
+void add_tooltip(HWND control, std::u16string_view stored_text) {
+    std::u16string text = expand_text(stored_text);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(control);
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = reinterpret_cast<wchar_t*>(text.data());
+    SendMessageW(tooltip_window(GetAncestor(control, GA_ROOT)), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+SIZE window_size_for_client(int width, int height, DWORD style, DWORD ex_style) {
+    RECT rect{0, 0, width, height};
+    AdjustWindowRectEx(&rect, style, FALSE, ex_style);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+}  // namespace vl
