@@ -62,6 +62,12 @@ void add_tooltip(HWND control, std::u16string_view stored_text) {
     SendMessageW(tooltip_window(GetAncestor(control, GA_ROOT)), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+void next_control(HWND window, WPARAM wparam, LPARAM lparam) {
+    const HWND next = LOWORD(lparam) ? reinterpret_cast<HWND>(wparam)
+                                     : GetNextDlgTabItem(window, GetFocus(), wparam != 0);
+    if (next) SetFocus(next);
+}
+
 SIZE window_size_for_client(int width, int height, DWORD style, DWORD ex_style) {
     RECT rect{0, 0, width, height};
     AdjustWindowRectEx(&rect, style, FALSE, ex_style);

@@ -25,6 +25,10 @@ void add_tooltip(HWND control, std::u16string_view stored_text);
 // The font every control of the program uses.
 HFONT gui_font();
 
+// WM_NEXTDLGCTL, which IsDialogMessage sends for Tab to windows that are not
+// dialogs: moves the focus to the next (or previous, or given) control.
+void next_control(HWND window, WPARAM wparam, LPARAM lparam);
+
 // A top-level window's outer size for a client area of width × height.
 SIZE window_size_for_client(int width, int height, DWORD style, DWORD ex_style);
 

@@ -22,6 +22,7 @@ struct Session {
     std::size_t error_position[2] = {0, 0};  // by Field
     bool done = false;
     bool changed = false;
+    HWND focus = nullptr;  // restored when the dialog is activated again
 };
 
 Session* session_of(HWND dialog) { return reinterpret_cast<Session*>(GetWindowLongPtrW(dialog, GWLP_USERDATA)); }
@@ -78,6 +79,18 @@ LRESULT CALLBACK dialog_procedure(HWND dialog, UINT message, WPARAM wparam, LPAR
     if (message == WM_CLOSE) {
         if (session) finish(*session, false);
         return 0;
+    }
+    if (message == WM_NEXTDLGCTL) {
+        next_control(dialog, wparam, lparam);
+        return 0;
+    }
+    if (message == WM_ACTIVATE && session) {
+        if (LOWORD(wparam) == WA_INACTIVE) {
+            session->focus = GetFocus();
+        } else if (session->focus && IsChild(dialog, session->focus)) {
+            SetFocus(session->focus);
+            return 0;
+        }
     }
     if (message == WM_COMMAND && session) {
         const int id = LOWORD(wparam);

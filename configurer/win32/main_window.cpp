@@ -90,6 +90,7 @@ LRESULT CALLBACK main_procedure(HWND window, UINT message, WPARAM wparam, LPARAM
         case WM_CLOSE:
             if (close_configurer(main->state, main->application_data, main->ui)) DestroyWindow(window);
             return 0;
+        case WM_NEXTDLGCTL: next_control(window, wparam, lparam); return 0;
         case WM_DESTROY: PostQuitMessage(0); return 0;
         default: break;
     }
@@ -107,7 +108,7 @@ HWND create_main_window(MainWindow& main) {
     window_class.lpszClassName = ids::kMainWindowClass;
     RegisterClassExW(&window_class);
     // A title bar and a close box; neither resizable nor minimizable.
-    constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
     constexpr DWORD ex_style = WS_EX_CONTROLPARENT;
     const SIZE size = window_size_for_client(1200, 660, style, ex_style);
     const std::u16string title = expand_text(texts::kMainWindowTitle);
