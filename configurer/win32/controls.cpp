@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "configurer/core/text_expand.h"
 #include "configurer/win32/wide_text.h"
 
@@ -66,6 +69,29 @@ void next_control(HWND window, WPARAM wparam, LPARAM lparam) {
     const HWND next = LOWORD(lparam) ? reinterpret_cast<HWND>(wparam)
                                      : GetNextDlgTabItem(window, GetFocus(), wparam != 0);
     if (next) SetFocus(next);
+}
+
+namespace {
+
+void collect_tab_stops(HWND parent, std::vector<HWND>& stops) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const LONG style = GetWindowLongW(child, GWL_STYLE);
+        if (!(style & WS_VISIBLE) || (style & WS_DISABLED)) continue;
+        if (style & WS_TABSTOP) stops.push_back(child);
+        if (GetWindowLongW(child, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) collect_tab_stops(child, stops);
+    }
+}
+
+}  // namespace
+
+HWND next_tab_stop(HWND top, HWND from, bool backwards) {
+    std::vector<HWND> stops;
+    collect_tab_stops(top, stops);
+    if (stops.empty()) return nullptr;
+    const auto found = std::find(stops.begin(), stops.end(), from);
+    if (found == stops.end()) return backwards ? stops.back() : stops.front();
+    const std::size_t index = static_cast<std::size_t>(found - stops.begin());
+    return stops[(index + (backwards ? stops.size() - 1 : 1)) % stops.size()];
 }
 
 SIZE window_size_for_client(int width, int height, DWORD style, DWORD ex_style) {

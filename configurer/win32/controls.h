@@ -29,6 +29,11 @@ HFONT gui_font();
 // dialogs: moves the focus to the next (or previous, or given) control.
 void next_control(HWND window, WPARAM wparam, LPARAM lparam);
 
+// The control Tab (or Shift+Tab) moves to from `from`: the next enabled,
+// visible control with WS_TABSTOP in creation order, a container included
+// before the controls it holds (the tab panel before its list views).
+HWND next_tab_stop(HWND top, HWND from, bool backwards);
+
 // A top-level window's outer size for a client area of width × height.
 SIZE window_size_for_client(int width, int height, DWORD style, DWORD ex_style);
 

@@ -167,6 +167,14 @@ bool list_view_key(MainWindow& main, const MSG& message) {
     }
 }
 
+// Tab and Shift+Tab follow the creation order, into the tab panel's list views.
+bool tab_key(HWND window, const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB || (GetKeyState(VK_CONTROL) & 0x8000)) return false;
+    if (message.hwnd != window && !IsChild(window, message.hwnd)) return false;
+    if (const HWND next = next_tab_stop(window, GetFocus(), GetKeyState(VK_SHIFT) & 0x8000)) SetFocus(next);
+    return true;
+}
+
 }  // namespace
 
 int run_main_window(ConfigurerState& state, const std::filesystem::path& application_data, Win32UserInterface& ui) {
@@ -183,6 +191,7 @@ int run_main_window(ConfigurerState& state, const std::filesystem::path& applica
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (list_view_key(main, message)) continue;
+        if (tab_key(main.window, message)) continue;
         if (TranslateAcceleratorW(main.window, shortcuts, &message)) continue;
         if (IsDialogMessageW(main.window, &message)) continue;
         TranslateMessage(&message);

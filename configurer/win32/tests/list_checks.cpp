@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+#include <vector>
+
 #include "configurer/core/texts.h"
 #include "configurer/win32/control_ids.h"
 #include "configurer/win32/tests/harness.h"
@@ -88,8 +91,20 @@ void check_latin_list(const Harness& harness, const Running& running) {
     const HWND main = running.main;
     const HWND view = GetDlgItem(GetDlgItem(main, ids::kTabPanel), ids::kListView);
     const DWORD id = running.app.id;
-    for (int i = 0; i < 11; ++i) press_key(main, VK_TAB);
-    check(focused(main) == view, "Tab reaches the Latin list view, focus on " + std::to_string(GetDlgCtrlID(focused(main))));
+    // Tab visits the controls in their order up to the list view (the pause
+    // check box has the focus since it was clicked).
+    std::vector<int> visited;
+    for (int i = 0; i < 15 && focused(main) != view; ++i) {
+        press_key(main, VK_TAB);
+        visited.push_back(GetDlgCtrlID(focused(main)));
+    }
+    const std::vector<int> expected = {ids::kPauseSlider, ids::kIntonationSlider,
+                                       ids::kDictionaryList, ids::kSilenceAtBeginSlider, ids::kSilenceAtEndSlider,
+                                       ids::kDisableDecimalCheck, ids::kDocumentationButton, ids::kApplyButton,
+                                       ids::kTabPanel, ids::kListView};
+    std::string trail;
+    for (const int control : visited) trail += " " + std::to_string(control);
+    check(visited == expected, "Tab visits the controls in order:" + trail);
     select_row(running.app.process, view, 16);
     settle(main);
     check(list_cell(running.app.process, view, 16, 0) == L"q", "row 16 is q");
