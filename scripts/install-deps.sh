@@ -8,7 +8,7 @@ if [ "${1:-}" != "--native" ]; then
   packages+=(
     libbenchmark-dev clang libclang-rt-14-dev
     g++-mingw-w64-i686 wine wine32:i386 xvfb xauth
-    unicode-data tcl libsqlite3-dev
+    unicode-data tcl libsqlite3-dev imagemagick
     debootstrap
   )
 fi

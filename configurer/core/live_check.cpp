@@ -1,0 +1,27 @@
+#include "configurer/core/live_check.h"
+
+#include "configurer/core/dialog_texts.h"
+
+namespace vl {
+
+FieldCheck check_field(ListKind kind, DialogVariant variant, Field field, std::u16string_view text,
+                       std::u16string_view other) {
+    FieldCheck check;
+    check.error_position = field_error_position(kind, field, text);
+    if (check.error_position != 0) {
+        check.error_label = invalid_char_label(kind, variant, text[check.error_position - 1]);
+        return check;
+    }
+    check.ok_enabled = !text.empty() && !other.empty();
+    return check;
+}
+
+bool ok_enabled_at_start(DialogVariant variant, std::u16string_view source, std::u16string_view replacement) {
+    return variant == DialogVariant::edit && !(source.empty() && replacement.empty());
+}
+
+bool key_press_clears_error_label(ListKind kind, DialogVariant variant) {
+    return kind != ListKind::Symbols && variant == DialogVariant::add;
+}
+
+}  // namespace vl

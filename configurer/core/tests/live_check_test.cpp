@@ -1,0 +1,47 @@
+#include "configurer/core/live_check.h"
+
+#include <gtest/gtest.h>
+
+namespace vl {
+namespace {
+
+TEST(LiveCheck, CyrillicInLatinSourceNamesTheCharacterWhenAdding) {
+    const FieldCheck check = check_field(ListKind::LatinLetters, DialogVariant::add, Field::source, u"aж", u"эй");
+    EXPECT_EQ(check.error_position, 2u);
+    EXPECT_EQ(check.error_label, u"Недопустимый символ: \"ж\"");
+    EXPECT_FALSE(check.ok_enabled);
+}
+
+TEST(LiveCheck, EditVariantAndSymbolDialogShowTheShortLabel) {
+    EXPECT_EQ(check_field(ListKind::LatinLetters, DialogVariant::edit, Field::source, u"ж", u"").error_label,
+              u"Недопустимый символ!");
+    EXPECT_EQ(check_field(ListKind::Symbols, DialogVariant::add, Field::source, u"5", u"").error_label,
+              u"Недопустимый символ!");
+}
+
+TEST(LiveCheck, OkFollowsBothFieldsOnceTheChangedOneIsFine) {
+    EXPECT_TRUE(check_field(ListKind::LatinLetters, DialogVariant::add, Field::replacement, u"къю", u"q").ok_enabled);
+    EXPECT_FALSE(check_field(ListKind::LatinLetters, DialogVariant::add, Field::replacement, u"къю", u"").ok_enabled);
+    const FieldCheck emptied = check_field(ListKind::Symbols, DialogVariant::add, Field::source, u"", u"процент");
+    EXPECT_EQ(emptied.error_position, 0u);
+    EXPECT_FALSE(emptied.error_label);
+    EXPECT_FALSE(emptied.ok_enabled);
+    // A blank is refused in the user dictionary's replacement, the equals sign allowed.
+    EXPECT_EQ(check_field(ListKind::UserDictionaryList, DialogVariant::add, Field::replacement, u"а б", u"x")
+                  .error_position,
+              2u);
+    EXPECT_TRUE(check_field(ListKind::UserDictionaryList, DialogVariant::add, Field::replacement, u"а=б", u"x")
+                    .ok_enabled);
+}
+
+TEST(LiveCheck, StartStateAndLabelRemoval) {
+    EXPECT_FALSE(ok_enabled_at_start(DialogVariant::add, u"a", u"b"));
+    EXPECT_TRUE(ok_enabled_at_start(DialogVariant::edit, u"a", u""));
+    EXPECT_FALSE(ok_enabled_at_start(DialogVariant::edit, u"", u""));
+    EXPECT_TRUE(key_press_clears_error_label(ListKind::UserDictionaryList, DialogVariant::add));
+    EXPECT_FALSE(key_press_clears_error_label(ListKind::LatinLetters, DialogVariant::edit));
+    EXPECT_FALSE(key_press_clears_error_label(ListKind::Symbols, DialogVariant::add));
+}
+
+}  // namespace
+}  // namespace vl

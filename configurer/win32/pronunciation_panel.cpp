@@ -1,0 +1,273 @@
+#include "configurer/win32/pronunciation_panel.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <string_view>
+
+#include "configurer/core/dialog_texts.h"
+#include "configurer/core/list_operations.h"
+#include "configurer/core/text_expand.h"
+#include "configurer/core/texts.h"
+#include "configurer/win32/control_ids.h"
+#include "configurer/win32/controls.h"
+#include "configurer/win32/editing_dialog.h"
+#include "configurer/win32/wide_text.h"
+
+namespace vl {
+
+namespace {
+
+struct Column {
+    std::u16string_view title;
+    int width;
+};
+
+struct ListLayout {
+    std::array<Column, 3> columns;  // a zero width ends the list
+    int height;
+};
+
+constexpr ListLayout kListLayouts[kListCount] = {
+    {{{{texts::kLetterColumn, 400}, {texts::kPronounceAsColumn, 400}, {}}}, 375},
+    {{{{texts::kLetterColumn, 400}, {texts::kPronounceAsColumn, 400}, {}}}, 375},
+    {{{{texts::kLetterColumn, 400}, {texts::kReadAsColumn, 400}, {}}}, 350},
+    {{{{texts::kSymbolColumn, 10}, {texts::kPronounceAsColumn, 300}, {texts::kWhenColumn, 400}}}, 375},
+    {{{{texts::kSourceColumn, 400}, {texts::kPronounceAsColumn, 400}, {}}}, 375},
+};
+
+constexpr int kListX = 10;  // inside the tab panel, which stands at x 10
+constexpr int kListWidth = 800;
+
+// Fixed screen positions of the context menu.
+constexpr POINT kLatinMenuPosition{130, 202};
+constexpr POINT kOtherMenuPosition{30, 152};
+
+constexpr Place kTabPlace{10, 141, 1180, 438};
+
+int index_of(ListKind kind) { return static_cast<int>(kind); }
+
+// The list views live inside the tab panel; their notifications go on to the main window.
+LRESULT CALLBACK forward_notifications(HWND tabs, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                       DWORD_PTR) {
+    if (message == WM_NOTIFY) return SendMessageW(GetParent(tabs), message, wparam, lparam);
+    return DefSubclassProc(tabs, message, wparam, lparam);
+}
+
+void insert_tab(HWND tabs, ListKind kind) {
+    std::u16string title = expand_text(texts::kTabTitles[index_of(kind)]);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = reinterpret_cast<wchar_t*>(title.data());
+    SendMessageW(tabs, TCM_INSERTITEMW, index_of(kind), reinterpret_cast<LPARAM>(&item));
+}
+
+}  // namespace
+
+PronunciationPanel::PronunciationPanel(HWND window, ConfigurerState& state, Win32UserInterface& ui)
+    : window_(window), state_(state), ui_(ui) {
+    tabs_ = create_control(window, WC_TABCONTROLW, u"", WS_TABSTOP | WS_CLIPCHILDREN, kTabPlace, ids::kTabPanel,
+                           WS_EX_CONTROLPARENT);
+    SetWindowSubclass(tabs_, forward_notifications, 0, 0);
+    const std::size_t tab_count = user_dictionary_tab_shown(state.settings) ? kListCount : kListCount - 1;
+    for (std::size_t kind = 0; kind < tab_count; ++kind) {
+        insert_tab(tabs_, static_cast<ListKind>(kind));
+        create_list_view(static_cast<ListKind>(kind));
+        fill(static_cast<ListKind>(kind));
+    }
+    create_control(window, WC_BUTTONW, texts::kAddButton, WS_TABSTOP, {100, 600, 100, 20}, ids::kAddButton);
+    EnableWindow(
+        create_control(window, WC_BUTTONW, texts::kEditButton, WS_TABSTOP, {400, 600, 100, 20}, ids::kEditButton),
+        FALSE);
+    EnableWindow(create_control(window, WC_BUTTONW, texts::kDeleteButton, WS_TABSTOP, {600, 600, 100, 20},
+                                ids::kDeleteButton),
+                 FALSE);
+    menu_ = CreatePopupMenu();
+    const std::pair<int, std::u16string_view> items[] = {
+        {ids::kMenuAdd, texts::kMenuAdd}, {ids::kMenuEdit, texts::kMenuEdit}, {ids::kMenuDelete, texts::kMenuDelete}};
+    for (const auto& [id, text] : items) AppendMenuW(menu_, MF_STRING, id, wide(expand_text(text)));
+    SendMessageW(tabs_, TCM_SETCURSEL, 0, 0);
+    show_tab();
+}
+
+PronunciationPanel::~PronunciationPanel() { DestroyMenu(menu_); }
+
+HWND PronunciationPanel::list_view(ListKind kind) const { return GetDlgItem(tabs_, ids::kListView + index_of(kind)); }
+
+std::optional<ListKind> PronunciationPanel::list_kind(HWND control) const {
+    for (std::size_t kind = 0; kind < kListCount; ++kind) {
+        const HWND view = list_view(static_cast<ListKind>(kind));
+        if (view && view == control) return static_cast<ListKind>(kind);
+    }
+    return std::nullopt;
+}
+
+std::optional<ListKind> PronunciationPanel::shown_kind() const {
+    const LRESULT selected = SendMessageW(tabs_, TCM_GETCURSEL, 0, 0);
+    if (selected < 0) return std::nullopt;
+    return static_cast<ListKind>(selected);
+}
+
+bool PronunciationPanel::has_selected_row(ListKind kind) const {
+    const HWND view = list_view(kind);
+    return view && SendMessageW(view, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) >= 0;
+}
+
+void PronunciationPanel::create_list_view(ListKind kind) {
+    RECT page{0, 0, kTabPlace.width, kTabPlace.height};
+    SendMessageW(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+    const ListLayout& layout = kListLayouts[index_of(kind)];
+    const HWND view = create_control(tabs_, WC_LISTVIEWW, u"",
+                                     WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                                     {kListX, page.top + 2, kListWidth, layout.height},
+                                     ids::kListView + index_of(kind));
+    ShowWindow(view, SW_HIDE);
+    SendMessageW(view, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    int column_index = 0;
+    for (const Column& column : layout.columns) {
+        if (column.width == 0) break;
+        std::u16string title = expand_text(column.title);
+        LVCOLUMNW definition{};
+        definition.mask = LVCF_TEXT | LVCF_WIDTH;
+        definition.cx = column.width;
+        definition.pszText = reinterpret_cast<wchar_t*>(title.data());
+        SendMessageW(view, LVM_INSERTCOLUMNW, column_index++, reinterpret_cast<LPARAM>(&definition));
+    }
+    // Keep the tab order: the list views in kind order, after the tab panel's strip.
+    if (index_of(kind) > 0) {
+        SetWindowPos(view, list_view(static_cast<ListKind>(index_of(kind) - 1)), 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+void PronunciationPanel::fill(ListKind kind) {
+    const HWND view = list_view(kind);
+    SendMessageW(view, LVM_DELETEALLITEMS, 0, 0);
+    const std::size_t size = list_size(state_, kind);
+    for (std::size_t row = 0; row < size; ++row) {
+        std::vector<std::u16string> cells = row_texts(state_, kind, row);
+        for (std::size_t column = 0; column < cells.size(); ++column) {
+            LVITEMW item{};
+            item.mask = LVIF_TEXT;
+            item.iItem = static_cast<int>(row);
+            item.iSubItem = static_cast<int>(column);
+            item.pszText = reinterpret_cast<wchar_t*>(cells[column].data());
+            SendMessageW(view, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        }
+    }
+}
+
+void PronunciationPanel::refresh(ListKind kind) {
+    fill(kind);
+    const HWND view = list_view(kind);
+    if (const auto current = current_entry(state_, kind)) {
+        LVITEMW item{};
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        item.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageW(view, LVM_SETITEMSTATE, *current, reinterpret_cast<LPARAM>(&item));
+        SendMessageW(view, LVM_ENSUREVISIBLE, *current, FALSE);
+    }
+    selection_changed(kind);
+}
+
+void PronunciationPanel::show_tab() {
+    const auto shown = shown_kind();
+    for (std::size_t kind = 0; kind < kListCount; ++kind) {
+        if (const HWND view = list_view(static_cast<ListKind>(kind))) {
+            ShowWindow(view, shown && index_of(*shown) == static_cast<int>(kind) ? SW_SHOW : SW_HIDE);
+        }
+    }
+    if (shown) selection_changed(*shown);
+}
+
+void PronunciationPanel::selection_changed(ListKind kind) {
+    const HWND view = list_view(kind);
+    const LRESULT row = SendMessageW(view, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+    const bool selected = list_size(state_, kind) > 0 && row >= 0;
+    if (selected) select_entry(state_, kind, static_cast<std::size_t>(row));
+    EnableWindow(GetDlgItem(window_, ids::kEditButton), selected);
+    EnableWindow(GetDlgItem(window_, ids::kDeleteButton), selected);
+}
+
+bool PronunciationPanel::notify(const NMHDR& header) {
+    if (header.hwndFrom == tabs_ && header.code == TCN_SELCHANGE) {
+        show_tab();
+        return true;
+    }
+    const auto kind = list_kind(header.hwndFrom);
+    if (!kind) return false;
+    if (header.code == LVN_ITEMCHANGED) {
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        if ((change.uChanged & LVIF_STATE) && ((change.uNewState ^ change.uOldState) & LVIS_SELECTED)) {
+            selection_changed(*kind);
+        }
+        return true;
+    }
+    if (header.code == NM_RCLICK) {
+        right_click(*kind);
+        return true;
+    }
+    return false;
+}
+
+void PronunciationPanel::right_click(ListKind kind) {
+    const HWND view = list_view(kind);
+    const LRESULT row = SendMessageW(view, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+    if (row < 0) return;
+    select_entry(state_, kind, static_cast<std::size_t>(row));
+    const POINT at = kind == ListKind::LatinLetters ? kLatinMenuPosition : kOtherMenuPosition;
+    TrackPopupMenu(menu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr);
+}
+
+void PronunciationPanel::button(int id) {
+    const auto kind = shown_kind();
+    if (!kind) return;
+    if (id == ids::kAddButton) add(*kind);
+    if (id == ids::kEditButton) edit(*kind);
+    if (id == ids::kDeleteButton) remove(*kind);
+}
+
+void PronunciationPanel::menu_item(int id) {
+    const auto kind = list_kind(GetFocus());
+    if (!kind) return;
+    if (id == ids::kMenuAdd) add(*kind);
+    if (id == ids::kMenuEdit) edit(*kind);
+    if (id == ids::kMenuDelete) remove(*kind);
+}
+
+void PronunciationPanel::add(ListKind kind) {
+    const bool changed = kind == ListKind::Symbols ? run_symbol_dialog(window_, state_, DialogVariant::add, ui_)
+                                                   : run_entry_dialog(window_, state_, kind, DialogVariant::add, ui_);
+    if (changed) refresh(kind);
+}
+
+void PronunciationPanel::edit(ListKind kind) {
+    if (!has_selected_row(kind)) return;
+    const bool changed = kind == ListKind::Symbols ? run_symbol_dialog(window_, state_, DialogVariant::edit, ui_)
+                                                   : run_entry_dialog(window_, state_, kind, DialogVariant::edit, ui_);
+    if (changed) refresh(kind);
+}
+
+void PronunciationPanel::remove(ListKind kind) {
+    if (!has_selected_row(kind)) return;
+    if (delete_entry(state_, kind, ui_)) refresh(kind);
+}
+
+void PronunciationPanel::dictionary_tab(DictionaryTabChange change) {
+    constexpr ListKind kind = ListKind::UserDictionaryList;
+    if (change == DictionaryTabChange::append) {
+        insert_tab(tabs_, kind);
+        create_list_view(kind);
+        fill(kind);
+    } else if (change == DictionaryTabChange::remove) {
+        const bool was_shown = shown_kind() == kind;
+        SendMessageW(tabs_, TCM_DELETEITEM, index_of(kind), 0);
+        DestroyWindow(list_view(kind));
+        if (was_shown) {
+            SendMessageW(tabs_, TCM_SETCURSEL, 0, 0);
+            show_tab();
+        }
+    }
+}
+
+}  // namespace vl

@@ -1,0 +1,56 @@
+#pragma once
+// The pronunciation frame: a tab panel with one list view per list, the
+// "Добавить", "Редактировать" and "Удалить" buttons and the context menu.
+#include <windows.h>
+
+#include <optional>
+
+#include "configurer/core/configurer_state.h"
+#include "configurer/core/settings_page.h"
+#include "configurer/win32/win32_ui.h"
+
+namespace vl {
+
+// Posted to the main window for a right click on a list view (wParam: its kind).
+inline constexpr UINT kListRightClickMessage = WM_APP + 1;
+
+class PronunciationPanel {
+public:
+    PronunciationPanel(HWND window, ConfigurerState& state, Win32UserInterface& ui);
+    ~PronunciationPanel();
+    PronunciationPanel(const PronunciationPanel&) = delete;
+    PronunciationPanel& operator=(const PronunciationPanel&) = delete;
+
+    // The buttons act on the list of the tab shown; the menu items (context
+    // menu, Ctrl+D, Enter, Delete) on the list view with the keyboard focus.
+    void button(int id);
+    void menu_item(int id);
+    void right_click(ListKind kind);
+    // WM_NOTIFY from the tab panel or a list view; true when handled.
+    bool notify(const NMHDR& header);
+    void dictionary_tab(DictionaryTabChange change);
+
+    // The kind of a list view window, if it is one.
+    std::optional<ListKind> list_kind(HWND control) const;
+    bool has_selected_row(ListKind kind) const;
+
+private:
+    HWND list_view(ListKind kind) const;
+    std::optional<ListKind> shown_kind() const;
+    void create_list_view(ListKind kind);
+    void fill(ListKind kind);
+    void refresh(ListKind kind);
+    void show_tab();
+    void selection_changed(ListKind kind);
+    void add(ListKind kind);
+    void edit(ListKind kind);
+    void remove(ListKind kind);
+
+    HWND window_;
+    HWND tabs_;
+    HMENU menu_;
+    ConfigurerState& state_;
+    Win32UserInterface& ui_;
+};
+
+}  // namespace vl

@@ -1,0 +1,81 @@
+// The configurer's UI test: starts vlconf.exe in several situations, drives
+// its windows and checks what they show and what it writes.
+// Usage: vlconf_gui_harness VLCONF_EXE [SCREENSHOT_FOLDER]
+#include "configurer/win32/tests/harness.h"
+
+#include <shlobj.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "configurer/core/text_expand.h"
+
+namespace vl::gui_test {
+
+std::wstring shown_u16(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
+std::wstring shown(std::u16string_view stored) { return shown_u16(expand_text(stored)); }
+
+void Harness::fresh_data() const {
+    for (const std::wstring& file : {prefs(), user_dictionary(), data_folder + L"\\dicts\\Russian\\dict.dic"}) {
+        DeleteFileW(file.c_str());
+    }
+    CreateDirectoryW(data_folder.c_str(), nullptr);
+}
+
+std::string read_file(const std::wstring& path) {
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+bool file_holds(const std::wstring& path, const std::wstring& text) {
+    return read_file(path).find(narrow(text)) != std::string::npos;
+}
+
+Running start_program(const Harness& harness, const std::wstring& arguments, bool first_run) {
+    Running running;
+    running.app = launch(harness.program, arguments);
+    if (first_run) {
+        const HWND box = wait_message_box(running.app.id);
+        check(box != nullptr, "welcome message shown");
+        if (box) {
+            check(text_of(box) == shown(u"Первое использование Velnor SAPI"), "welcome title");
+            check(box_text(box).find(L"Вы только что установили Velnor SAPI.") != std::wstring::npos,
+                  "welcome text");
+            screenshot(L"welcome");
+            answer(box, IDOK);
+        }
+    }
+    running.main = wait_window(running.app.id, L"VelnorConfigurerMain");
+    check(running.main != nullptr, "main window shown");
+    if (running.main) settle(running.main);
+    return running;
+}
+
+}  // namespace vl::gui_test
+
+int wmain(int argc, wchar_t** argv) {
+    using namespace vl::gui_test;
+    if (argc < 2) {
+        std::printf("usage: vlconf_gui_harness VLCONF_EXE [SCREENSHOT_FOLDER]\n");
+        return 2;
+    }
+    if (argc > 2) set_screenshot_folder(argv[2]);
+    wchar_t application_data[MAX_PATH];
+    SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, application_data);
+    const Harness harness{argv[1], std::wstring(application_data) + L"\\VelnorSAPI"};
+
+    harness.fresh_data();
+    Running running = start_program(harness, L"", true);
+    if (running.main) {
+        check(file_holds(harness.prefs(), L"sample_rate = 10000"), "the start-up apply wrote prefs.ini");
+        check(file_holds(harness.user_dictionary(), L"слово сло+во"), "the start-up apply wrote ru_dict.dic");
+        check_main_window(running);
+        check_lists_and_dialogs(harness, running);
+    }
+    close_process(running.app);
+    check_closing_and_instances(harness);
+    std::printf("%d check(s) failed\n", failures());
+    return failures() == 0 ? 0 : 1;
+}
