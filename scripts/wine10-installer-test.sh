@@ -8,8 +8,9 @@
 #    its first-run files (when the package holds it);
 #  - a second silent installation over the first keeps the user's settings and
 #    still speaks;
-#  - the silent uninstallation leaves the registry keys and the program folder
-#    as they were before and keeps the user's application-data folder.
+#  - the silent uninstallation leaves the registry (all of HKLM\Software and
+#    HKCU\Software) and the program files as they were before, and keeps the
+#    user's application-data folder.
 #
 # Usage: scripts/wine10-installer-test.sh [BUILD_DIR]   (default build/win32)
 # Exit status: 0 passed, 1 failed, 77 skipped (no root, or no Debian 13 packages).
@@ -39,7 +40,6 @@ wineserver -w
 
 class_key='HKLM\Software\Classes\CLSID\{3C1A7E52-9B0D-4F68-A2E4-7D15C08B9F31}'
 speech_key='HKLM\Software\Microsoft\Speech'
-uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\VelnorSAPI'
 program_dir="$WINEPREFIX/drive_c/Program Files/Velnor SAPI"
 appdata_dir="$WINEPREFIX/drive_c/users/root/AppData/Roaming/VelnorSAPI"
 voices="Velnor_Male1_Russian Velnor_Female1_Russian Velnor_Male2_Russian Velnor_Female2_Russian
@@ -53,7 +53,7 @@ export_key() {
   rm -f "$WINEPREFIX/drive_c/export.reg"
 }
 snapshot() {
-  { export_key "$class_key"; export_key "$speech_key"; export_key "$uninstall_key"; } | grep -v '^Windows Registry Editor'
+  { export_key 'HKLM\Software'; export_key 'HKCU\Software'; } | grep -v '^Windows Registry Editor'
   find "$WINEPREFIX/drive_c/Program Files" | sort
 }
 speak() {
