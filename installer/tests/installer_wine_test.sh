@@ -5,13 +5,15 @@
 # keeps the user's settings; the silent uninstallation leaves the registry
 # and the program folder as they were. The speech runtime itself is tested by
 # scripts/wine10-installer-test.sh.
-# Arguments: the Wine launcher, the setup program, the build's vlsapi.dll
-# (registered again at the end, as the other tests of the prefix expect).
+# Arguments: the Wine launcher, the setup program, the package's file list
+# (installed name, tab, built file; one a line). The build's vlsapi.dll is
+# registered again at the end, as the other tests of the prefix expect.
 set -u
 wine_run=$1
 setup=$2
-build_vlsapi_file=$3
-build_vlsapi="Z:${3//\//\\}"
+package_files=$3
+build_vlsapi_file=$(sed -n 's/^vlsapi\.dll\t//p' "$package_files")
+build_vlsapi="Z:${build_vlsapi_file//\//\\}"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -53,11 +55,13 @@ printf '\xef\xbb\xbf[General]\r\nsample_rate = 11025\r\n' > "$appdata_dir/prefs.
 cp "$appdata_dir/prefs.ini" "$work/prefs.ini"
 
 check_installed() {
-  local round=$1 file voice key
-  for file in vlsapi.dll velnor.dll uninstall.exe; do
-    [ -s "$program_dir/$file" ] || fail "$round: $file was not installed"
-  done
-  cmp -s "$program_dir/vlsapi.dll" "$build_vlsapi_file" || fail "$round: vlsapi.dll differs from the build's"
+  local round=$1 name source voice key
+  while IFS=$'\t' read -r name source; do
+    cmp -s "$program_dir/$name" "$source" || fail "$round: $name is not the build's"
+  done < "$package_files"
+  [ -s "$program_dir/uninstall.exe" ] || fail "$round: no uninstaller"
+  (cd "$program_dir" && find . -type f | sed 's|^\./||' | grep -vxF uninstall.exe | sort) > "$work/installed.txt"
+  cut -f1 "$package_files" | sort | diff - "$work/installed.txt" >/dev/null || fail "$round: other files installed"
   [ "$(value "$class_key\\InProcServer32" @)" = 'C:\\Program Files\\Velnor SAPI\\vlsapi.dll' ] ||
     fail "$round: class not registered to the installed DLL [$(value "$class_key\\InProcServer32" @)]"
   [ "$(value "$class_key\\InProcServer32" '"ThreadingModel"')" = Both ] || fail "$round: threading model"
