@@ -21,7 +21,7 @@ tag=wine10-installer-test
 . scripts/wine10-chroot.sh
 
 setup=$(ls "$build"/VelnorSAPI-*-setup.exe 2>/dev/null | head -1)
-[ -n "$setup" ] && [ -f "$build/bin/sapiclient.exe" ] ||
+[ -n "$setup" ] && [ -f "$build/bin/sapiclient.exe" ] && [ -f "$build/installer/package-files.txt" ] ||
   { echo "$tag: the setup program or sapiclient.exe is missing in $build (build the win32 preset)"; exit 1; }
 wine10_prepare
 
@@ -30,6 +30,7 @@ rm -rf "${root:?}$work"
 mkdir -p "$root$work/client"
 cp "$setup" "$root$work/setup.exe"
 cp "$build/bin/sapiclient.exe" "$root$work/client/"
+cut -f1 "$build/installer/package-files.txt" > "$root$work/files.txt"
 status=0
 wine10_run "$work" <<'INNER' || status=$?
 set -u
@@ -67,7 +68,7 @@ speak() {
 snapshot > "$WORK/before.txt"
 wine "$WORK/setup.exe" /S || fail "silent installation: exit status $?"
 
-for file in vlsapi.dll velnor.dll uninstall.exe; do
+for file in $(cat "$WORK/files.txt") uninstall.exe; do
   [ -s "$program_dir/$file" ] || fail "$file was not installed"
 done
 export_key "$class_key" > "$WORK/class.txt"
