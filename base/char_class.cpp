@@ -42,12 +42,6 @@ bool has(char16_t c, Flag flag) {
 
 }  // namespace
 
-Script letter_script(char16_t c) {
-    if ((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z')) return Script::latin;
-    if (c >= 0x400 && c <= 0x52F) return Script::cyrillic;
-    return Script::none;
-}
-
 bool is_upper_letter(char16_t c) { return has(c, kUpper); }
 bool is_lower_letter(char16_t c) { return has(c, kLower); }
 bool is_vowel(char16_t c) { return has(c, kVowel); }

@@ -7,7 +7,11 @@ namespace vl {
 enum class Script { none = 0, latin = 1, cyrillic = 2 };
 
 // Latin for A..Z and a..z, Cyrillic for U+0400..U+052F, none otherwise.
-Script letter_script(char16_t c);
+inline Script letter_script(char16_t c) {
+    if ((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z')) return Script::latin;
+    if (c >= 0x400 && c <= 0x52F) return Script::cyrillic;
+    return Script::none;
+}
 inline bool is_letter(char16_t c) { return letter_script(c) != Script::none; }
 // A..Z, А..Я and Ё only (not the Ukrainian capitals Є, І, Ї, Ґ).
 bool is_upper_letter(char16_t c);

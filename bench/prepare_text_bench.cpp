@@ -57,7 +57,7 @@ void BM_PrepareText_Ukrainian(benchmark::State& state) {
     prepare(state, vl::kUkrainianLanguage, source);
 }
 
-BENCHMARK(BM_PrepareText_Russian)->Arg(1 << 20)->Arg(8 << 20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrepareText_Russian)->Arg(1 << 19)->Arg(4 << 20)->Arg(1 << 20)->Arg(8 << 20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PrepareText_Ukrainian)->Arg(1 << 20)->Arg(8 << 20)->Unit(benchmark::kMillisecond);
 
 }  // namespace

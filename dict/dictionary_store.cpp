@@ -83,14 +83,18 @@ void EndLookup(DictionaryStore& store) {
     close_cursor(store.anti_cursor);
 }
 
-int32_t FetchEntry(LexCursor* cursor, std::string_view key, std::string& data) {
+int32_t FetchEntry(LexCursor* cursor, std::string_view key, std::string& data, bool* size_unread) {
+    if (size_unread) *size_unread = false;
     int32_t position = 0;
     int32_t status = sqlite3BtreeMoveto(cursor, key.data(), static_cast<int64_t>(key.size()), &position);
     if (status != 0) return status;
     if (position != 0) return kStatusNotFound;
     uint32_t size = 0;
     status = sqlite3BtreeDataSize(cursor, &size);
-    if (status != 0) return status;
+    if (status != 0) {
+        if (size_unread) *size_unread = true;
+        return status;
+    }
     data.resize(size);
     return sqlite3BtreeData(cursor, 0, size, data.data());
 }

@@ -34,8 +34,9 @@ int32_t BeginLookup(DictionaryStore& store);
 void EndLookup(DictionaryStore& store);
 
 // The data of the record with exactly this key: status 0, 12 when there is none,
-// or the database library's failure.
-int32_t FetchEntry(LexCursor* cursor, std::string_view key, std::string& data);
+// or the database library's failure. size_unread, when given, tells whether the
+// failure came from reading the data size.
+int32_t FetchEntry(LexCursor* cursor, std::string_view key, std::string& data, bool* size_unread = nullptr);
 
 // The count stored under the key of the info table, or -1 when missing or unreadable.
 int32_t ReadInfoCount(const DictionaryStore& store, std::string_view key);

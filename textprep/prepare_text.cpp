@@ -16,7 +16,7 @@ std::u16string prepare_text(std::u16string_view text, const PrepareContext& cont
     std::u16string result = replace_symbols(text, context.tables);
     if (context.language == kUkrainianLanguage) result = prepare_ukrainian(result, context.tables);
     result = prepare_numbers(result, context.disable_decimal_separator != 0);
-    result = blank_out_characters(result, kBlankingSet, u' ');
+    result = blank_out_characters(std::move(result), kBlankingSet, u' ');
     result = read_letter_runs(result, context.tables);
     result = apply_english_pronunciation(result, context.tables);
     if (context.use_dictionary >= 2) result = apply_user_dictionary(result, context.dictionary);

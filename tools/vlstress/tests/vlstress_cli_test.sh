@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Black-box tests of vlstress. Arguments: the command that runs vlstress (an
+# emulator and the program, or the program alone).
+set -u
+vlstress=("$@")
+[ -n "${vlstress[0]}" ] || vlstress=("${vlstress[@]:1}")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+run() { "${vlstress[@]}" "$@"; }
+expect() {  # expected output, then the arguments
+    local expected=$1 out
+    shift
+    out=$(run "$@" 2>&1) || fail "$* exited with $?"
+    [ "$out" = "$expected" ] || fail "$* gave [$out], expected [$expected]"
+}
+
+printf 'мама ма+ма\n' > list.txt
+expect "1 words added" --db d.dat --import list.txt
+expect "ма+ма мыла раму" --db d.dat "Мама мыла раму"
+expect "1" --db d.dat --count
+out=$(printf 'Мама\nмыла раму\n' | run --db d.dat)
+[ "$out" = "$(printf 'ма+ма\nмыла раму')" ] || fail "standard input gave [$out]"
+expect "$(printf '1 ма+ма\n6 мыла\n11 раму\nма+ма мыла раму')" --db d.dat --words "Мама мыла раму"
+expect "ма+ма, Hello!" --db d.dat --code-page 65001 "Ма+ма, Hello!"
+expect "ма+ма мыла раму" --db d.dat --code-page 65001 "Мама мыла раму"
+expect "ма+ма" --db d.dat --code-page 866 "Мама"
+
+# Two and three marks, replacement texts, hyphenated words; the count stays true.
+printf 'абвгде а+бв+где\r\nабвгдеж а+бв+гд+еж\n\nох oh\nкое-что ко+е-что\nвдали вдали+ \n' > more.txt
+expect "5 words added" --db d.dat --import more.txt
+expect "6" --db d.dat --count
+expect "а+бв+где а+бв+гд+еж oh ко+ечто вдали+" --db d.dat "Абвгде АБВГДЕЖ ох кое-что вдали"
+
+# Malformed lines refuse the whole list with their numbers.
+printf 'папа па+па\nодно\nдва слова лишние\nя я\n' > bad.txt
+out=$(run --db d.dat --import bad.txt 2>&1) && fail "a malformed list was accepted"
+[ "$(echo "$out" | wc -l)" = 1 ] || fail "malformed list: more than one line [$out]"
+echo "$out" | grep -q "2, 3, 4" || fail "malformed list: line numbers missing in [$out]"
+expect "6" --db d.dat --count
+
+# Another dictionary in the same file.
+printf 'мама +мама\n' > other.txt
+expect "1 words added" --db d.dat --dictionary abcd --import other.txt
+expect "+мама" --db d.dat --dictionary abcd "мама"
+expect "ма+ма" --db d.dat "мама"
+
+# Festival's format: the first of two stresses counts; unstressed words are left out.
+cat > festival.scm <<'FEST'
+MNCL
+("а" cc (0))
+("фронт" n (2))
+("замок" n (2))
+("замок" n (1))
+("кое-где" adv (1))
+("алена" name (2) fix_yo)
+FEST
+expect "3 words added, 2 without a usable stress left out" --db f.dat --import-festival festival.scm
+expect "3" --db f.dat --count
+expect "замо+к ко+егде але+на а" --db f.dat "Замок кое-где Алена а"
+printf '("слово" n (2))\n("слово n (1))\n' > badfest.scm
+run --db f.dat --import-festival badfest.scm 2>/dev/null && fail "a malformed Festival line was accepted"
+
+# A database that cannot be opened.
+out=$(run --db no/such/folder/d.dat "мама" 2>&1) && fail "a missing database was accepted"
+[ "$(echo "$out" | wc -l)" = 1 ] || fail "missing database: more than one line [$out]"
+run --db d.dat --code-page 2>/dev/null; [ $? = 2 ] || fail "a missing value is no usage error"
+
+[ $failures = 0 ] && echo "all vlstress tests passed"
+exit $((failures > 0))

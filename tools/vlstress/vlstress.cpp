@@ -1,0 +1,263 @@
+// vlstress: marks word stress in a text through Stress_Dispatch, counts a
+// dictionary's words and builds dictionaries from word lists.
+#include <charconv>
+#include <cstdio>
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "base/file_io.h"
+#include "base/utf.h"
+#include "dict/include/vldict.h"
+#include "libs/xlat/recode.h"
+#include "tools/common/utf8_main.h"
+#include "tools/vlstress/import_records.h"
+#include "tools/vlstress/word_records.h"
+
+namespace vl {
+namespace {
+
+using stress_tool::LineResult;
+using stress_tool::WordRecord;
+
+constexpr const char* kUsage =
+    "usage: vlstress [--db FILE] [--code-page N] [--dictionary NAME] [--words] [--count]\n"
+    "                [--import LIST] [--import-festival FILE] [TEXT...]";
+constexpr int32_t kDictionaryCodePage = 1251;
+
+struct Options {
+    std::optional<std::string> db;  // UTF-8
+    int32_t code_page = kDictionaryCodePage;
+    std::string dictionary;  // empty: the default tables
+    bool words = false;
+    bool count = false;
+    std::optional<std::string> import_list;
+    std::optional<std::string> import_festival;
+    bool help = false;
+    std::vector<std::string> text;
+};
+
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+// Refused input or a failed database: reported on one line, exit status 1.
+struct Failure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+Options parse_options(const std::vector<std::string>& args) {
+    Options options;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const auto value = [&]() -> const std::string& {
+            if (i + 1 >= args.size()) throw UsageError(arg + " needs a value");
+            return args[++i];
+        };
+        if (arg == "--help") {
+            options.help = true;
+        } else if (arg == "--db") {
+            options.db = value();
+        } else if (arg == "--code-page") {
+            const std::string& text = value();
+            const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), options.code_page);
+            if (error != std::errc() || end != text.data() + text.size())
+                throw UsageError("--code-page takes a whole number");
+        } else if (arg == "--dictionary") {
+            options.dictionary = value();
+        } else if (arg == "--words") {
+            options.words = true;
+        } else if (arg == "--count") {
+            options.count = true;
+        } else if (arg == "--import") {
+            options.import_list = value();
+        } else if (arg == "--import-festival") {
+            options.import_festival = value();
+        } else if (arg == "--") {
+            options.text.insert(options.text.end(), args.begin() + i + 1, args.end());
+            break;
+        } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
+            throw UsageError("unknown option " + arg);
+        } else {
+            options.text.push_back(arg);
+        }
+    }
+    if ((options.import_list || options.import_festival) && !options.db)
+        throw UsageError("importing needs --db FILE");
+    return options;
+}
+
+int32_t dispatch(int32_t command, intptr_t arg = 0, uint32_t size = 0) { return Stress_Dispatch(command, arg, size); }
+
+// Text in the caller's code page from UTF-8, and back.
+std::string from_utf8(const std::string& text, int32_t code_page) {
+    return code_page == xlat::kUtf8CodePage ? text : xlat::WideToText(utf8_to_utf16(text), code_page);
+}
+std::string to_utf8(const std::string& text, int32_t code_page) {
+    return code_page == xlat::kUtf8CodePage ? text : utf16_to_utf8(xlat::TextToWide(text, code_page));
+}
+
+// The library takes paths in the system's ANSI code page.
+std::string ansi_path(const std::string& utf8) {
+#if defined(_WIN32)
+    return xlat::WideToText(utf8_to_utf16(utf8), 0);
+#else
+    return utf8;
+#endif
+}
+
+// Opens the selected dictionary of the database; the library's own lookup
+// chain finds the file when no --db is given.
+class DictionarySession {
+public:
+    DictionarySession(const Options& options, int32_t open_command) {
+        dispatch(SD_SELECT_DICTIONARY, reinterpret_cast<intptr_t>(options.dictionary.data()),
+                 static_cast<uint32_t>(options.dictionary.size()));
+        const std::optional<std::string> path = options.db ? std::optional(ansi_path(*options.db)) : std::nullopt;
+        if (dispatch(open_command, path ? reinterpret_cast<intptr_t>(path->c_str()) : 0) != SD_DONE)
+            throw Failure("cannot open the dictionary database " + options.db.value_or("(the default one)"));
+        if (dispatch(SD_BEGIN) != SD_DONE) {
+            close();
+            throw Failure("cannot read the dictionary tables of " + options.db.value_or("(the default one)"));
+        }
+    }
+    ~DictionarySession() { close(); }
+
+private:
+    void close() {
+        dispatch(SD_END);
+        dispatch(SD_CLOSE);
+    }
+};
+
+int32_t VLDICT_CALL keep_text(intptr_t context, const char* text) {
+    *reinterpret_cast<std::string*>(context) = text;
+    return 0;
+}
+
+int32_t VLDICT_CALL print_word(intptr_t, int32_t position, const char* word, int32_t length) {
+    std::cout << position << ' ' << to_utf8(std::string(word, length), kDictionaryCodePage) << '\n';
+    return 0;
+}
+
+std::string input_text(const Options& options) {
+    std::string text;
+    if (options.text.empty()) {
+        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+        if (std::cin.bad()) throw Failure("cannot read standard input");
+    } else {
+        for (const std::string& word : options.text) text += (text.empty() ? "" : " ") + word;
+    }
+    if (!is_valid_utf8(text)) throw Failure("the text is not valid UTF-8");
+    return text;
+}
+
+int stress(const Options& options) {
+    const std::string text = from_utf8(input_text(options), options.code_page);
+    std::string stressed;
+    {
+        DictionarySession dictionary(options, SD_OPEN_READONLY);
+        dispatch(SD_CODE_PAGE, options.code_page);
+        dispatch(SD_TEXT_CALLBACK, reinterpret_cast<intptr_t>(&keep_text));
+        dispatch(SD_TEXT_CONTEXT, reinterpret_cast<intptr_t>(&stressed));
+        dispatch(SD_WORD_CALLBACK, options.words ? reinterpret_cast<intptr_t>(&print_word) : 0);
+        if (dispatch(SD_STRESS, reinterpret_cast<intptr_t>(text.data()), static_cast<uint32_t>(text.size())) != 0)
+            throw Failure("the text was refused");
+    }
+    const std::string output = to_utf8(stressed, options.code_page);
+    std::cout << output << (output.ends_with('\n') ? "" : "\n") << std::flush;
+    return 0;
+}
+
+int count(const Options& options) {
+    DictionarySession dictionary(options, SD_OPEN);
+    int32_t words = -1;
+    const int32_t result = dispatch(SD_GET_COUNT, reinterpret_cast<intptr_t>(&words));
+    if (result == SD_E_DATABASE || words < 0) throw Failure("cannot count the dictionary's words");
+    std::cout << words << '\n' << std::flush;
+    return 0;
+}
+
+std::string line_list(const std::vector<size_t>& numbers) {
+    constexpr size_t kShown = 10;
+    std::string text;
+    for (size_t i = 0; i < numbers.size() && i < kShown; ++i) text += (i ? ", " : "") + std::to_string(numbers[i]);
+    if (numbers.size() > kShown) text += " and " + std::to_string(numbers.size() - kShown) + " more";
+    return text;
+}
+
+struct ListRecords {
+    std::vector<WordRecord> records;
+    size_t unstressed = 0;
+};
+
+// The records of a list file; any malformed line refuses the whole file.
+ListRecords read_records(const std::string& file, bool festival) {
+    const std::optional<std::string> bytes = read_file(utf8_path(file));
+    if (!bytes) throw Failure("cannot read " + file);
+    ListRecords list;
+    std::unordered_set<std::string> seen;
+    std::vector<size_t> malformed;
+    size_t number = 0;
+    for (size_t start = 0; start < bytes->size();) {
+        size_t end = bytes->find('\n', start);
+        if (end == std::string::npos) end = bytes->size();
+        const std::string_view line(bytes->data() + start, end - start);
+        start = end + 1;
+        ++number;
+        LineResult result = festival ? stress_tool::parse_festival_line(line) : stress_tool::parse_list_line(line);
+        if (result.kind == LineResult::Kind::malformed) malformed.push_back(number);
+        if (result.kind == LineResult::Kind::unstressed) ++list.unstressed;
+        // A word listed twice in the Festival dictionary keeps its first stress.
+        if (result.kind != LineResult::Kind::record || (festival && !seen.insert(result.record.key).second))
+            continue;
+        list.records.push_back(std::move(result.record));
+    }
+    if (!malformed.empty())
+        throw Failure(file + ": nothing imported, malformed line" + (malformed.size() > 1 ? "s " : " ") +
+                      line_list(malformed));
+    return list;
+}
+
+int import(const Options& options, const std::string& file, bool festival) {
+    const ListRecords list = read_records(file, festival);
+    { DictionarySession verified(options, SD_OPEN); }  // makes the six tables of a new file
+    const std::string table = options.dictionary.empty() ? "lexicon" : options.dictionary;
+    if (!stress_tool::import_records(*options.db, table, list.records))
+        throw Failure("cannot write to the dictionary database " + *options.db);
+    std::cout << list.records.size() << " words added";
+    if (list.unstressed > 0) std::cout << ", " << list.unstressed << " without a usable stress left out";
+    std::cout << '\n' << std::flush;
+    return 0;
+}
+
+int run(const std::vector<std::string>& args) {
+    const Options options = parse_options(args);
+    if (options.help) {
+        std::cout << kUsage << '\n';
+        return 0;
+    }
+    if (options.import_list) return import(options, *options.import_list, false);
+    if (options.import_festival) return import(options, *options.import_festival, true);
+    if (options.count) return count(options);
+    return stress(options);
+}
+
+}  // namespace
+
+int utf8_main(const std::vector<std::string>& args) {
+    try {
+        return run(args);
+    } catch (const UsageError& error) {
+        std::cerr << "vlstress: " << error.what() << " (vlstress --help shows the usage)" << std::endl;
+        return 2;
+    } catch (const std::exception& error) {
+        std::cerr << "vlstress: " << error.what() << std::endl;
+    }
+    return 1;
+}
+
+}  // namespace vl

@@ -1,0 +1,39 @@
+#pragma once
+// Word records of the stress dictionary made from the lines of word lists: keys
+// and data in code page 1251, as stress lookup reads them.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vl::stress_tool {
+
+struct WordRecord {
+    std::string key;
+    std::string data;
+};
+
+// What a line of a list gives: a record, nothing to add, a word without a usable
+// stress, or a refusal.
+struct LineResult {
+    enum class Kind { record, skipped, unstressed, malformed } kind = Kind::skipped;
+    WordRecord record;
+};
+
+// A line ‹word stressed-form› (UTF-8). A form that is the lower-cased word with
+// one to three "+" marks makes a record of stress positions when they fit in
+// one; any other form is a replacement text. Blank lines are skipped.
+LineResult parse_list_line(std::string_view line);
+
+// A line ‹("word" POS (N) ...)› of the Festival Russian dictionary (UTF-8), N
+// the stressed vowel counted from 1. Lines that do not start with "(" are
+// skipped; a word without a stress (N = 0) or with fewer vowels than N is unstressed.
+LineResult parse_festival_line(std::string_view line);
+
+// The key of a word as lookup forms it: letters lowered, hyphens left out.
+std::string word_key(std::string_view cp1251_word);
+
+// The record for a word and its stressed form (both code page 1251); nothing
+// when the data would be read back as something else.
+std::optional<WordRecord> make_record(std::string_view cp1251_word, std::string_view cp1251_form);
+
+}  // namespace vl::stress_tool
