@@ -9,7 +9,7 @@ if [ "${1:-}" != "--native" ]; then
     libbenchmark-dev clang libclang-rt-14-dev
     g++-mingw-w64-i686 wine wine32:i386 xvfb xauth
     unicode-data tcl libsqlite3-dev imagemagick
-    debootstrap
+    debootstrap nsis
   )
 fi
 

@@ -31,15 +31,21 @@ cmake/wine-run.sh cmd /c exit   # creates the prefix once and keeps Wine running
 WINEPREFIX=$VL_WINEPREFIX wineserver -p || true   # persistent; fails harmlessly when already so
 ctest --preset win32
 
-# The engine under a real speech runtime (Wine 10 in a Debian 13 chroot): only
-# where the chroot can be made; the script says why when it skips.
-echo "== Wine 10 speech runtime"
-status=0
-./scripts/wine10-sapi-test.sh build/win32/bin || status=$?
-if [ "$status" -eq 77 ]; then
-  echo "The Wine 10 speech-runtime test was SKIPPED."
-elif [ "$status" -ne 0 ]; then
-  exit 1
-fi
+# The engine and the installed package under a real speech runtime (Wine 10 in
+# a Debian 13 chroot): only where the chroot can be made; the scripts say why
+# when they skip.
+wine10_step() {
+  local title=$1 status=0
+  shift
+  echo "== $title ($(date +%T))"
+  "$@" || status=$?
+  if [ "$status" -eq 77 ]; then
+    echo "The $title test was SKIPPED."
+  elif [ "$status" -ne 0 ]; then
+    exit 1
+  fi
+}
+wine10_step "Wine 10 speech runtime" ./scripts/wine10-sapi-test.sh build/win32/bin
+wine10_step "Wine 10 installer" ./scripts/wine10-installer-test.sh build/win32
 
 echo "All tests passed."
