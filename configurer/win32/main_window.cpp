@@ -79,6 +79,17 @@ LRESULT CALLBACK main_procedure(HWND window, UINT message, WPARAM wparam, LPARAM
         case WM_HSCROLL: settings_scroll(window, main->state, reinterpret_cast<HWND>(lparam)); return 0;
         case WM_NOTIFY: main->panel->notify(*reinterpret_cast<const NMHDR*>(lparam)); return 0;
         case kListRightClickMessage: main->panel->right_click(static_cast<ListKind>(wparam)); return 0;
+        case WM_CONTEXTMENU:
+            // Made by the keyboard (Shift+F10) in the focused list view: the same as the context-menu key.
+            // (Forwarded by the tab panel, wparam may name the panel.) A mouse right click has already
+            // shown the menu through NM_RCLICK.
+            if (lparam == -1) {
+                if (const auto kind = main->panel->list_kind(GetFocus())) {
+                    main->panel->right_click(*kind);
+                    return 0;
+                }
+            }
+            break;
         case WM_ACTIVATE:
             if (LOWORD(wparam) == WA_INACTIVE) {
                 main->focus = GetFocus();

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include <cstdio>
+
+#include "configurer/win32/tests/menu_probe.h"
 #include <vector>
 
 namespace vl::gui_test {
@@ -130,6 +132,21 @@ RECT place_in(HWND control, HWND top) {
     return rect;
 }
 
+bool wait_closed(HWND window) {
+    for (int waited = 0; waited < 5000; waited += 50) {
+        if (!IsWindow(window) || !IsWindowVisible(window)) return true;
+        Sleep(50);
+    }
+    return false;
+}
+
+HWND focused(HWND top) {
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &gui);
+    return gui.hwndFocus;
+}
+
 void settle(HWND window) {
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
@@ -243,6 +260,114 @@ std::wstring tab_title(HANDLE process, HWND tabs, int index) {
     }
     text.resize(wcsnlen(text.c_str(), text.size()));
     return text;
+}
+
+void click_row(HANDLE process, HWND list_view, int row, bool right) {
+    const int rows = list_rows(list_view);
+    RECT rect{LVIR_BOUNDS, 0, 0, 0};
+    if (rows > 0) {
+        RemoteBlock block(process, sizeof rect);
+        block.write(&rect, sizeof rect);
+        send(list_view, LVM_GETITEMRECT, row < rows ? row : rows - 1, reinterpret_cast<LPARAM>(block.address()));
+        block.read(&rect, sizeof rect);
+    }
+    const int height = rect.bottom - rect.top;
+    // Past the end: the empty space two rows below the last one.
+    const int y = rows == 0 ? 40 : row < rows ? (rect.top + rect.bottom) / 2 : rect.bottom + 2 * height;
+    const LPARAM at = MAKELPARAM(40, y);
+    PostMessageW(list_view, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, at);
+    PostMessageW(list_view, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
+    settle(GetAncestor(list_view, GA_ROOT));
+}
+
+HWND wait_menu(DWORD process_id, int timeout_ms) { return wait_window(process_id, L"#32768", timeout_ms); }
+
+std::vector<std::wstring> menu_item_texts(HWND menu_window) {
+    // The probe DLL stands beside this program.
+    static const HMODULE probe = [] {
+        wchar_t library[MAX_PATH + 32] = {};
+        GetModuleFileNameW(nullptr, library, MAX_PATH);
+        wchar_t* name = wcsrchr(library, L'\\');
+        wcscpy(name ? name + 1 : library, L"vlconf_menu_probe.dll");
+        return LoadLibraryW(library);
+    }();
+    const auto hook =
+        probe ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(probe, kMenuProbeHook))) : nullptr;
+    check(hook != nullptr, "the menu probe loads");
+    if (!hook) return {};
+    const HANDLE memory = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                             kMenuProbeChars * sizeof(wchar_t), kMenuProbeMemory);
+    auto* shared = static_cast<wchar_t*>(MapViewOfFile(memory, FILE_MAP_ALL_ACCESS, 0, 0, 0));
+    shared[0] = L'\0';
+    const HHOOK hooked = SetWindowsHookExW(WH_CALLWNDPROC, hook, probe, GetWindowThreadProcessId(menu_window, nullptr));
+    send(menu_window, RegisterWindowMessageW(kMenuProbeMessage), send(menu_window, MN_GETHMENU, 0, 0), 0);
+    if (hooked) UnhookWindowsHookEx(hooked);
+    std::vector<std::wstring> texts;
+    std::wstring all(shared, wcsnlen(shared, kMenuProbeChars));
+    for (std::size_t start = 0, end; (end = all.find(L'\n', start)) != std::wstring::npos; start = end + 1) {
+        texts.push_back(all.substr(start, end - start));
+    }
+    UnmapViewOfFile(shared);
+    CloseHandle(memory);
+    return texts;
+}
+
+void menu_key(HWND menu_window, WORD key) {
+    PostMessageW(menu_window, WM_KEYDOWN, key, 1);
+    PostMessageW(menu_window, WM_KEYUP, key, 0xC0000001);
+    Sleep(100);
+}
+
+void menu_char(HWND menu_window, wchar_t character) {
+    PostMessageW(menu_window, WM_CHAR, character, 1);
+    Sleep(100);
+}
+
+namespace {
+
+struct TooltipSearch {
+    DWORD process_id;
+    HWND top;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK match_tooltip(HWND window, LPARAM parameter) {
+    auto& search = *reinterpret_cast<TooltipSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search.process_id && class_of(window) == TOOLTIPS_CLASSW && GetWindow(window, GW_OWNER) == search.top) {
+        search.found.push_back(window);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+std::map<HWND, std::wstring> tooltip_texts(HANDLE process, HWND top) {
+    DWORD process_id = 0;
+    GetWindowThreadProcessId(top, &process_id);
+    TooltipSearch search{process_id, top, {}};
+    EnumWindows(match_tooltip, reinterpret_cast<LPARAM>(&search));
+    std::map<HWND, std::wstring> texts;
+    constexpr std::size_t kTipChars = 2048;  // the tooltip copies its text unbounded
+    for (const HWND tooltip : search.found) {
+        const int count = static_cast<int>(send(tooltip, TTM_GETTOOLCOUNT, 0, 0));
+        for (int index = 0; index < count; ++index) {
+            RemoteBlock block(process, sizeof(TTTOOLINFOW) + kTipChars * sizeof(wchar_t));
+            TTTOOLINFOW tool{};
+            tool.cbSize = sizeof tool;
+            tool.lpszText = reinterpret_cast<wchar_t*>(block.address() + sizeof(TTTOOLINFOW));
+            block.write(&tool, sizeof tool);
+            if (!send(tooltip, TTM_ENUMTOOLSW, index, reinterpret_cast<LPARAM>(block.address()))) continue;
+            block.read(&tool, sizeof tool);
+            std::wstring text(kTipChars, L'\0');
+            block.read(text.data(), text.size() * sizeof(wchar_t), sizeof(TTTOOLINFOW));
+            text.resize(wcsnlen(text.c_str(), text.size()));
+            const HWND control = (tool.uFlags & TTF_IDISHWND) ? reinterpret_cast<HWND>(tool.uId) : nullptr;
+            texts[control] = text;
+        }
+    }
+    return texts;
 }
 
 namespace {

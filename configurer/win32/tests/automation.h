@@ -4,7 +4,9 @@
 // screenshots taken by the driving script.
 #include <windows.h>
 
+#include <map>
 #include <string>
+#include <vector>
 
 namespace vl::gui_test {
 
@@ -35,6 +37,10 @@ std::wstring text_of(HWND window);
 std::wstring class_of(HWND window);
 // The control's rectangle in the client coordinates of `top`.
 RECT place_in(HWND control, HWND top);
+// Waits until the window is destroyed or hidden.
+bool wait_closed(HWND window);
+// The control with the keyboard focus in top's thread.
+HWND focused(HWND top);
 // Lets the target handle what was posted to it.
 void settle(HWND window);
 void post_click(HWND button);
@@ -50,6 +56,21 @@ void select_row(HANDLE process, HWND list_view, int row);
 int selected_row(HWND list_view);
 int tab_count(HWND tabs);
 std::wstring tab_title(HANDLE process, HWND tabs, int index);
+// A mouse click (left or right) on a list-view row; a row past the end clicks
+// below the last row.
+void click_row(HANDLE process, HWND list_view, int row, bool right);
+
+// The popup menu shown by the process (class "#32768"), or null.
+HWND wait_menu(DWORD process_id, int timeout_ms = 3000);
+// The texts of a shown popup menu's items, read inside the program by the
+// menu probe DLL.
+std::vector<std::wstring> menu_item_texts(HWND menu_window);
+// Keys and characters typed into a shown popup menu.
+void menu_key(HWND menu_window, WORD key);
+void menu_char(HWND menu_window, wchar_t character);
+
+// The tooltip texts of a top-level window's controls, by control.
+std::map<HWND, std::wstring> tooltip_texts(HANDLE process, HWND top);
 
 // Asks the driving script for a screenshot NAME.png and waits for it.
 void screenshot(const std::wstring& name);

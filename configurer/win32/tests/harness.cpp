@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "configurer/core/text_expand.h"
+#include "configurer/win32/control_ids.h"
 
 namespace vl::gui_test {
 
@@ -51,6 +52,13 @@ Running start_program(const Harness& harness, const std::wstring& arguments, boo
     check(running.main != nullptr, "main window shown");
     if (running.main) settle(running.main);
     return running;
+}
+
+HWND wait_dialog(const Running& running, const std::u16string& title) {
+    const HWND dialog = wait_window(running.app.id, ids::kDialogClass);
+    check(dialog != nullptr, "dialog " + narrow(shown_u16(title)) + " opens");
+    if (dialog) check(text_of(dialog) == shown_u16(title), "dialog title " + narrow(text_of(dialog)));
+    return dialog;
 }
 
 }  // namespace vl::gui_test

@@ -34,9 +34,18 @@ struct Running {
 // Starts the program; answers the welcome message when `first_run`; waits for the main window.
 Running start_program(const Harness& harness, const std::wstring& arguments, bool first_run);
 
+// Waits for an editing dialog of the program and checks its title.
+HWND wait_dialog(const Running& running, const std::u16string& title);
+
 // The scenarios.
 void check_main_window(Running& running);
 void check_lists_and_dialogs(const Harness& harness, Running& running);
+void check_context_menu(const Running& running);
+void check_entry_list_buttons(const Running& running);
+// Tooltips of the main window and of an open editing dialog.
+void check_main_tooltips(const Running& running);
+void check_entry_dialog_tooltips(HANDLE process, HWND dialog);
+void check_symbol_dialog_tooltips(HANDLE process, HWND dialog);
 void check_closing_and_instances(const Harness& harness);
 
 }  // namespace vl::gui_test

@@ -14,13 +14,6 @@ namespace vl::gui_test {
 
 namespace {
 
-HWND focused(HWND main) {
-    GUITHREADINFO gui{};
-    gui.cbSize = sizeof gui;
-    GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &gui);
-    return gui.hwndFocus;
-}
-
 void move_slider(HWND main, int id, int position) {
     const HWND slider = GetDlgItem(main, id);
     SendMessageW(slider, TBM_SETPOS, TRUE, position);
@@ -47,21 +40,6 @@ void check_settings(const Running& running) {
           "user dictionary on: the tab is back with its entries");
     choose_dictionary(main, 2);
     check(tab_count(tabs) == 5, "a move within 2..3 keeps the tab");
-}
-
-HWND wait_dialog(const Running& running, const std::u16string& title) {
-    const HWND dialog = wait_window(running.app.id, ids::kDialogClass);
-    check(dialog != nullptr, "dialog " + narrow(shown_u16(title)) + " opens");
-    if (dialog) check(text_of(dialog) == shown_u16(title), "dialog title " + narrow(text_of(dialog)));
-    return dialog;
-}
-
-bool wait_closed(HWND window) {
-    for (int waited = 0; waited < 5000; waited += 50) {
-        if (!IsWindow(window)) return true;
-        Sleep(50);
-    }
-    return false;
 }
 
 void check_dialog_controls(HWND dialog, std::u16string_view source_label, std::u16string_view ok_text,
@@ -196,6 +174,7 @@ void check_symbols(const Running& running) {
     GetClientRect(dialog, &client);
     check(client.right == 840 && client.bottom == 240, "symbol dialog 840 x 240");
     check_dialog_controls(dialog, texts::kSymbolLabel, texts::kAddButton, false, {91, 20, 111, 40});
+    check_symbol_dialog_tooltips(running.app.process, dialog);
     check(text_of(GetDlgItem(dialog, ids::kWhenList)) == shown(texts::kWhenSpelling), "when starts at item 0");
     type_text(GetDlgItem(dialog, ids::kSourceField), L"a");
     settle(dialog);
@@ -248,6 +227,8 @@ void check_lists_and_dialogs(const Harness& harness, Running& running) {
     check_settings(running);
     check_latin_list(harness, running);
     check_symbols(running);
+    check_context_menu(running);
+    check_entry_list_buttons(running);
     check_close_cancel_and_no(harness, running);
 }
 

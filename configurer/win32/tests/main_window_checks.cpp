@@ -166,6 +166,7 @@ void check_main_window(Running& running) {
     check_controls(main);
     check_tab_order(main);
     check_lists(running);
+    check_main_tooltips(running);
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
     GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &gui);
