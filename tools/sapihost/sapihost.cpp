@@ -2,7 +2,6 @@
 // class registration), hands it a registry voice token, speaks a fragment list
 // given on the command line into a WAV file and prints the events it received.
 #include <algorithm>
-#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <iostream>
@@ -17,6 +16,7 @@
 #include "base/wav.h"
 #include "engine/sapi/class_id.h"
 #include "engine/sapi/sapi_declarations.h"
+#include "tools/common/arguments.h"
 #include "tools/common/utf8_main.h"
 #include "tools/sapihost/recording_site.h"
 #include "tools/sapihost/registry_token.h"
@@ -36,9 +36,6 @@ constexpr const char* kUsage =
     "  FRAGMENT: ACTION[,rate=N][,volume=N][,pitch=N]:TEXT, ACTION one of speak, pronounce, spell,\n"
     "            bookmark, silence (TEXT: milliseconds), section";
 
-struct UsageError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
 
 struct EngineError : std::runtime_error {
     EngineError(const std::string& what, HRESULT result)
@@ -66,13 +63,6 @@ struct Options {
     long setups = 1;  // set-ups on the existing data folder, timed for --stats
     std::list<Fragment> fragments;  // stable addresses for the fragment records
 };
-
-long parse_number(std::string_view text, const std::string& what) {
-    long value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) throw UsageError(what + " is not a number");
-    return value;
-}
 
 std::wstring wide(std::string_view utf8) {
     const std::u16string text = utf8_to_utf16(utf8);
@@ -106,7 +96,7 @@ Fragment parse_fragment(const std::string& arg) {
         head = item.size() < head.size() ? head.substr(item.size() + 1) : std::string_view();
         const size_t equals = item.find('=');
         const std::string name(item.substr(0, equals));
-        const long value = parse_number(equals == std::string_view::npos ? "" : item.substr(equals + 1), name);
+        const long value = parse_whole_number(equals == std::string_view::npos ? "" : item.substr(equals + 1), name);
         if (name == "rate") fragment.rate = value;
         else if (name == "volume") fragment.volume = static_cast<ULONG>(value);
         else if (name == "pitch") fragment.pitch = value;
@@ -119,18 +109,15 @@ Options parse_options(const std::vector<std::string>& args) {
     Options options;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) throw UsageError(arg + " needs a value");
-            return args[++i];
-        };
+        const auto value = [&]() -> const std::string& { return option_value(args, i); };
         if (arg == "--token") options.token = wide(value());
         else if (arg == "--out") options.out = value();
-        else if (arg == "--rate") options.site.rate = parse_number(value(), arg);
-        else if (arg == "--volume") options.site.volume = static_cast<USHORT>(parse_number(value(), arg));
-        else if (arg == "--abort-after") options.site.abort_after = static_cast<uint32_t>(parse_number(value(), arg));
-        else if (arg == "--stop-after") options.site.stop_after = static_cast<uint32_t>(parse_number(value(), arg));
+        else if (arg == "--rate") options.site.rate = parse_whole_number(value(), arg);
+        else if (arg == "--volume") options.site.volume = static_cast<USHORT>(parse_whole_number(value(), arg));
+        else if (arg == "--abort-after") options.site.abort_after = static_cast<uint32_t>(parse_whole_number(value(), arg));
+        else if (arg == "--stop-after") options.site.stop_after = static_cast<uint32_t>(parse_whole_number(value(), arg));
         else if (arg == "--stats") options.stats = true;
-        else if (arg == "--setups") options.setups = std::max(1L, parse_number(value(), arg));
+        else if (arg == "--setups") options.setups = std::max<long>(1, parse_whole_number(value(), arg));
         else if (arg.starts_with("--")) throw UsageError("unknown option " + arg);
         else options.fragments.push_back(parse_fragment(arg));
     }

@@ -1,6 +1,5 @@
 // vlsay: speaks a text through the engine into a WAV file, or shows the text
 // the synthesis engine would read.
-#include <charconv>
 #include <cstdio>
 #include <iostream>
 #include <iterator>
@@ -19,6 +18,7 @@
 #include "engine/voices.h"
 #include "platform/app_data.h"
 #include "textprep/prepare_text.h"
+#include "tools/common/arguments.h"
 #include "tools/common/utf8_main.h"
 
 namespace vl {
@@ -39,29 +39,12 @@ struct Options {
     std::vector<std::string> words;
 };
 
-struct UsageError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
-int32_t parse_number(const std::string& text, int32_t low, int32_t high, const std::string& option) {
-    int32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) {
-        throw UsageError(option + " takes a whole number from " + std::to_string(low) + " to " +
-                         std::to_string(high));
-    }
-    return value;
-}
-
 Options parse_options(const std::vector<std::string>& args) {
     Options options;
     options.appdata = application_data_folder();
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) throw UsageError(arg + " needs a value");
-            return args[++i];
-        };
+        const auto value = [&]() -> const std::string& { return option_value(args, i); };
         if (arg == "--help") {
             options.help = true;
         } else if (arg == "--appdata") {
@@ -72,9 +55,9 @@ Options parse_options(const std::vector<std::string>& args) {
             for (auto name : kVoiceNames) known = known || name == options.voice;
             if (!known) throw UsageError("unknown voice " + args[i]);
         } else if (arg == "--rate") {
-            options.rate = parse_number(value(), -10, 10, arg);
+            options.rate = parse_whole_number(value(), arg, -10, 10);
         } else if (arg == "--volume") {
-            options.volume = parse_number(value(), 0, 100, arg);
+            options.volume = parse_whole_number(value(), arg, 0, 100);
         } else if (arg == "--out") {
             options.out = utf8_path(value());
         } else if (arg == "--prepare") {

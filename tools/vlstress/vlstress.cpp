@@ -1,6 +1,5 @@
 // vlstress: marks word stress in a text through Stress_Dispatch, counts a
 // dictionary's words and builds dictionaries from word lists.
-#include <charconv>
 #include <cstdio>
 #include <iostream>
 #include <iterator>
@@ -14,6 +13,7 @@
 #include "base/utf.h"
 #include "dict/include/vldict.h"
 #include "libs/xlat/recode.h"
+#include "tools/common/arguments.h"
 #include "tools/common/utf8_main.h"
 #include "tools/vlstress/import_records.h"
 #include "tools/vlstress/word_records.h"
@@ -41,9 +41,6 @@ struct Options {
     std::vector<std::string> text;
 };
 
-struct UsageError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
 // Refused input or a failed database: reported on one line, exit status 1.
 struct Failure : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -53,19 +50,13 @@ Options parse_options(const std::vector<std::string>& args) {
     Options options;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) throw UsageError(arg + " needs a value");
-            return args[++i];
-        };
+        const auto value = [&]() -> const std::string& { return option_value(args, i); };
         if (arg == "--help") {
             options.help = true;
         } else if (arg == "--db") {
             options.db = value();
         } else if (arg == "--code-page") {
-            const std::string& text = value();
-            const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), options.code_page);
-            if (error != std::errc() || end != text.data() + text.size())
-                throw UsageError("--code-page takes a whole number");
+            options.code_page = parse_whole_number(value(), arg);
         } else if (arg == "--dictionary") {
             options.dictionary = value();
         } else if (arg == "--words") {

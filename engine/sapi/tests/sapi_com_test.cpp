@@ -40,7 +40,7 @@ struct Engine {
         engine.module = LoadLibraryW(L"vlsapi.dll");
         if (engine.module == nullptr) return engine;
         engine.get_class_object =
-            reinterpret_cast<GetClassObject>(GetProcAddress(engine.module, "DllGetClassObject"));
+            reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(engine.module, "DllGetClassObject")));
         engine.can_unload_now = reinterpret_cast<NoArguments>(GetProcAddress(engine.module, "DllCanUnloadNow"));
         engine.register_server = reinterpret_cast<NoArguments>(GetProcAddress(engine.module, "DllRegisterServer"));
         engine.unregister_server =
@@ -452,7 +452,9 @@ TEST(SapiUnload, LoadUseAndFreeAThousandTimes) {
             ASSERT_EQ(factory->CreateInstance(nullptr, IID_ISpObjectWithToken,
                                               reinterpret_cast<void**>(voice.GetAddressOf())),
                       S_OK);
-            if (round % 10 == 0) ASSERT_EQ(voice->SetObjectToken(open_token(L"Russian").Get()), S_OK);
+            if (round % 10 == 0) {
+                ASSERT_EQ(voice->SetObjectToken(open_token(L"Russian").Get()), S_OK);
+            }
         }
         ASSERT_EQ(engine.can_unload_now(), S_OK) << round;
         FreeLibrary(engine.module);
