@@ -88,8 +88,7 @@ struct CharacterGroup {
 
 }  // namespace
 
-std::u16string apply_english_pronunciation(std::u16string_view text, const PronunciationTables& tables) {
-    std::u16string result(text);
+std::u16string apply_english_pronunciation(std::u16string text, const PronunciationTables& tables) {
     CharacterGroup group;
     for (const Rewrite& entry : tables.english.entries()) {
         if (entry.source.empty()) continue;  // would match everywhere
@@ -97,16 +96,16 @@ std::u16string apply_english_pronunciation(std::u16string_view text, const Pronu
             group.add(entry);
             continue;
         }
-        group.replace_all(result);
+        group.replace_all(text);
         group = CharacterGroup();
         if (group.accepts(entry)) {
             group.add(entry);
         } else {
-            replace_all(result, entry);
+            replace_all(text, entry);
         }
     }
-    group.replace_all(result);
-    return result;
+    group.replace_all(text);
+    return text;
 }
 
 }  // namespace vl

@@ -5,6 +5,7 @@
 #include "textprep/pronunciation_tables.h"
 namespace vl {
 
-std::u16string apply_english_pronunciation(std::u16string_view text, const PronunciationTables& tables);
+// The text is rewritten where it stands: pass it in with std::move.
+std::u16string apply_english_pronunciation(std::u16string text, const PronunciationTables& tables);
 
 }  // namespace vl
