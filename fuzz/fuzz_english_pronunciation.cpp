@@ -16,6 +16,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     entries.push_back({u"", u"never"});  // the stage itself skips empty sources too
     vl::PronunciationTables tables;
     tables.english = vl::RewriteList(std::move(entries));
-    vl::apply_english_pronunciation(std::u16string_view(input).substr(std::min(split + 1, input.size())), tables);
+    vl::apply_english_pronunciation(input.substr(std::min(split + 1, input.size())), tables);
     return 0;
 }
