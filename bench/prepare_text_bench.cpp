@@ -9,7 +9,6 @@
 #include <string>
 
 #include "base/file_io.h"
-#include "base/settings_file.h"
 #include "base/utf.h"
 #include "bench/bench_text.h"
 #include "textprep/prepare_text.h"
@@ -39,9 +38,7 @@ std::u16string sized(std::u16string_view source, size_t units) {
 
 void prepare(benchmark::State& state, std::u16string_view language, const std::u16string& source) {
     const std::u16string text = sized(source, static_cast<size_t>(state.range(0)));
-    vl::SettingsFile empty_file;  // an empty pronunc.dic yields the default tables
-    vl::PronunciationTables tables;
-    vl::read_pronunciation_tables(empty_file, language, tables);
+    const vl::PronunciationTables tables = vl::default_pronunciation_tables(language);
     const vl::UserDictionary dictionary;
     const vl::PrepareContext context{language, 1, 0, tables, dictionary};
     for (auto _ : state) benchmark::DoNotOptimize(vl::prepare_text(text, context));

@@ -2,11 +2,12 @@
 // pairs taken from the input (UTF-16 units before the first U+0000, two per
 // entry: source letter, replacement letter), the text after it.
 #include "fuzz/fuzz_input.h"
+#include "textprep/pronunciation_file.h"
 #include "textprep/english_pronunciation.h"
 #include "textprep/prepare_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const vl::PronunciationTables defaults = vl::fuzz::default_tables(vl::kRussianLanguage);
+    static const vl::PronunciationTables defaults = vl::default_pronunciation_tables(vl::kRussianLanguage);
     const std::u16string input = vl::fuzz::utf16_units(data, size);
     vl::apply_english_pronunciation(input, defaults);
 

@@ -1,12 +1,9 @@
 #pragma once
-// Shared by the text-stage fuzz targets: the input as UTF-16 text and the tables
-// of a fresh pronunc.dic.
+// Shared by the text-stage fuzz targets: the input as UTF-16 text.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-#include "base/settings_file.h"
-#include "textprep/pronunciation_file.h"
 
 namespace vl::fuzz {
 
@@ -18,13 +15,6 @@ inline std::u16string utf16_units(const uint8_t* data, size_t size) {
     std::u16string text(size / 2, u'\0');
     for (size_t i = 0; i < text.size(); ++i) text[i] = static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8));
     return text;
-}
-
-inline PronunciationTables default_tables(std::u16string_view language) {
-    SettingsFile empty;
-    PronunciationTables tables;
-    read_pronunciation_tables(empty, language, tables);
-    return tables;
 }
 
 }  // namespace vl::fuzz

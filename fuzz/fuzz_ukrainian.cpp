@@ -2,6 +2,7 @@
 // taken from the input itself: UTF-16 lines "source=replacement" up to the
 // first U+0000, the text after it.
 #include "fuzz/fuzz_input.h"
+#include "textprep/pronunciation_file.h"
 #include "textprep/prepare_text.h"
 #include "textprep/ukrainian.h"
 
@@ -23,7 +24,7 @@ vl::RewriteList list_from(std::u16string_view lines) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const vl::PronunciationTables defaults = vl::fuzz::default_tables(vl::kUkrainianLanguage);
+    static const vl::PronunciationTables defaults = vl::default_pronunciation_tables(vl::kUkrainianLanguage);
     const std::u16string input = vl::fuzz::utf16_units(data, size);
     vl::prepare_ukrainian(input, defaults);
 

@@ -89,4 +89,11 @@ bool load_pronunciation_tables(const std::filesystem::path& language_folder, std
     return true;
 }
 
+PronunciationTables default_pronunciation_tables(std::u16string_view language) {
+    SettingsFile empty;
+    PronunciationTables tables;
+    read_pronunciation_tables(empty, language, tables);
+    return tables;
+}
+
 }  // namespace vl

@@ -21,6 +21,9 @@ inline constexpr std::string_view kPronunciationFileName = "pronunc.dic";
 // file yields the default tables of the language.
 void read_pronunciation_tables(SettingsFile& file, std::u16string_view language, PronunciationTables& tables);
 
+// The tables a freshly created pronunc.dic of the language yields.
+PronunciationTables default_pronunciation_tables(std::u16string_view language);
+
 bool load_pronunciation_tables(const std::filesystem::path& language_folder, std::u16string_view language,
                                PronunciationTables& tables);
 

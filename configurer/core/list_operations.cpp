@@ -57,26 +57,16 @@ bool has_current(const EntryList<Entry>& list) {
     return list.current && *list.current < list.entries.size();
 }
 
-}  // namespace
-
-DialogOutcome confirm_entry_dialog(ConfigurerState& state, ListKind kind, DialogVariant variant,
-                                   std::u16string_view source, std::u16string_view replacement, UserInterface& ui) {
-    if (kind == ListKind::Symbols) return DialogOutcome::closed_unchanged;
-    EntryList<PronunciationEntry>& list = state.entry_list(kind);
-    if (!both_filled(source, replacement, ui)) return DialogOutcome::stays_open;
-    PronunciationEntry entry{to_lower(source), to_lower(replacement)};
+// Edit: the entry replaces the current one. Add: the entry is appended unless
+// the list already holds one that is_duplicate matches.
+template <typename Entry, typename IsDuplicate>
+DialogOutcome store_entry(ConfigurerState& state, EntryList<Entry>& list, DialogVariant variant, Entry entry,
+                          IsDuplicate is_duplicate, UserInterface& ui) {
     if (variant == DialogVariant::edit) {
         if (!has_current(list)) return DialogOutcome::closed_unchanged;
         list.entries[*list.current] = std::move(entry);
     } else {
-        if (!valid_field(kind, Field::source, source, texts::kInvalidSource, ui) ||
-            !valid_field(kind, Field::replacement, replacement, texts::kInvalidReplacement, ui)) {
-            return DialogOutcome::stays_open;
-        }
-        const bool duplicate = std::any_of(list.entries.begin(), list.entries.end(), [&](const auto& existing) {
-            return to_lower(existing.source) == entry.source;
-        });
-        if (duplicate) {
+        if (std::any_of(list.entries.begin(), list.entries.end(), is_duplicate)) {
             show_error(ui, texts::kDuplicateEntry);
             return DialogOutcome::closed_unchanged;
         }
@@ -86,25 +76,28 @@ DialogOutcome confirm_entry_dialog(ConfigurerState& state, ListKind kind, Dialog
     return DialogOutcome::closed_changed;
 }
 
+}  // namespace
+
+DialogOutcome confirm_entry_dialog(ConfigurerState& state, ListKind kind, DialogVariant variant,
+                                   std::u16string_view source, std::u16string_view replacement, UserInterface& ui) {
+    if (kind == ListKind::Symbols) return DialogOutcome::closed_unchanged;
+    EntryList<PronunciationEntry>& list = state.entry_list(kind);
+    if (!both_filled(source, replacement, ui)) return DialogOutcome::stays_open;
+    if (variant == DialogVariant::add &&
+        (!valid_field(kind, Field::source, source, texts::kInvalidSource, ui) ||
+         !valid_field(kind, Field::replacement, replacement, texts::kInvalidReplacement, ui))) {
+        return DialogOutcome::stays_open;
+    }
+    const std::u16string lowered = to_lower(source);
+    return store_entry(state, list, variant, PronunciationEntry{lowered, to_lower(replacement)},
+                       [&](const PronunciationEntry& existing) { return to_lower(existing.source) == lowered; }, ui);
+}
+
 DialogOutcome confirm_symbol_dialog(ConfigurerState& state, DialogVariant variant, std::u16string_view symbol,
                                     std::u16string_view replacement, uint8_t when, UserInterface& ui) {
-    EntryList<SymbolEntry>& list = state.symbols;
     if (!both_filled(symbol, replacement, ui)) return DialogOutcome::stays_open;
-    SymbolEntry entry{std::u16string(symbol), to_lower(replacement), when};
-    if (variant == DialogVariant::edit) {
-        if (!has_current(list)) return DialogOutcome::closed_unchanged;
-        list.entries[*list.current] = std::move(entry);
-    } else {
-        const bool duplicate = std::any_of(list.entries.begin(), list.entries.end(),
-                                           [&](const auto& existing) { return existing.symbol == symbol; });
-        if (duplicate) {
-            show_error(ui, texts::kDuplicateEntry);
-            return DialogOutcome::closed_unchanged;
-        }
-        append(list, std::move(entry));
-    }
-    state.modified = true;
-    return DialogOutcome::closed_changed;
+    return store_entry(state, state.symbols, variant, SymbolEntry{std::u16string(symbol), to_lower(replacement), when},
+                       [&](const SymbolEntry& existing) { return existing.symbol == symbol; }, ui);
 }
 
 bool delete_entry(ConfigurerState& state, ListKind kind, UserInterface& ui) {

@@ -3,16 +3,17 @@
 
 #include "textprep/english_pronunciation.h"
 #include "textprep/letter_runs.h"
+#include "textprep/prepare_text.h"
+#include "textprep/pronunciation_file.h"
 #include "textprep/single_character.h"
 #include "textprep/symbols.h"
-#include "textprep/tests/default_tables.h"
 #include "textprep/ukrainian.h"
 
 namespace vl {
 namespace {
 
-const PronunciationTables kRussian = test::default_tables(kRussianLanguage);
-const PronunciationTables kUkrainian = test::default_tables(kUkrainianLanguage);
+const PronunciationTables kRussian = default_pronunciation_tables(kRussianLanguage);
+const PronunciationTables kUkrainian = default_pronunciation_tables(kUkrainianLanguage);
 const PronunciationTables kEmpty{};
 
 TEST(SingleCharacter, ReadsSymbolThenLetterThenLowerCase) {

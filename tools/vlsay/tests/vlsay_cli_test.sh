@@ -2,16 +2,10 @@
 # Black-box tests of vlsay. Arguments: the command that runs vlsay (an emulator
 # and the program, or the program alone).
 set -u
-vlsay=("$@")
-[ -n "${vlsay[0]}" ] || vlsay=("${vlsay[@]:1}")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+# shellcheck source=../../common/cli_test.sh
+source "$(dirname "$0")/../../common/cli_test.sh"
 
-# Strips the CR that a Windows console program may add.
-run() { "${vlsay[@]}" --appdata "$work/appdata" "$@"; }
+run() { "${tool[@]}" --appdata "$work/appdata" "$@"; }
 
 # Root mean square of the 16-bit samples of a WAV file.
 rms() { tail -c +45 "$1" | od -An -v -t d2 | awk '{for(i=1;i<=NF;i++){s+=$i*$i;n++}} END{printf "%d", n ? sqrt(s/n) : 0}'; }

@@ -2,15 +2,10 @@
 # Black-box tests of vlstress. Arguments: the command that runs vlstress (an
 # emulator and the program, or the program alone).
 set -u
-vlstress=("$@")
-[ -n "${vlstress[0]}" ] || vlstress=("${vlstress[@]:1}")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+# shellcheck source=../../common/cli_test.sh
+source "$(dirname "$0")/../../common/cli_test.sh"
 
-run() { "${vlstress[@]}" "$@"; }
+run() { "${tool[@]}" "$@"; }
 expect() {  # expected output, then the arguments
     local expected=$1 out
     shift
