@@ -4,8 +4,9 @@
 #  - the silent installation registers the class and writes the eight tokens;
 #  - sapiclient lists the eight voices through ISpVoice and speaks with each
 #    into a WAV that is not silent;
-#  - the configurer, started as the interactive installation starts it, writes
-#    its first-run files (when the package holds it);
+#  - the configurer, started as the interactive installation starts it, greets
+#    the new user, writes its first-run files and closes cleanly (when the
+#    package holds it; vlconf_first_run.exe answers its windows);
 #  - a second silent installation over the first keeps the user's settings and
 #    still speaks;
 #  - the silent uninstallation leaves the registry (all of HKLM\Software and
@@ -23,6 +24,9 @@ tag=wine10-installer-test
 setup=$(ls "$build"/VelnorSAPI-*-setup.exe 2>/dev/null | head -1)
 [ -n "$setup" ] && [ -f "$build/bin/sapiclient.exe" ] && [ -f "$build/installer/package-files.txt" ] ||
   { echo "$tag: the setup program or sapiclient.exe is missing in $build (build the win32 preset)"; exit 1; }
+has_configurer=$(grep -c '^vlconf\.exe' "$build/installer/package-files.txt" || true)
+[ "$has_configurer" -eq 0 ] || [ -f "$build/bin/vlconf_first_run.exe" ] ||
+  { echo "$tag: vlconf_first_run.exe is missing in $build/bin (build the win32 preset)"; exit 1; }
 wine10_prepare
 
 work=/root/velnor-installer
@@ -30,6 +34,7 @@ rm -rf "${root:?}$work"
 mkdir -p "$root$work/client"
 cp "$setup" "$root$work/setup.exe"
 cp "$build/bin/sapiclient.exe" "$root$work/client/"
+[ "$has_configurer" -eq 0 ] || cp "$build/bin/vlconf_first_run.exe" "$root$work/client/"
 cut -f1 "$build/installer/package-files.txt" > "$root$work/files.txt"
 status=0
 wine10_run "$work" <<'INNER' || status=$?
@@ -37,6 +42,9 @@ set -u
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 wineboot -i >/dev/null 2>&1
+# Windows and message boxes without an X server: Wine's null graphics driver.
+# Set before the first snapshot, so the comparison at the end is unaffected.
+wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
 wineserver -w
 
 class_key='HKLM\Software\Classes\CLSID\{3C1A7E52-9B0D-4F68-A2E4-7D15C08B9F31}'
@@ -84,8 +92,21 @@ for voice in $voices; do
   done
 done
 
+# The configurer's first start, before anything else writes the user's
+# settings: the interactive installation starts it from the program folder
+# with "-runaftersetup". It must leave no program running behind.
+if [ -f "$WORK/client/vlconf_first_run.exe" ]; then
+  [ ! -e "$appdata_dir" ] || fail "the application-data folder exists before the configurer's first start"
+  (cd "$program_dir" && wine "$WORK/client/vlconf_first_run.exe" 'C:\Program Files\Velnor SAPI\vlconf.exe') \
+    > "$WORK/first_run.txt" 2>&1 || fail "the configurer's first start"
+  tr -d '\r' < "$WORK/first_run.txt" | sed 's/^/    first start: /'
+  [ -s "$appdata_dir/prefs.ini" ] && [ -s "$appdata_dir/ru_dict.dic" ] ||
+    fail "the configurer's first-run files are not in $appdata_dir"
+  timeout 60 wineserver -w || { fail "a program still runs after the configurer closed"; wineserver -k; }
+fi
+
 speak install
-[ -s "$appdata_dir/prefs.ini" ] || fail "the engine wrote no prefs.ini"
+[ -s "$appdata_dir/prefs.ini" ] || fail "no prefs.ini after the first speech"
 
 # An upgrade over the installation keeps what the user set.
 echo "; a line of the user's" >> "$appdata_dir/prefs.ini"

@@ -1,11 +1,9 @@
-// The configurer's UI test: starts vlconf.exe in several situations, drives
-// its windows and checks what they show and what it writes.
-// Usage: vlconf_gui_harness VLCONF_EXE [SCREENSHOT_FOLDER]
+// What the configurer's UI tests share: the program under test, its data
+// folder, starting it (answering the first-run welcome) and the stored texts.
 #include "configurer/win32/tests/harness.h"
 
 #include <shlobj.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -17,6 +15,12 @@ namespace vl::gui_test {
 
 std::wstring shown_u16(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
 std::wstring shown(std::u16string_view stored) { return shown_u16(expand_text(stored)); }
+
+Harness harness_for(const std::wstring& program) {
+    wchar_t application_data[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, application_data);
+    return {program, std::wstring(application_data) + L"\\VelnorSAPI"};
+}
 
 void Harness::fresh_data() const {
     for (const std::wstring& file : {prefs(), user_dictionary(), data_folder + L"\\dicts\\Russian\\dict.dic"}) {
@@ -62,28 +66,3 @@ HWND wait_dialog(const Running& running, const std::u16string& title) {
 }
 
 }  // namespace vl::gui_test
-
-int wmain(int argc, wchar_t** argv) {
-    using namespace vl::gui_test;
-    if (argc < 2) {
-        std::printf("usage: vlconf_gui_harness VLCONF_EXE [SCREENSHOT_FOLDER]\n");
-        return 2;
-    }
-    if (argc > 2) set_screenshot_folder(argv[2]);
-    wchar_t application_data[MAX_PATH];
-    SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, application_data);
-    const Harness harness{argv[1], std::wstring(application_data) + L"\\VelnorSAPI"};
-
-    harness.fresh_data();
-    Running running = start_program(harness, L"", true);
-    if (running.main) {
-        check(file_holds(harness.prefs(), L"sample_rate = 10000"), "the start-up apply wrote prefs.ini");
-        check(file_holds(harness.user_dictionary(), L"слово сло+во"), "the start-up apply wrote ru_dict.dic");
-        check_main_window(running);
-        check_lists_and_dialogs(harness, running);
-    }
-    close_process(running.app);
-    check_closing_and_instances(harness);
-    std::printf("%d check(s) failed\n", failures());
-    return failures() == 0 ? 0 : 1;
-}

@@ -22,6 +22,8 @@ struct Harness {
     // Empties VelnorSAPI\ (a new user's first start).
     void fresh_data() const;
 };
+// The harness for that program and this user's application-data folder.
+Harness harness_for(const std::wstring& program);
 
 // A file's bytes (UTF-8 text), empty when it cannot be read.
 std::string read_file(const std::wstring& path);
