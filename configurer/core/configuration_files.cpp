@@ -157,10 +157,6 @@ bool load_configuration(ConfigurerState& state, const fs::path& application_data
 bool apply_configuration(const ConfigurerState& state, const fs::path& application_data, bool silent,
                          UserInterface& ui, const SignalOptions& signal) {
     const ConfigurationPaths paths = configuration_paths(application_data);
-    // The installer starts the configurer before any engine has created the
-    // data folder: a first run would fail to write its defaults without it.
-    std::error_code ignored;
-    fs::create_directory(paths.settings.parent_path(), ignored);
     SettingsFile file = SettingsFile::create(paths.settings, SettingsLayout::group_separator);
     file.select_group(general_group);
     for_each_setting(state.settings, [&](const SettingDefinition& definition, const auto& field) {

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "base/file_io.h"
 #include "configurer/core/user_interface.h"
 
 namespace vl::testing {
@@ -50,11 +49,6 @@ public:
     }
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path data() const { return path_ / "VelnorSAPI"; }
-    // A file in the data folder's place: nothing can be written there.
-    void block_data_folder() const {
-        std::filesystem::remove_all(data());
-        write_file_atomic(data(), "a file in the folder's place");
-    }
 
 private:
     std::filesystem::path path_;

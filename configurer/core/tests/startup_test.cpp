@@ -47,7 +47,7 @@ TEST(Startup, FirstRunWelcomesThenWritesTheDefaultsSilently) {
 
 TEST(Startup, SilentApplyStillReportsAWriteFailure) {
     TempAppData appdata;
-    appdata.block_data_folder();
+    fs::remove_all(appdata.data());
     RecordingUi ui;
     ConfigurerState state;
     EXPECT_EQ(start_configurer(state, u"", appdata.path(), ui, private_application_name()), StartupResult::show_window);
@@ -131,7 +131,7 @@ TEST(Closing, AsksOnlyWithUnappliedChangesAndAppliesOnYes) {
 
 TEST(ApplyButton, ClearsModifiedEvenWhenWritingFails) {
     TempAppData appdata;
-    appdata.block_data_folder();
+    fs::remove_all(appdata.data());
     RecordingUi ui;
     ConfigurerState state;
     state.modified = true;
