@@ -6,13 +6,20 @@
 #include "textprep/numbers.h"
 #include "textprep/single_character.h"
 #include "textprep/symbols.h"
+#include "textprep/text_pieces.h"
 #include "textprep/ukrainian.h"
 #include "textprep/user_dictionary_stage.h"
 
 namespace vl {
+namespace {
 
-std::u16string prepare_text(std::u16string_view text, const PrepareContext& context) {
-    if (text.size() == 1) return read_single_character(text, context.tables);
+// Long enough that the stages' set-up costs nothing per character, short
+// enough that a piece and its copies stay in the processor's cache.
+constexpr size_t kPieceLength = 16 * 1024;
+
+}  // namespace
+
+std::u16string prepare_stages(std::u16string_view text, const PrepareContext& context) {
     std::u16string result = replace_symbols(text, context.tables);
     if (context.language == kUkrainianLanguage) result = prepare_ukrainian(result, context.tables);
     result = prepare_numbers(result, context.disable_decimal_separator != 0);
@@ -20,6 +27,20 @@ std::u16string prepare_text(std::u16string_view text, const PrepareContext& cont
     result = read_letter_runs(result, context.tables);
     result = apply_english_pronunciation(std::move(result), context.tables);
     if (context.use_dictionary >= 2) result = apply_user_dictionary(result, context.dictionary);
+    return result;
+}
+
+std::u16string prepare_text(std::u16string_view text, const PrepareContext& context) {
+    if (text.size() == 1) return read_single_character(text, context.tables);
+    if (text.size() <= kPieceLength) return prepare_stages(text, context);
+    const TextPieces pieces(context.tables, context.language == kUkrainianLanguage);
+    std::u16string result;
+    result.reserve(text.size() + text.size() / 4);
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = pieces.piece_end(text, start, kPieceLength);
+        result += prepare_stages(text.substr(start, end - start), context);
+        start = end;
+    }
     return result;
 }
 

@@ -22,6 +22,11 @@ struct PrepareContext {
     const UserDictionary& dictionary;
 };
 
+// The whole preparation. A long text goes through the stages piece by piece
+// (textprep/text_pieces.h), with the result prepare_stages gives for it whole.
 std::u16string prepare_text(std::u16string_view text, const PrepareContext& context);
+
+// The stages after the single-character reading, over the text as one piece.
+std::u16string prepare_stages(std::u16string_view text, const PrepareContext& context);
 
 }  // namespace vl
