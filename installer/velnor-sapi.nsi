@@ -127,6 +127,12 @@ Section "Velnor SAPI"
 !endif
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
+  ; The configurer writes into the user's data folder but does not make it
+  ; (the engine does, at its first voice set-up): made here for the
+  ; configurer's first start. The uninstaller leaves it with the user's files.
+  SetShellVarContext current
+  CreateDirectory "$APPDATA\VelnorSAPI"
+
   ; The 32-bit regsvr32 (the system folder of a 32-bit process is the 32-bit one).
   ExecWait '"$SYSDIR\regsvr32.exe" /s "$INSTDIR\vlsapi.dll"' $0
   ${If} $0 != 0

@@ -5,8 +5,8 @@
 #  - sapiclient lists the eight voices through ISpVoice and speaks with each
 #    into a WAV that is not silent;
 #  - the configurer, started as the interactive installation starts it, greets
-#    the new user, writes its first-run files and closes cleanly (when the
-#    package holds it; vlconf_first_run.exe answers its windows);
+#    the new user, writes its first-run files and closes cleanly
+#    (vlconf_first_run.exe answers its windows);
 #  - a second silent installation over the first keeps the user's settings and
 #    still speaks;
 #  - the silent uninstallation leaves the registry (all of HKLM\Software and
@@ -22,11 +22,9 @@ tag=wine10-installer-test
 . scripts/wine10-chroot.sh
 
 setup=$(ls "$build"/VelnorSAPI-*-setup.exe 2>/dev/null | head -1)
-[ -n "$setup" ] && [ -f "$build/bin/sapiclient.exe" ] && [ -f "$build/installer/package-files.txt" ] ||
-  { echo "$tag: the setup program or sapiclient.exe is missing in $build (build the win32 preset)"; exit 1; }
-has_configurer=$(grep -c '^vlconf\.exe' "$build/installer/package-files.txt" || true)
-[ "$has_configurer" -eq 0 ] || [ -f "$build/bin/vlconf_first_run.exe" ] ||
-  { echo "$tag: vlconf_first_run.exe is missing in $build/bin (build the win32 preset)"; exit 1; }
+[ -n "$setup" ] && [ -f "$build/installer/package-files.txt" ] &&
+  [ -f "$build/bin/sapiclient.exe" ] && [ -f "$build/bin/vlconf_first_run.exe" ] ||
+  { echo "$tag: the setup program, sapiclient.exe or vlconf_first_run.exe is missing in $build (build the win32 preset)"; exit 1; }
 wine10_prepare
 
 work=/root/velnor-installer
@@ -34,7 +32,7 @@ rm -rf "${root:?}$work"
 mkdir -p "$root$work/client"
 cp "$setup" "$root$work/setup.exe"
 cp "$build/bin/sapiclient.exe" "$root$work/client/"
-[ "$has_configurer" -eq 0 ] || cp "$build/bin/vlconf_first_run.exe" "$root$work/client/"
+cp "$build/bin/vlconf_first_run.exe" "$root$work/client/"
 cut -f1 "$build/installer/package-files.txt" > "$root$work/files.txt"
 status=0
 wine10_run "$work" <<'INNER' || status=$?
@@ -95,15 +93,14 @@ done
 # The configurer's first start, before anything else writes the user's
 # settings: the interactive installation starts it from the program folder
 # with "-runaftersetup". It must leave no program running behind.
-if [ -f "$WORK/client/vlconf_first_run.exe" ]; then
-  [ ! -e "$appdata_dir" ] || fail "the application-data folder exists before the configurer's first start"
-  (cd "$program_dir" && wine "$WORK/client/vlconf_first_run.exe" 'C:\Program Files\Velnor SAPI\vlconf.exe') \
-    > "$WORK/first_run.txt" 2>&1 || fail "the configurer's first start"
-  tr -d '\r' < "$WORK/first_run.txt" | sed 's/^/    first start: /'
-  [ -s "$appdata_dir/prefs.ini" ] && [ -s "$appdata_dir/ru_dict.dic" ] ||
-    fail "the configurer's first-run files are not in $appdata_dir"
-  timeout 60 wineserver -w || { fail "a program still runs after the configurer closed"; wineserver -k; }
-fi
+[ -d "$appdata_dir" ] || fail "the installation did not make the user's data folder"
+[ ! -e "$appdata_dir/prefs.ini" ] || fail "prefs.ini exists before the configurer's first start"
+(cd "$program_dir" && wine "$WORK/client/vlconf_first_run.exe" 'C:\Program Files\Velnor SAPI\vlconf.exe') \
+  > "$WORK/first_run.txt" 2>&1 || fail "the configurer's first start"
+tr -d '\r' < "$WORK/first_run.txt" | sed 's/^/    first start: /'
+[ -s "$appdata_dir/prefs.ini" ] && [ -s "$appdata_dir/ru_dict.dic" ] ||
+  fail "the configurer's first-run files are not in $appdata_dir"
+timeout 60 wineserver -w || { fail "a program still runs after the configurer closed"; wineserver -k; }
 
 speak install
 [ -s "$appdata_dir/prefs.ini" ] || fail "no prefs.ini after the first speech"
