@@ -17,14 +17,14 @@ inline constexpr std::string_view kPronunciationFileName = "pronunc.dic";
 // when anything was added. Letter groups are read only for their fixed
 // letters, with fallbacks; symbol and rewrite groups whole. Returns false, with
 // `tables` unchanged, when the file can be neither created nor opened.
+bool load_pronunciation_tables(const std::filesystem::path& language_folder, std::u16string_view language,
+                               PronunciationTables& tables);
+
 // The reading part of load_pronunciation_tables, on a file in memory: an empty
 // file yields the default tables of the language.
 void read_pronunciation_tables(SettingsFile& file, std::u16string_view language, PronunciationTables& tables);
 
 // The tables a freshly created pronunc.dic of the language yields.
 PronunciationTables default_pronunciation_tables(std::u16string_view language);
-
-bool load_pronunciation_tables(const std::filesystem::path& language_folder, std::u16string_view language,
-                               PronunciationTables& tables);
 
 }  // namespace vl
