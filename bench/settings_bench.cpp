@@ -6,6 +6,7 @@
 #include "base/file_io.h"
 #include "base/settings_file.h"
 #include "engine/load_settings.h"
+#include "engine/settings_defaults.h"
 
 namespace {
 
@@ -28,9 +29,8 @@ void ParseAndWriteBack(benchmark::State& state) {
     for (auto _ : state) {
         vl::SettingsFile file = vl::SettingsFile::parse(bytes, vl::SettingsLayout::group_separator);
         file.select_group(u"general");
-        for (const char16_t* key : {u"sample_rate", u"pause", u"use_dictionary", u"intonation", u"silence_at_begin",
-                                    u"silence_at_end", u"disable_decimal_separator"})
-            file.write_int(key, file.read_int(key, 0));
+        for (const vl::SettingDefinition& setting : vl::setting_definitions)
+            file.write_int(setting.key, file.read_int(setting.key, 0));
         benchmark::DoNotOptimize(file.to_bytes());
     }
 }

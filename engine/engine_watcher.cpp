@@ -17,7 +17,7 @@ std::unique_ptr<SettingsWatcher> make_engine_watcher(const std::filesystem::path
         },
         [&state] { clear_user_dictionary(state.dictionary); },
     };
-    return std::make_unique<SettingsWatcher>(data_folders(application_data, u"").data, state.settings,
+    return std::make_unique<SettingsWatcher>(data_folder(application_data), state.settings,
                                              std::move(hooks), std::move(options));
 }
 

@@ -36,9 +36,13 @@ uint32_t language_id(std::u16string_view language_code) {
     return id;
 }
 
+std::filesystem::path data_folder(const std::filesystem::path& application_data) {
+    return application_data / "VelnorSAPI";
+}
+
 DataFolders data_folders(const std::filesystem::path& application_data, std::u16string_view language_code) {
     DataFolders folders;
-    folders.data = application_data / "VelnorSAPI";
+    folders.data = data_folder(application_data);
     folders.dictionaries = folders.data / "dicts";
     folders.language = folders.dictionaries / language_english_name(language_id(language_code));
     return folders;

@@ -36,6 +36,8 @@ struct DataFolders {
 
 // The language code read as a hexadecimal language identifier ("419" is 0x419).
 uint32_t language_id(std::u16string_view language_code);
+// The package's folder in the application-data folder, which holds prefs.ini.
+std::filesystem::path data_folder(const std::filesystem::path& application_data);
 DataFolders data_folders(const std::filesystem::path& application_data, std::u16string_view language_code);
 
 // Sets the process's engine up for the token's voice. Returns a status.

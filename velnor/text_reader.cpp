@@ -1,5 +1,6 @@
 #include "velnor/text_reader.h"
 
+#include <algorithm>
 #include <string>
 
 #include "velnor/number_words.h"
@@ -109,14 +110,17 @@ private:
     bool reduce_o_;
 };
 
-// Reads the word at `p` and returns the position after it.
-const u8* read_word(const u8* p, Break ending, PhoneSink& sink) {
-    const u8* end = p;
-    bool marked = false;
-    while (is_word_part(*end)) marked |= *end++ == '+';
+// The end of the word that starts at `p`: its letters and stress marks.
+const u8* end_of_word(const u8* p) {
+    while (is_word_part(*p)) ++p;
+    return p;
+}
+
+// Reads the word from `p` to `end`.
+void read_word(const u8* p, const u8* end, Break ending, PhoneSink& sink) {
     sink.word(ending);
     // Unstressed "о" sounds as "а" where the stress is known.
-    WordReader reader(sink, marked);
+    WordReader reader(sink, std::find(p, end, '+') != end);
     u8 previous = 0;
     for (const u8* q = p; q < end; ++q) {
         const u8 c = letter_of(*q);
@@ -132,7 +136,6 @@ const u8* read_word(const u8* p, Break ending, PhoneSink& sink) {
             previous = c;
         }
     }
-    return end;
 }
 
 // Reads a run of digits as number words and returns the position after it.
@@ -151,10 +154,10 @@ const u8* read_number(const u8* p, const u8* text_start, PhoneSink& sink) {
                 ++w;
                 continue;
             }
-            const u8* word_end = w;
-            while (is_word_part(*word_end)) ++word_end;
+            const u8* word_end = end_of_word(w);
             const bool last = *word_end == 0 && group + step >= end;
-            w = read_word(w, last ? ending : Break::none, sink);
+            read_word(w, word_end, last ? ending : Break::none, sink);
+            w = word_end;
         }
     }
     return end;
@@ -174,9 +177,9 @@ void read_text(const char* text, PhoneSink& sink) {
             pending = Break::none;
             spoken = true;
             if (letter) {
-                const u8* end = p;
-                while (is_word_part(*end)) ++end;
-                p = read_word(p, ending_after(end, start), sink);
+                const u8* end = end_of_word(p);
+                read_word(p, end, ending_after(end, start), sink);
+                p = end;
             } else {
                 p = read_number(p, start, sink);
             }

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "base/file_io.h"
+#include "base/tests/temp_folder.h"
 #include "engine/engine_state.h"
 #include "engine/speak_driver.h"
 #include "engine/tests/fakes.h"
@@ -15,19 +16,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class StaticVoice : public VoiceToken {
-public:
-    int32_t voice_name(std::u16string& name) override { return name = u"Velnor_Male1_Russian", kStatusOk; }
-    int32_t language(std::optional<std::u16string>& language) override { return language = u"419", kStatusOk; }
-};
+using EngineWatcher = test::TempFolderTest;
 
-TEST(EngineWatcher, ReloadSignalBringsNewDictionaryEntriesToTheNextRequest) {
-    const fs::path appdata = fs::temp_directory_path() / "vl_engine_watcher_test";
-    fs::remove_all(appdata);
-    fs::create_directories(appdata);
+TEST_F(EngineWatcher, ReloadSignalBringsNewDictionaryEntriesToTheNextRequest) {
+    const fs::path& appdata = folder;
     EngineState state;
     testing::RecordingEngine engine;
-    StaticVoice voice;
+    testing::FakeToken voice;
     ASSERT_EQ(set_up_voice(voice, appdata, state, engine), kStatusOk);
     EXPECT_EQ(prepare_request_text(u"ракетоплан", state), u"ракетоплан");
 
@@ -49,7 +44,6 @@ TEST(EngineWatcher, ReloadSignalBringsNewDictionaryEntriesToTheNextRequest) {
     watcher->request_stop();
     watcher->join();
     state.log.close();
-    fs::remove_all(appdata);
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
 #pragma once
-// A synthesis engine that records every call and plays back fixed blocks, and
-// an output sink that records what the driver writes and sends.
+// A synthesis engine that records every call and plays back fixed blocks, an
+// output sink that records what the driver writes and sends, and a voice token
+// with settable answers.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/speak_request.h"
 #include "engine/synth_engine.h"
+#include "engine/voice_setup.h"
 
 namespace vl::testing {
 
@@ -85,6 +88,18 @@ public:
         for (const auto& w : writes) n += w.first == WriteKind::audio;
         return n;
     }
+};
+
+// The first Russian voice unless a test changes its answers.
+class FakeToken : public VoiceToken {
+public:
+    std::u16string name = u"Velnor_Male1_Russian";
+    std::optional<std::u16string> language_code = u"419";
+    int32_t name_status = 0;
+    int32_t attributes_status = 0;
+
+    int32_t voice_name(std::u16string& out) override { return out = name, name_status; }
+    int32_t language(std::optional<std::u16string>& out) override { return out = language_code, attributes_status; }
 };
 
 }  // namespace vl::testing

@@ -14,17 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FakeToken : public VoiceToken {
-public:
-    std::u16string name = u"Velnor_Male1_Russian";
-    std::optional<std::u16string> language_code = u"419";
-    int32_t name_status = 0;
-    int32_t attributes_status = 0;
-
-    int32_t voice_name(std::u16string& out) override { return out = name, name_status; }
-    int32_t language(std::optional<std::u16string>& out) override { return out = language_code, attributes_status; }
-};
-
 class VoiceSetup : public test::TempFolderTest {
 protected:
     void TearDown() override {
@@ -33,7 +22,7 @@ protected:
     }
     int32_t set_up() { return set_up_voice(token, folder, state, engine); }
 
-    FakeToken token;
+    testing::FakeToken token;
     EngineState state;
     testing::RecordingEngine engine;
 };

@@ -22,10 +22,12 @@
 #include "tools/sapihost/registry_token.h"
 
 #include <psapi.h>
+#include <wrl/client.h>
 
 namespace vl {
 namespace {
 
+using Microsoft::WRL::ComPtr;
 using sapi::RecordingSite;
 using sapi::RegistryToken;
 
@@ -163,14 +165,6 @@ void check(HRESULT result, const std::string& what) {
     if (FAILED(result)) throw EngineError(what, result);
 }
 
-template <typename T>
-struct Released {
-    T* object = nullptr;
-    ~Released() {
-        if (object != nullptr) object->Release();
-    }
-};
-
 std::string event_line(const sapi::RecordedEvent& recorded) {
     const SPEVENT& event = recorded.event;
     std::string line = "event ";
@@ -189,22 +183,22 @@ int run(const Options& options) {
     const size_t memory_before = private_kib();
     CLSID class_id{};
     check(CLSIDFromString(sapi::kVoiceClassIdText, &class_id), "CLSIDFromString");
-    Released<ISpTTSEngine> engine;
+    ComPtr<ISpTTSEngine> engine;
     check(CoCreateInstance(class_id, nullptr, CLSCTX_INPROC_SERVER, IID_ISpTTSEngine,
-                           reinterpret_cast<void**>(&engine.object)),
+                           reinterpret_cast<void**>(engine.GetAddressOf())),
           "CoCreateInstance");
-    Released<ISpObjectWithToken> with_token;
-    check(engine.object->QueryInterface(IID_ISpObjectWithToken, reinterpret_cast<void**>(&with_token.object)),
+    ComPtr<ISpObjectWithToken> with_token;
+    check(engine->QueryInterface(IID_ISpObjectWithToken, reinterpret_cast<void**>(with_token.GetAddressOf())),
           "QueryInterface(ISpObjectWithToken)");
-    Released<ISpObjectToken> token;
-    check(RegistryToken::open(options.token, &token.object), "opening the token");
+    ComPtr<ISpObjectToken> token;
+    check(RegistryToken::open(options.token, token.GetAddressOf()), "opening the token");
 
     HRESULT result = S_OK;
-    const double first_setup = milliseconds([&] { result = with_token.object->SetObjectToken(token.object); });
+    const double first_setup = milliseconds([&] { result = with_token->SetObjectToken(token.Get()); });
     check(result, "SetObjectToken");
     std::vector<double> again;
     for (long i = 0; i < options.setups; ++i) {
-        again.push_back(milliseconds([&] { result = with_token.object->SetObjectToken(token.object); }));
+        again.push_back(milliseconds([&] { result = with_token->SetObjectToken(token.Get()); }));
         check(result, "SetObjectToken (again)");
     }
     std::sort(again.begin(), again.end());
@@ -212,7 +206,7 @@ int run(const Options& options) {
 
     GUID format_id{};
     WAVEFORMATEX* format = nullptr;
-    check(engine.object->GetOutputFormat(&SPDFID_WaveFormatEx, nullptr, &format_id, &format), "GetOutputFormat");
+    check(engine->GetOutputFormat(&SPDFID_WaveFormatEx, nullptr, &format_id, &format), "GetOutputFormat");
     const WAVEFORMATEX wave = *format;
     CoTaskMemFree(format);
     std::cout << "format " << (format_id == SPDFID_WaveFormatEx ? "waveformatex" : "other") << " tag="
@@ -220,18 +214,16 @@ int run(const Options& options) {
               << " bits=" << wave.wBitsPerSample << " align=" << wave.nBlockAlign
               << " bytes_per_second=" << wave.nAvgBytesPerSec << " extra=" << wave.cbSize << '\n';
 
-    Released<RecordingSite> site{new RecordingSite(options.site)};
-    site.object->AddRef();
+    const ComPtr<RecordingSite> site = new RecordingSite(options.site);
     const std::vector<SPVTEXTFRAG> records = fragment_records(options.fragments);
-    check(engine.object->Speak(0, SPDFID_WaveFormatEx, &wave, records.empty() ? nullptr : records.data(),
-                               site.object),
+    check(engine->Speak(0, SPDFID_WaveFormatEx, &wave, records.empty() ? nullptr : records.data(), site.Get()),
           "Speak");
     const size_t memory_speak = private_kib();
 
-    for (const auto& recorded : site.object->events) std::cout << event_line(recorded) << '\n';
-    std::cout << "audio bytes=" << site.object->audio.size() << " audio_writes=" << site.object->audio_writes
-              << " silence_writes=" << site.object->silence_writes
-              << " refused_writes=" << site.object->writes_after_stop << '\n';
+    for (const auto& recorded : site->events) std::cout << event_line(recorded) << '\n';
+    std::cout << "audio bytes=" << site->audio.size() << " audio_writes=" << site->audio_writes
+              << " silence_writes=" << site->silence_writes
+              << " refused_writes=" << site->writes_after_stop << '\n';
     if (options.stats) {
         std::cout << "stats setup_first_ms=" << first_setup << " setup_again_ms=" << again[again.size() / 2]
                   << " setup_again_min_ms=" << again.front()
@@ -239,7 +231,7 @@ int run(const Options& options) {
                   << " memory_after_speak_kib=" << static_cast<long>(memory_speak - memory_before) << '\n';
     }
     std::cout << std::flush;
-    if (!write_file_atomic(std::filesystem::u8path(options.out), make_wav(site.object->audio, wave.nSamplesPerSec))) {
+    if (!write_file_atomic(utf8_path(options.out), make_wav(site->audio, wave.nSamplesPerSec))) {
         throw std::runtime_error("cannot write " + options.out);
     }
     return 0;

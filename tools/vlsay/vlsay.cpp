@@ -1,8 +1,8 @@
 // vlsay: speaks a text through the engine into a WAV file, or shows the text
 // the synthesis engine would read.
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -19,6 +19,7 @@
 #include "platform/app_data.h"
 #include "textprep/prepare_text.h"
 #include "tools/common/arguments.h"
+#include "tools/common/input_text.h"
 #include "tools/common/utf8_main.h"
 
 namespace vl {
@@ -51,9 +52,8 @@ Options parse_options(const std::vector<std::string>& args) {
             options.appdata = utf8_path(value());
         } else if (arg == "--voice") {
             options.voice = utf8_to_utf16(value());
-            bool known = false;
-            for (auto name : kVoiceNames) known = known || name == options.voice;
-            if (!known) throw UsageError("unknown voice " + args[i]);
+            if (std::ranges::find(kVoiceNames, options.voice) == kVoiceNames.end())
+                throw UsageError("unknown voice " + args[i]);
         } else if (arg == "--rate") {
             options.rate = parse_whole_number(value(), arg, -10, 10);
         } else if (arg == "--volume") {
@@ -73,18 +73,6 @@ Options parse_options(const std::vector<std::string>& args) {
     }
     if (options.appdata.empty()) throw UsageError("no application-data folder: give --appdata");
     return options;
-}
-
-std::string request_text(const Options& options) {
-    std::string text;
-    if (options.words.empty()) {
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-        if (std::cin.bad()) throw std::runtime_error("cannot read standard input");
-    } else {
-        for (const std::string& word : options.words) text += (text.empty() ? "" : " ") + word;
-    }
-    if (!is_valid_utf8(text)) throw std::runtime_error("the text is not valid UTF-8");
-    return text;
 }
 
 // The output sink of one request: keeps the audio, reports the rate and volume asked for.
@@ -131,7 +119,7 @@ int run(const std::vector<std::string>& args) {
         std::cout << kUsage << '\n';
         return 0;
     }
-    const std::u16string text = utf8_to_utf16(request_text(options));
+    const std::u16string text = utf8_to_utf16(input_text(options.words));
     EngineState& state = engine_state();
     SynthEngine& engine = velnor_engine();
     std::error_code ignored;

@@ -2,7 +2,6 @@
 // dictionary's words and builds dictionaries from word lists.
 #include <cstdio>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -14,6 +13,7 @@
 #include "dict/include/vldict.h"
 #include "libs/xlat/recode.h"
 #include "tools/common/arguments.h"
+#include "tools/common/input_text.h"
 #include "tools/common/utf8_main.h"
 #include "tools/vlstress/import_records.h"
 #include "tools/vlstress/word_records.h"
@@ -134,20 +134,8 @@ int32_t VLDICT_CALL print_word(intptr_t, int32_t position, const char* word, int
     return 0;
 }
 
-std::string input_text(const Options& options) {
-    std::string text;
-    if (options.text.empty()) {
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-        if (std::cin.bad()) throw Failure("cannot read standard input");
-    } else {
-        for (const std::string& word : options.text) text += (text.empty() ? "" : " ") + word;
-    }
-    if (!is_valid_utf8(text)) throw Failure("the text is not valid UTF-8");
-    return text;
-}
-
 int stress(const Options& options) {
-    const std::string text = from_utf8(input_text(options), options.code_page);
+    const std::string text = from_utf8(input_text(options.text), options.code_page);
     std::string stressed;
     {
         DictionarySession dictionary(options, SD_OPEN_READONLY);
