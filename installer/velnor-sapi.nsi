@@ -7,13 +7,12 @@
 ;
 ; Built by installer/CMakeLists.txt, which passes with -D: VERSION (x.y.z),
 ; OUTFILE, and the path of each file to install: VLSAPI_DLL, VELNOR_DLL,
-; VLCONF_EXE, GUIDE_HTML, VLDICT_DLL, LEXDB_DLL (a file not passed is left out).
+; VLCONF_EXE, GUIDE_HTML, VLDICT_DLL, LEXDB_DLL.
 ;
 ; Silent mode (/S) asks nothing and does not start the configurer: on a first
 ; installation the configurer greets the user with a message box, which nobody
-; would answer. The engine creates the data folder and the default settings at
-; its first voice set-up, and the configurer writes its own files when it is
-; first started.
+; would answer. The engine writes the default settings at its first voice
+; set-up, and the configurer writes its own files when it is first started.
 
 Unicode true
 ManifestDPIAware true
@@ -111,20 +110,12 @@ Section "Velnor SAPI"
   SetOutPath "$INSTDIR"
   !insertmacro PutFile "${VLSAPI_DLL}" vlsapi.dll
   !insertmacro PutFile "${VELNOR_DLL}" velnor.dll
-!ifdef VLDICT_DLL
   !insertmacro PutFile "${VLDICT_DLL}" vldict.dll
-!endif
-!ifdef LEXDB_DLL
   !insertmacro PutFile "${LEXDB_DLL}" lexdb.dll
-!endif
-!ifdef VLCONF_EXE
   !insertmacro PutFile "${VLCONF_EXE}" vlconf.exe
-!endif
-!ifdef GUIDE_HTML
   SetOutPath "$INSTDIR\docs"
   !insertmacro PutFile "${GUIDE_HTML}" Russian.html
   SetOutPath "$INSTDIR"
-!endif
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   ; The configurer writes into the user's data folder but does not make it
@@ -155,11 +146,9 @@ SectionEnd
 ; With an existing settings file the configurer ends at once; on a first
 ; installation it greets the user, writes the defaults and opens its window.
 Function .onInstSuccess
-!ifdef VLCONF_EXE
   ${IfNot} ${Silent}
     Exec '"$INSTDIR\vlconf.exe" -runaftersetup'
   ${EndIf}
-!endif
 FunctionEnd
 
 Function un.onInit

@@ -97,10 +97,6 @@ void write_symbol_group(SettingsFile& file, const EntryList<SymbolEntry>& list) 
     }
 }
 
-void show_error(UserInterface& ui, std::u16string_view text) {
-    ui.message_box(make_message(texts::kErrorTitle, text, MessageKind::error));
-}
-
 bool write_user_dictionaries(const ConfigurationPaths& paths, const std::vector<PronunciationEntry>& entries) {
     const std::string bytes = user_dictionary_file_bytes(entries);
     bool written = write_file_atomic(paths.user_dictionary, bytes);

@@ -46,6 +46,8 @@ template <typename Entry>
 struct EntryList {
     std::vector<Entry> entries;
     std::optional<std::size_t> current;
+    // current names an element of the list.
+    bool has_current() const { return current && *current < entries.size(); }
     bool operator==(const EntryList&) const = default;
 };
 

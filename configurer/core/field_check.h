@@ -1,6 +1,6 @@
 #pragma once
-// Which characters the fields of the editing dialogs allow. letter_script and
-// is_digit are text preparation's own classes (base/char_class.h).
+// Which characters the fields of the editing dialogs allow. The letters and
+// digits are text preparation's own classes (base/char_class.h).
 #include <cstddef>
 #include <string_view>
 
@@ -10,7 +10,7 @@
 namespace vl {
 
 // A digit, a Latin letter or a Cyrillic character.
-inline bool is_alphanumeric(char16_t c) { return is_digit(c) || letter_script(c) != Script::none; }
+inline bool is_alphanumeric(char16_t c) { return is_digit(c) || is_letter(c); }
 
 // Character classes of a field, a bit set; 0 alone means "not alphanumeric".
 inline constexpr unsigned kNotAlphanumeric = 0;

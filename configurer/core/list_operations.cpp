@@ -11,10 +11,6 @@
 namespace vl {
 namespace {
 
-void show_error(UserInterface& ui, std::u16string_view text) {
-    ui.message_box(make_message(texts::kErrorTitle, text, MessageKind::error));
-}
-
 // The empty-field checks both dialogs make first. True when both are filled.
 bool both_filled(std::u16string_view source, std::u16string_view replacement, UserInterface& ui) {
     if (source.empty()) {
@@ -52,18 +48,13 @@ void remove_current(EntryList<Entry>& list) {
     list.current = index == 0 ? std::nullopt : std::optional<std::size_t>(index - 1);
 }
 
-template <typename Entry>
-bool has_current(const EntryList<Entry>& list) {
-    return list.current && *list.current < list.entries.size();
-}
-
 // Edit: the entry replaces the current one. Add: the entry is appended unless
 // the list already holds one that is_duplicate matches.
 template <typename Entry, typename IsDuplicate>
 DialogOutcome store_entry(ConfigurerState& state, EntryList<Entry>& list, DialogVariant variant, Entry entry,
                           IsDuplicate is_duplicate, UserInterface& ui) {
     if (variant == DialogVariant::edit) {
-        if (!has_current(list)) return DialogOutcome::closed_unchanged;
+        if (!list.has_current()) return DialogOutcome::closed_unchanged;
         list.entries[*list.current] = std::move(entry);
     } else {
         if (std::any_of(list.entries.begin(), list.entries.end(), is_duplicate)) {
@@ -111,11 +102,11 @@ bool delete_entry(ConfigurerState& state, ListKind kind, UserInterface& ui) {
         return true;
     };
     if (kind == ListKind::Symbols) {
-        if (!has_current(state.symbols)) return false;
+        if (!state.symbols.has_current()) return false;
         return ask_and_remove(state.symbols, state.symbols.entries[*state.symbols.current].symbol);
     }
     EntryList<PronunciationEntry>& list = state.entry_list(kind);
-    if (!has_current(list)) return false;
+    if (!list.has_current()) return false;
     return ask_and_remove(list, list.entries[*list.current].source);
 }
 

@@ -27,7 +27,7 @@ StartupResult start_configurer(ConfigurerState& state, std::u16string_view first
                                std::u16string_view application_name) {
     state.instance = create_single_instance(application_name);
     if (!state.instance) {
-        ui.message_box(make_message(texts::kErrorTitle, texts::kAnotherCopyRunning, MessageKind::error));
+        show_error(ui, texts::kAnotherCopyRunning);
         return StartupResult::exit;
     }
     state.run_after_setup = is_run_after_setup(first_argument);

@@ -33,4 +33,7 @@ public:
     virtual Answer message_box(const Message& message) = 0;
 };
 
+// Shows a stored text as an error message under the title "Ошибка".
+void show_error(UserInterface& ui, std::u16string_view text);
+
 }  // namespace vl

@@ -17,7 +17,6 @@ constexpr Place kReplacementErrorPlace{310, 41, 211, 30};
 
 struct Session {
     const DialogLayout& layout;
-    Win32UserInterface& ui;
     const std::function<DialogOutcome(const DialogValues&)>& confirm;
     std::size_t error_position[2] = {0, 0};  // by Field
     bool done = false;
@@ -189,7 +188,7 @@ bool dialog_key(HWND dialog, Session& session, const MSG& message) {
 
 bool run_editing_dialog(HWND owner, const DialogLayout& layout, Win32UserInterface& ui,
                         const std::function<DialogOutcome(const DialogValues&)>& confirm_values) {
-    Session session{layout, ui, confirm_values};
+    Session session{layout, confirm_values};
     const HWND dialog = create_dialog(owner, layout, session);
     const HWND previous_owner = ui.owner;
     ui.owner = dialog;

@@ -9,7 +9,7 @@ bool run_entry_dialog(HWND owner, ConfigurerState& state, ListKind kind, DialogV
                       Win32UserInterface& ui) {
     PronunciationEntry entry;
     const auto& list = state.entry_list(kind);
-    if (variant == DialogVariant::edit && list.current && *list.current < list.entries.size()) {
+    if (variant == DialogVariant::edit && list.has_current()) {
         entry = list.entries[*list.current];
     }
     const DialogLayout layout{

@@ -222,29 +222,23 @@ void PronunciationPanel::right_click(ListKind kind) {
 void PronunciationPanel::button(int id) {
     const auto kind = shown_kind();
     if (!kind) return;
-    if (id == ids::kAddButton) add(*kind);
-    if (id == ids::kEditButton) edit(*kind);
+    if (id == ids::kAddButton) open_dialog(*kind, DialogVariant::add);
+    if (id == ids::kEditButton) open_dialog(*kind, DialogVariant::edit);
     if (id == ids::kDeleteButton) remove(*kind);
 }
 
 void PronunciationPanel::menu_item(int id) {
     const auto kind = list_kind(GetFocus());
     if (!kind) return;
-    if (id == ids::kMenuAdd) add(*kind);
-    if (id == ids::kMenuEdit) edit(*kind);
+    if (id == ids::kMenuAdd) open_dialog(*kind, DialogVariant::add);
+    if (id == ids::kMenuEdit) open_dialog(*kind, DialogVariant::edit);
     if (id == ids::kMenuDelete) remove(*kind);
 }
 
-void PronunciationPanel::add(ListKind kind) {
-    const bool changed = kind == ListKind::Symbols ? run_symbol_dialog(window_, state_, DialogVariant::add, ui_)
-                                                   : run_entry_dialog(window_, state_, kind, DialogVariant::add, ui_);
-    if (changed) refresh(kind);
-}
-
-void PronunciationPanel::edit(ListKind kind) {
-    if (!has_selected_row(kind)) return;
-    const bool changed = kind == ListKind::Symbols ? run_symbol_dialog(window_, state_, DialogVariant::edit, ui_)
-                                                   : run_entry_dialog(window_, state_, kind, DialogVariant::edit, ui_);
+void PronunciationPanel::open_dialog(ListKind kind, DialogVariant variant) {
+    if (variant == DialogVariant::edit && !has_selected_row(kind)) return;
+    const bool changed = kind == ListKind::Symbols ? run_symbol_dialog(window_, state_, variant, ui_)
+                                                   : run_entry_dialog(window_, state_, kind, variant, ui_);
     if (changed) refresh(kind);
 }
 

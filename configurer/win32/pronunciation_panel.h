@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "configurer/core/configurer_state.h"
+#include "configurer/core/list_operations.h"
 #include "configurer/core/settings_page.h"
 #include "configurer/win32/win32_ui.h"
 
@@ -42,8 +43,8 @@ private:
     void refresh(ListKind kind);
     void show_tab();
     void selection_changed(ListKind kind);
-    void add(ListKind kind);
-    void edit(ListKind kind);
+    // The list's editing dialog; editing needs a selected row.
+    void open_dialog(ListKind kind, DialogVariant variant);
     void remove(ListKind kind);
 
     HWND window_;

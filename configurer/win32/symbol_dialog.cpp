@@ -28,7 +28,7 @@ void build_when_list(HWND dialog, uint8_t when) {
 bool run_symbol_dialog(HWND owner, ConfigurerState& state, DialogVariant variant, Win32UserInterface& ui) {
     SymbolEntry entry;
     const auto& list = state.symbols;
-    if (variant == DialogVariant::edit && list.current && *list.current < list.entries.size()) {
+    if (variant == DialogVariant::edit && list.has_current()) {
         entry = list.entries[*list.current];
     }
     const DialogLayout layout{

@@ -61,10 +61,8 @@ check_installed() {
   done < "$package_files"
   [ -s "$program_dir/uninstall.exe" ] || fail "$round: no uninstaller"
   # regsvr32 exits 4 for a DLL that loads, with everything it imports, but is no COM server.
-  if grep -q '^vldict\.dll' "$package_files"; then
-    "$wine_run" regsvr32 /s "C:\\Program Files\\Velnor SAPI\\vldict.dll"
-    [ $? -eq 4 ] || fail "$round: the installed vldict.dll does not load"
-  fi
+  "$wine_run" regsvr32 /s "C:\\Program Files\\Velnor SAPI\\vldict.dll"
+  [ $? -eq 4 ] || fail "$round: the installed vldict.dll does not load"
   (cd "$program_dir" && find . -type f | sed 's|^\./||' | grep -vxF uninstall.exe | sort) > "$work/installed.txt"
   cut -f1 "$package_files" | sort | diff - "$work/installed.txt" >/dev/null || fail "$round: other files installed"
   [ "$(value "$class_key\\InProcServer32" @)" = 'C:\\Program Files\\Velnor SAPI\\vlsapi.dll' ] ||

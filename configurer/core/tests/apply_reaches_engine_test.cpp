@@ -19,27 +19,28 @@ public:
     int32_t language(std::optional<std::u16string>& language) override { return language = u"419", kStatusOk; }
 };
 
-TEST(ApplyReachesEngine, ANewDictionaryWordIsSpokenInTheNextRequest) {
-    testing::TempAppData appdata;
+class ApplyReachesEngine : public testing::AppDataTest {};
+
+TEST_F(ApplyReachesEngine, ANewDictionaryWordIsSpokenInTheNextRequest) {
     EngineState engine_state;
     vl::testing::RecordingEngine engine;
     RussianVoice voice;
-    ASSERT_EQ(set_up_voice(voice, appdata.path(), engine_state, engine), kStatusOk);
+    ASSERT_EQ(set_up_voice(voice, folder, engine_state, engine), kStatusOk);
     EXPECT_EQ(prepare_request_text(u"глокая куздра", engine_state), u"глокая куздра");
 
     const SignalOptions signal{u"VelnorSAPI_configurer_engine_test", std::chrono::milliseconds(100)};
-    auto watcher = make_engine_watcher(appdata.path(), engine_state,
+    auto watcher = make_engine_watcher(folder, engine_state,
                                        WatcherOptions{signal.mutex_name, std::chrono::milliseconds(20)});
     watcher->start();
 
     testing::RecordingUi ui;
     ConfigurerState configurer;
-    ASSERT_TRUE(load_configuration(configurer, appdata.path(), ui));  // the engine made prefs.ini
+    ASSERT_TRUE(load_configuration(configurer, folder, ui));  // the engine made prefs.ini
     ASSERT_EQ(confirm_entry_dialog(configurer, ListKind::UserDictionaryList, DialogVariant::add, u"Куздра",
                                    u"ку+здра", ui),
               DialogOutcome::closed_changed);
     configurer.settings.intonation = 80;
-    ASSERT_TRUE(apply_configuration(configurer, appdata.path(), /*silent=*/false, ui, signal));
+    ASSERT_TRUE(apply_configuration(configurer, folder, /*silent=*/false, ui, signal));
     EXPECT_EQ(ui.texts(), std::vector<std::u16string>{u"Новые конфигурации применены!"});
 
     EXPECT_EQ(prepare_request_text(u"глокая куздра", engine_state), u"глокая ку+здра");

@@ -13,7 +13,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::RecordingUi;
-using testing::TempAppData;
+
+class ConfigurationFiles : public testing::AppDataTest {};
 
 std::string utf8(std::u16string_view text) { return utf16_to_utf8(text); }
 
@@ -34,11 +35,10 @@ std::string expected_fresh_settings() {
     return bytes;
 }
 
-TEST(ConfigurationFiles, FreshStartWritesBothFilesWithTheDefaults) {
-    TempAppData appdata;
+TEST_F(ConfigurationFiles, FreshStartWritesBothFilesWithTheDefaults) {
     RecordingUi ui;
     ConfigurerState state;
-    EXPECT_FALSE(load_configuration(state, appdata.path(), ui));
+    EXPECT_FALSE(load_configuration(state, folder, ui));
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0].title, u"Первое использование Velnor SAPI");
     EXPECT_EQ(ui.shown[0].kind, MessageKind::information);
@@ -49,9 +49,9 @@ TEST(ConfigurationFiles, FreshStartWritesBothFilesWithTheDefaults) {
     EXPECT_EQ(state.symbols.entries.size(), 28u);
     EXPECT_EQ(state.user_dictionary.entries.size(), 6u);
 
-    ASSERT_TRUE(apply_configuration(state, appdata.path(), /*silent=*/true, ui));
+    ASSERT_TRUE(apply_configuration(state, folder, /*silent=*/true, ui));
     EXPECT_EQ(ui.shown.size(), 1u);
-    const std::string settings = *read_file(appdata.data() / "prefs.ini");
+    const std::string settings = *read_file(data() / "prefs.ini");
     EXPECT_EQ(settings, expected_fresh_settings());
     EXPECT_NE(settings.find("\r\n\xE2\x82\xBD = рубль:1\r\n"), std::string::npos);  // ₽
     EXPECT_NE(settings.find("w = да+блъю\r\n"), std::string::npos);
@@ -60,11 +60,11 @@ TEST(ConfigurationFiles, FreshStartWritesBothFilesWithTheDefaults) {
         "\xEF\xBB\xBFтруповозку трупово+зку\r\nсервомеханизмов сервомехани+змов\r\n"
         "самопровозглашенных са+мо-провозглашё+нных\r\nракетоплан ракетопла+н\r\nпосимвольном поси+мвольном\r\n"
         "слово сло+во";
-    EXPECT_EQ(*read_file(appdata.data() / "ru_dict.dic"), dictionary);
-    EXPECT_EQ(*read_file(appdata.data() / "dicts" / "Russian" / "dict.dic"), dictionary);
+    EXPECT_EQ(*read_file(data() / "ru_dict.dic"), dictionary);
+    EXPECT_EQ(*read_file(data() / "dicts" / "Russian" / "dict.dic"), dictionary);
 
     ConfigurerState again;
-    EXPECT_TRUE(load_configuration(again, appdata.path(), ui));
+    EXPECT_TRUE(load_configuration(again, folder, ui));
     EXPECT_EQ(again.settings, state.settings);
     EXPECT_EQ(again.latin_letters, state.latin_letters);
     EXPECT_EQ(again.cyrillic_letters, state.cyrillic_letters);
@@ -74,13 +74,12 @@ TEST(ConfigurationFiles, FreshStartWritesBothFilesWithTheDefaults) {
     EXPECT_EQ(ui.shown.size(), 1u);
 }
 
-TEST(ConfigurationFiles, SettingsAreKeptUnclampedAndDictionaryCodesInEightBits) {
-    TempAppData appdata;
-    ASSERT_TRUE(write_file_atomic(appdata.data() / "prefs.ini",
+TEST_F(ConfigurationFiles, SettingsAreKeptUnclampedAndDictionaryCodesInEightBits) {
+    ASSERT_TRUE(write_file_atomic(data() / "prefs.ini",
                                   "[GENERAL]\nSAMPLE_RATE = 22050\npause = 40\nuse_dictionary = 259\nintonation=x\n"));
     RecordingUi ui;
     ConfigurerState state;
-    EXPECT_TRUE(load_configuration(state, appdata.path(), ui));
+    EXPECT_TRUE(load_configuration(state, folder, ui));
     EXPECT_TRUE(ui.shown.empty());
     EXPECT_EQ(state.settings.sample_rate, 22050);
     EXPECT_EQ(state.settings.pause, 40);
@@ -89,90 +88,87 @@ TEST(ConfigurationFiles, SettingsAreKeptUnclampedAndDictionaryCodesInEightBits) 
     EXPECT_EQ(state.settings.silence_at_end, 0);
     EXPECT_TRUE(state.latin_letters.entries.empty());
     EXPECT_TRUE(state.symbols.entries.empty());
-    ASSERT_TRUE(apply_configuration(state, appdata.path(), true, ui));
-    const std::string settings = *read_file(appdata.data() / "prefs.ini");
+    ASSERT_TRUE(apply_configuration(state, folder, true, ui));
+    const std::string settings = *read_file(data() / "prefs.ini");
     EXPECT_NE(settings.find("sample_rate = 22050\r\n"), std::string::npos);
     EXPECT_NE(settings.find("use_dictionary = 3\r\n"), std::string::npos);
 }
 
-TEST(ConfigurationFiles, GroupsMovedAwayAreReadFromTheRussianPronunciationFile) {
-    TempAppData appdata;
+TEST_F(ConfigurationFiles, GroupsMovedAwayAreReadFromTheRussianPronunciationFile) {
     const std::string general = "\xEF\xBB\xBF\r\n[General]\r\nsample_rate = 10500\r\n";
-    ASSERT_TRUE(write_file_atomic(appdata.data() / "prefs.ini", general + "[english_letters]\r\nq = кью\r\n"));
+    ASSERT_TRUE(write_file_atomic(data() / "prefs.ini", general + "[english_letters]\r\nq = кью\r\n"));
     RecordingUi ui;
 
     // Without pronunc.dic the lists of the missing groups stay empty, and no group is written for them.
     ConfigurerState state;
-    EXPECT_TRUE(load_configuration(state, appdata.path(), ui));
+    EXPECT_TRUE(load_configuration(state, folder, ui));
     EXPECT_EQ(state.latin_letters.entries, (std::vector<PronunciationEntry>{{u"q", u"кью"}}));
     EXPECT_TRUE(state.cyrillic_letters.entries.empty());
     EXPECT_TRUE(state.latin_combinations.entries.empty());
     EXPECT_TRUE(state.symbols.entries.empty());
-    ASSERT_TRUE(apply_configuration(state, appdata.path(), true, ui));
-    std::string settings = *read_file(appdata.data() / "prefs.ini");
+    ASSERT_TRUE(apply_configuration(state, folder, true, ui));
+    std::string settings = *read_file(data() / "prefs.ini");
     EXPECT_NE(settings.find("[english_letters]"), std::string::npos);
     EXPECT_EQ(settings.find("[russian_letters]"), std::string::npos);
     EXPECT_EQ(settings.find("[symbols]"), std::string::npos);
 
     // With the engine's pronunc.dic the lists show what the engine uses.
-    const fs::path russian = appdata.data() / "dicts" / "Russian";
+    const fs::path russian = data() / "dicts" / "Russian";
     ASSERT_TRUE(write_file_atomic(
         russian / "pronunc.dic",
         "\xEF\xBB\xBF\r\n[english_letters]\r\na = эй\r\n[russian_letters]\r\nх = ха\r\n"
         "[englishPronunciation]\r\nj = дж\r\nph = ф\r\n[symbols]\r\n& = амперсанд:1\r\n‐ = дефис\r\n"));
     ConfigurerState moved;
-    EXPECT_TRUE(load_configuration(moved, appdata.path(), ui));
+    EXPECT_TRUE(load_configuration(moved, folder, ui));
     EXPECT_EQ(moved.settings.sample_rate, 10500);
     EXPECT_EQ(moved.latin_letters.entries, (std::vector<PronunciationEntry>{{u"q", u"кью"}}));  // prefs.ini wins
     EXPECT_EQ(moved.cyrillic_letters.entries, (std::vector<PronunciationEntry>{{u"х", u"ха"}}));
     EXPECT_EQ(moved.latin_combinations.entries, (std::vector<PronunciationEntry>{{u"j", u"дж"}, {u"ph", u"ф"}}));
     EXPECT_EQ(moved.symbols.entries,
               (std::vector<SymbolEntry>{{u"&", u"амперсанд", 1}, {u"‐", u"дефис", 0}}));
-    ASSERT_TRUE(apply_configuration(moved, appdata.path(), true, ui));
-    settings = *read_file(appdata.data() / "prefs.ini");
+    ASSERT_TRUE(apply_configuration(moved, folder, true, ui));
+    settings = *read_file(data() / "prefs.ini");
     EXPECT_NE(settings.find("[english_pronunciation]\r\nj = дж\r\nph = ф\r\n"), std::string::npos);
     EXPECT_NE(settings.find("‐ = дефис:0\r\n"), std::string::npos);  // written back with its code
 
     // english_pronunciation comes before englishPronunciation.
     ASSERT_TRUE(write_file_atomic(russian / "pronunc.dic",
                                   "[englishPronunciation]\r\nj = дж\r\n[english_pronunciation]\r\nx = икс\r\n"));
-    ASSERT_TRUE(write_file_atomic(appdata.data() / "prefs.ini", general));
+    ASSERT_TRUE(write_file_atomic(data() / "prefs.ini", general));
     ConfigurerState preferred;
-    EXPECT_TRUE(load_configuration(preferred, appdata.path(), ui));
+    EXPECT_TRUE(load_configuration(preferred, folder, ui));
     EXPECT_EQ(preferred.latin_combinations.entries, (std::vector<PronunciationEntry>{{u"x", u"икс"}}));
     EXPECT_TRUE(ui.shown.empty());
 }
 
-TEST(ConfigurationFiles, SymbolValuesSplitAtColons) {
-    TempAppData appdata;
-    ASSERT_TRUE(write_file_atomic(appdata.data() / "prefs.ini",
+TEST_F(ConfigurationFiles, SymbolValuesSplitAtColons) {
+    ASSERT_TRUE(write_file_atomic(data() / "prefs.ini",
                                   "[symbols]\n‐ = дефис\n$ = доллар:1:лишнее\n% = процент:\n# = решётка:x\n"
                                   "@ = собака:257\n"));
     RecordingUi ui;
     ConfigurerState state;
-    ASSERT_TRUE(load_configuration(state, appdata.path(), ui));
+    ASSERT_TRUE(load_configuration(state, folder, ui));
     EXPECT_EQ(state.symbols.entries, (std::vector<SymbolEntry>{{u"‐", u"дефис", 0},
                                                                {u"$", u"доллар", 1},
                                                                {u"%", u"процент", 0},
                                                                {u"#", u"решётка", 0},
                                                                {u"@", u"собака", 1}}));
-    ASSERT_TRUE(apply_configuration(state, appdata.path(), true, ui));
-    EXPECT_NE(read_file(appdata.data() / "prefs.ini")->find("‐ = дефис:0\r\n$ = доллар:1\r\n"), std::string::npos);
+    ASSERT_TRUE(apply_configuration(state, folder, true, ui));
+    EXPECT_NE(read_file(data() / "prefs.ini")->find("‐ = дефис:0\r\n$ = доллар:1\r\n"), std::string::npos);
 }
 
-TEST(ConfigurationFiles, EmptyDictionaryLeavesTheOldFilesAndComesBackAtTheNextStart) {
-    TempAppData appdata;
+TEST_F(ConfigurationFiles, EmptyDictionaryLeavesTheOldFilesAndComesBackAtTheNextStart) {
     RecordingUi ui;
     ConfigurerState state;
-    load_configuration(state, appdata.path(), ui);
-    ASSERT_TRUE(apply_configuration(state, appdata.path(), true, ui));
-    const std::string written = *read_file(appdata.data() / "ru_dict.dic");
+    load_configuration(state, folder, ui);
+    ASSERT_TRUE(apply_configuration(state, folder, true, ui));
+    const std::string written = *read_file(data() / "ru_dict.dic");
     state.user_dictionary = {};
-    ASSERT_TRUE(apply_configuration(state, appdata.path(), true, ui));
-    EXPECT_EQ(*read_file(appdata.data() / "ru_dict.dic"), written);
-    EXPECT_EQ(*read_file(appdata.data() / "dicts" / "Russian" / "dict.dic"), written);
+    ASSERT_TRUE(apply_configuration(state, folder, true, ui));
+    EXPECT_EQ(*read_file(data() / "ru_dict.dic"), written);
+    EXPECT_EQ(*read_file(data() / "dicts" / "Russian" / "dict.dic"), written);
     ConfigurerState next;
-    load_configuration(next, appdata.path(), ui);
+    load_configuration(next, folder, ui);
     EXPECT_EQ(next.user_dictionary.entries.size(), 6u);
 }
 
@@ -189,34 +185,32 @@ TEST(UserDictionaryFile, SkipsCommentsAndEmptyLinesAndKeepsTwoFields) {
     EXPECT_EQ(user_dictionary_file_bytes({{u"а", u"б"}, {u"в", u""}}), "\xEF\xBB\xBFа б\r\nв ");
 }
 
-TEST(ConfigurationFiles, AMissingDataFolderStopsTheApplyWithItsMessage) {
-    TempAppData appdata;
-    fs::remove_all(appdata.data());
+TEST_F(ConfigurationFiles, AMissingDataFolderStopsTheApplyWithItsMessage) {
+    fs::remove_all(data());
     RecordingUi ui;
     ConfigurerState state;
-    load_configuration(state, appdata.path(), ui);
+    load_configuration(state, folder, ui);
     ui.shown.clear();
-    EXPECT_FALSE(apply_configuration(state, appdata.path(), /*silent=*/false, ui));
+    EXPECT_FALSE(apply_configuration(state, folder, /*silent=*/false, ui));
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0], (Message{u"Ошибка", u"Не получилось применить новую конфигурацию...\nОшибка записи в файл.",
                                     MessageKind::error}));
-    EXPECT_FALSE(fs::exists(appdata.data()));
+    EXPECT_FALSE(fs::exists(data()));
 }
 
-TEST(ConfigurationFiles, ADictionaryThatCannotBeWrittenIsReportedAndTheApplyGoesOn) {
-    TempAppData appdata;
-    fs::create_directories(appdata.data() / "ru_dict.dic");  // a folder in the file's place
+TEST_F(ConfigurationFiles, ADictionaryThatCannotBeWrittenIsReportedAndTheApplyGoesOn) {
+    fs::create_directories(data() / "ru_dict.dic");  // a folder in the file's place
     RecordingUi ui;
     ConfigurerState state;
-    load_configuration(state, appdata.path(), ui);  // the folder cannot be read: default dictionary
+    load_configuration(state, folder, ui);  // the folder cannot be read: default dictionary
     EXPECT_EQ(state.user_dictionary.entries.size(), 6u);
     ui.shown.clear();
     SignalOptions signal{u"VelnorSAPI_configurer_files_test", std::chrono::milliseconds(10)};
-    EXPECT_TRUE(apply_configuration(state, appdata.path(), /*silent=*/false, ui, signal));
+    EXPECT_TRUE(apply_configuration(state, folder, /*silent=*/false, ui, signal));
     EXPECT_EQ(ui.shown, (std::vector<Message>{
                             {u"Ошибка", u"Не получилось записать словарь.\nОшибка записи в файл.", MessageKind::error},
                             {u"Успешно", u"Новые конфигурации применены!", MessageKind::information}}));
-    EXPECT_TRUE(fs::exists(appdata.data() / "prefs.ini"));
+    EXPECT_TRUE(fs::exists(data() / "prefs.ini"));
 }
 
 }  // namespace

@@ -3,10 +3,10 @@
 // (OK, or Yes for questions, when the queue is empty).
 #include <deque>
 #include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "base/tests/temp_folder.h"
 #include "configurer/core/user_interface.h"
 
 namespace vl::testing {
@@ -34,24 +34,14 @@ public:
     }
 };
 
-// A fresh application-data folder holding an empty VelnorSAPI folder; removed at the end.
-class TempAppData {
-public:
-    TempAppData() {
-        const std::string name = "vl_configurer_" + std::to_string(std::random_device{}());
-        path_ = std::filesystem::temp_directory_path() / name;
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_ / "VelnorSAPI");
+// A fresh application-data folder per test, holding an empty VelnorSAPI folder.
+class AppDataTest : public test::TempFolderTest {
+protected:
+    void SetUp() override {
+        TempFolderTest::SetUp();
+        std::filesystem::create_directories(data());
     }
-    ~TempAppData() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path data() const { return path_ / "VelnorSAPI"; }
-
-private:
-    std::filesystem::path path_;
+    std::filesystem::path data() const { return folder / "VelnorSAPI"; }
 };
 
 }  // namespace vl::testing

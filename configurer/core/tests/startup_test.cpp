@@ -12,7 +12,11 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::RecordingUi;
-using testing::TempAppData;
+
+class Startup : public testing::AppDataTest {};
+class Closing : public testing::AppDataTest {};
+class ApplyButton : public testing::AppDataTest {};
+class Documentation : public test::TempFolderTest {};
 
 // An application name of this test run alone, with a blank to be replaced.
 std::u16string private_application_name() {
@@ -22,7 +26,7 @@ std::u16string private_application_name() {
 
 const SignalOptions kPrivateSignal{u"VelnorSAPI_configurer_startup_test", std::chrono::milliseconds(10)};
 
-TEST(Startup, SwitchIsTheFirstArgumentInAnyCase) {
+TEST_F(Startup, SwitchIsTheFirstArgumentInAnyCase) {
     EXPECT_TRUE(is_run_after_setup(u"-RunAfterSetup"));
     EXPECT_TRUE(is_run_after_setup(u"-runaftersetup"));
     EXPECT_FALSE(is_run_after_setup(u""));
@@ -31,124 +35,117 @@ TEST(Startup, SwitchIsTheFirstArgumentInAnyCase) {
     EXPECT_EQ(single_instance_name(u"A b  c"), u"A_b__c_Instance");
 }
 
-TEST(Startup, FirstRunWelcomesThenWritesTheDefaultsSilently) {
-    TempAppData appdata;
+TEST_F(Startup, FirstRunWelcomesThenWritesTheDefaultsSilently) {
     RecordingUi ui;
     ConfigurerState state;
-    EXPECT_EQ(start_configurer(state, u"", appdata.path(), ui, private_application_name()), StartupResult::show_window);
+    EXPECT_EQ(start_configurer(state, u"", folder, ui, private_application_name()), StartupResult::show_window);
     ASSERT_EQ(ui.shown.size(), 1u);  // the welcome only: no success message
     EXPECT_EQ(ui.shown[0].title, u"Первое использование Velnor SAPI");
-    EXPECT_TRUE(fs::exists(appdata.data() / "prefs.ini"));
-    EXPECT_TRUE(fs::exists(appdata.data() / "ru_dict.dic"));
+    EXPECT_TRUE(fs::exists(data() / "prefs.ini"));
+    EXPECT_TRUE(fs::exists(data() / "ru_dict.dic"));
     EXPECT_TRUE(state.instance);
     EXPECT_FALSE(state.modified);
     EXPECT_FALSE(state.run_after_setup);
 }
 
-TEST(Startup, SilentApplyStillReportsAWriteFailure) {
-    TempAppData appdata;
-    fs::remove_all(appdata.data());
+TEST_F(Startup, SilentApplyStillReportsAWriteFailure) {
+    fs::remove_all(data());
     RecordingUi ui;
     ConfigurerState state;
-    EXPECT_EQ(start_configurer(state, u"", appdata.path(), ui, private_application_name()), StartupResult::show_window);
+    EXPECT_EQ(start_configurer(state, u"", folder, ui, private_application_name()), StartupResult::show_window);
     ASSERT_EQ(ui.shown.size(), 2u);
     EXPECT_EQ(ui.shown[1].text, u"Не получилось применить новую конфигурацию...\nОшибка записи в файл.");
 }
 
-TEST(Startup, SwitchWithASettingsFileEndsAtOnceWritingNothing) {
-    TempAppData appdata;
+TEST_F(Startup, SwitchWithASettingsFileEndsAtOnceWritingNothing) {
     const std::string settings = "[General]\nsample_rate = 11000\n";
-    ASSERT_TRUE(write_file_atomic(appdata.data() / "prefs.ini", settings));
+    ASSERT_TRUE(write_file_atomic(data() / "prefs.ini", settings));
     const std::u16string name = private_application_name();
     RecordingUi ui;
     ConfigurerState state;
-    EXPECT_EQ(start_configurer(state, u"-RUNAFTERSETUP", appdata.path(), ui, name), StartupResult::exit);
+    EXPECT_EQ(start_configurer(state, u"-RUNAFTERSETUP", folder, ui, name), StartupResult::exit);
     EXPECT_TRUE(ui.shown.empty());
     EXPECT_TRUE(state.run_after_setup);
     EXPECT_FALSE(state.instance);  // given up
-    EXPECT_EQ(*read_file(appdata.data() / "prefs.ini"), settings);
-    EXPECT_FALSE(fs::exists(appdata.data() / "ru_dict.dic"));
+    EXPECT_EQ(*read_file(data() / "prefs.ini"), settings);
+    EXPECT_FALSE(fs::exists(data() / "ru_dict.dic"));
 
     // Without a settings file the switch changes nothing: welcome, defaults, window.
-    fs::remove(appdata.data() / "prefs.ini");
+    fs::remove(data() / "prefs.ini");
     ConfigurerState first_run;
-    EXPECT_EQ(start_configurer(first_run, u"-runaftersetup", appdata.path(), ui, name), StartupResult::show_window);
+    EXPECT_EQ(start_configurer(first_run, u"-runaftersetup", folder, ui, name), StartupResult::show_window);
     EXPECT_EQ(ui.shown.size(), 1u);
-    EXPECT_TRUE(fs::exists(appdata.data() / "prefs.ini"));
+    EXPECT_TRUE(fs::exists(data() / "prefs.ini"));
 }
 
-TEST(Startup, ASecondCopyIsToldAndEndsWithoutReadingOrWriting) {
-    TempAppData appdata;
+TEST_F(Startup, ASecondCopyIsToldAndEndsWithoutReadingOrWriting) {
     const std::u16string name = private_application_name();
     RecordingUi ui;
     ConfigurerState first;
-    ASSERT_EQ(start_configurer(first, u"", appdata.path(), ui, name), StartupResult::show_window);
-    fs::remove(appdata.data() / "prefs.ini");
+    ASSERT_EQ(start_configurer(first, u"", folder, ui, name), StartupResult::show_window);
+    fs::remove(data() / "prefs.ini");
     RecordingUi second_ui;
     ConfigurerState second;
-    EXPECT_EQ(start_configurer(second, u"", appdata.path(), second_ui, name), StartupResult::exit);
+    EXPECT_EQ(start_configurer(second, u"", folder, second_ui, name), StartupResult::exit);
     EXPECT_EQ(second_ui.shown,
               (std::vector<Message>{{u"Ошибка", u"Другая копия программы уже работает.", MessageKind::error}}));
-    EXPECT_FALSE(fs::exists(appdata.data() / "prefs.ini"));
+    EXPECT_FALSE(fs::exists(data() / "prefs.ini"));
     EXPECT_TRUE(second.latin_letters.entries.empty());
     EXPECT_TRUE(first.instance);
 }
 
-TEST(Closing, AsksOnlyWithUnappliedChangesAndAppliesOnYes) {
-    TempAppData appdata;
+TEST_F(Closing, AsksOnlyWithUnappliedChangesAndAppliesOnYes) {
     RecordingUi ui;
     ConfigurerState state;
-    ASSERT_EQ(start_configurer(state, u"", appdata.path(), ui, private_application_name()), StartupResult::show_window);
+    ASSERT_EQ(start_configurer(state, u"", folder, ui, private_application_name()), StartupResult::show_window);
     ui.shown.clear();
-    const fs::path prefs = appdata.data() / "prefs.ini";
+    const fs::path prefs = data() / "prefs.ini";
 
     state.settings.intonation = 70;
     state.modified = true;
     ui.answers = {Answer::cancel};
-    EXPECT_FALSE(close_configurer(state, appdata.path(), ui, kPrivateSignal));
+    EXPECT_FALSE(close_configurer(state, folder, ui, kPrivateSignal));
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0].title, u"Внимание");
     EXPECT_EQ(ui.shown[0].kind, MessageKind::question_yes_no_cancel);
     EXPECT_TRUE(state.instance);
 
     ui.answers = {Answer::no};
-    EXPECT_TRUE(close_configurer(state, appdata.path(), ui, kPrivateSignal));
+    EXPECT_TRUE(close_configurer(state, folder, ui, kPrivateSignal));
     EXPECT_EQ(read_file(prefs)->find("intonation = 70"), std::string::npos);
     EXPECT_FALSE(state.instance);
 
     ui.shown.clear();
     ui.answers = {Answer::yes};
-    EXPECT_TRUE(close_configurer(state, appdata.path(), ui, kPrivateSignal));
+    EXPECT_TRUE(close_configurer(state, folder, ui, kPrivateSignal));
     EXPECT_NE(read_file(prefs)->find("intonation = 70"), std::string::npos);
     ASSERT_EQ(ui.shown.size(), 2u);
     EXPECT_EQ(ui.shown[1].text, u"Новые конфигурации применены!");
 
     ui.shown.clear();
     state.modified = false;
-    EXPECT_TRUE(close_configurer(state, appdata.path(), ui, kPrivateSignal));
+    EXPECT_TRUE(close_configurer(state, folder, ui, kPrivateSignal));
     EXPECT_TRUE(ui.shown.empty());
 }
 
-TEST(ApplyButton, ClearsModifiedEvenWhenWritingFails) {
-    TempAppData appdata;
-    fs::remove_all(appdata.data());
+TEST_F(ApplyButton, ClearsModifiedEvenWhenWritingFails) {
+    fs::remove_all(data());
     RecordingUi ui;
     ConfigurerState state;
     state.modified = true;
-    apply_button(state, appdata.path(), ui, kPrivateSignal);
+    apply_button(state, folder, ui, kPrivateSignal);
     EXPECT_FALSE(state.modified);
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0].kind, MessageKind::error);
 }
 
-TEST(Documentation, FoundOnlyWhenPresentAndNotEmpty) {
-    TempAppData program;
-    EXPECT_FALSE(find_documentation(program.path()));
-    fs::create_directories(program.path() / "docs");
-    ASSERT_TRUE(write_file_atomic(program.path() / "docs" / "Russian.html", ""));
-    EXPECT_FALSE(find_documentation(program.path()));
-    ASSERT_TRUE(write_file_atomic(program.path() / "docs" / "Russian.html", "<html></html>"));
-    EXPECT_EQ(find_documentation(program.path()), program.path() / "docs" / "Russian.html");
+TEST_F(Documentation, FoundOnlyWhenPresentAndNotEmpty) {
+    EXPECT_FALSE(find_documentation(folder));
+    fs::create_directories(folder / "docs");
+    ASSERT_TRUE(write_file_atomic(folder / "docs" / "Russian.html", ""));
+    EXPECT_FALSE(find_documentation(folder));
+    ASSERT_TRUE(write_file_atomic(folder / "docs" / "Russian.html", "<html></html>"));
+    EXPECT_EQ(find_documentation(folder), folder / "docs" / "Russian.html");
     EXPECT_EQ(documentation_missing_message().text, u"Не нахожу документации по ожидаемому пути.");
 }
 

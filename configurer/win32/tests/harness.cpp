@@ -5,9 +5,8 @@
 #include <shlobj.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
+#include "base/file_io.h"
 #include "configurer/core/text_expand.h"
 #include "configurer/win32/control_ids.h"
 
@@ -29,10 +28,7 @@ void Harness::fresh_data() const {
     CreateDirectoryW(data_folder.c_str(), nullptr);
 }
 
-std::string read_file(const std::wstring& path) {
-    std::ifstream file(std::filesystem::path(path), std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
+std::string read_file(const std::wstring& path) { return vl::read_file(std::filesystem::path(path)).value_or(""); }
 
 bool file_holds(const std::wstring& path, const std::wstring& text) {
     return read_file(path).find(narrow(text)) != std::string::npos;
