@@ -13,18 +13,12 @@
 namespace vl {
 namespace {
 
-class RussianVoice : public VoiceToken {
-public:
-    int32_t voice_name(std::u16string& name) override { return name = u"Velnor_Female1_Russian", kStatusOk; }
-    int32_t language(std::optional<std::u16string>& language) override { return language = u"419", kStatusOk; }
-};
-
 class ApplyReachesEngine : public testing::AppDataTest {};
 
 TEST_F(ApplyReachesEngine, ANewDictionaryWordIsSpokenInTheNextRequest) {
     EngineState engine_state;
     vl::testing::RecordingEngine engine;
-    RussianVoice voice;
+    vl::testing::FakeToken voice;  // a Russian voice
     ASSERT_EQ(set_up_voice(voice, folder, engine_state, engine), kStatusOk);
     EXPECT_EQ(prepare_request_text(u"глокая куздра", engine_state), u"глокая куздра");
 
