@@ -42,7 +42,7 @@ for voice in Velnor_Male1_Russian Velnor_Female1_Russian Velnor_Male2_Russian Ve
   wine reg add "$key\\Attributes" /v Name /d "$voice" /f >/dev/null
   wine reg add "$key\\Attributes" /v Gender /d $gender /f >/dev/null
   wine reg add "$key\\Attributes" /v Age /d Adult /f >/dev/null
-  wine reg add "$key\\Attributes" /v Vendor /d Velnor /f >/dev/null
+  wine reg add "$key\\Attributes" /v Vendor /d "Velnor SAPI" /f >/dev/null
 done
 status=0
 wine sapiclient.exe || status=$?
