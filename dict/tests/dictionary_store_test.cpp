@@ -155,9 +155,7 @@ TEST_F(DictionaryStoreTest, StoredCountsFollowTheNumberSyntax) {
 
 TEST_F(DictionaryStoreTest, SelectedTableNamesAreUsed) {
     make_database(2);
-    store.main_table = "user";
-    store.info_table = "user_info";
-    store.anti_table = "user_anti";
+    SelectTables(store, "user");
     store.write_mode = 1;
     ASSERT_EQ(OpenDictionary(store, path), SD_DONE);
     ASSERT_EQ(BeginLookup(store), SD_DONE);
