@@ -60,8 +60,6 @@ int32_t parse_decimal(std::u16string_view text) {
 SettingsFile::SettingsFile(SettingsLayout layout) : layout_(layout) {}
 
 std::optional<SettingsFile> SettingsFile::open(const std::filesystem::path& path, SettingsLayout layout) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) return std::nullopt;
     const std::optional<std::string> bytes = read_file(path);
     if (!bytes) return std::nullopt;
     SettingsFile file = parse(*bytes, layout);

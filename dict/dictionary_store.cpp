@@ -50,6 +50,12 @@ int32_t walk_count(LexCursor* cursor, int32_t& count) {
 
 }  // namespace
 
+void SelectTables(DictionaryStore& store, std::string_view main_table) {
+    store.main_table = main_table;
+    store.info_table = store.main_table + "_info";
+    store.anti_table = store.main_table + "_anti";
+}
+
 int32_t OpenDictionary(DictionaryStore& store, std::optional<std::string_view> path) {
     locate(store, path);
     const std::string utf8_path = ansi_path_to_utf8(store.path);

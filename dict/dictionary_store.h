@@ -22,6 +22,10 @@ struct DictionaryStore {
     LexCursor* anti_cursor = nullptr;
 };
 
+// Names the dictionary's tables: the main table, and after it its info and
+// exceptions tables.
+void SelectTables(DictionaryStore& store, std::string_view main_table);
+
 // Opens the database under the current write mode and verifies its six tables.
 // A given path (even an empty one) replaces the stored one. SD_DONE, or
 // SD_E_DATABASE with no connection kept.

@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <optional>
-#include <string>
 #include <string_view>
 
 #include "dict/pointer_checks.h"
@@ -56,10 +55,7 @@ int32_t stress(DictionaryState& state, intptr_t arg, uint32_t size) {
 int32_t select_dictionary(DictionaryStore& store, intptr_t arg, uint32_t size) {
     const char* name = reinterpret_cast<const char*>(arg);
     if (!readable_bytes(name, size)) return SD_E_ARGUMENT;
-    const std::string main = size == 0 ? std::string("lexicon") : std::string(name, size);
-    store.main_table = main;
-    store.info_table = main + "_info";
-    store.anti_table = main + "_anti";
+    SelectTables(store, size == 0 ? std::string_view("lexicon") : std::string_view(name, size));
     return SD_DONE;
 }
 

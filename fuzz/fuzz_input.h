@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <string>
 
-
 namespace vl::fuzz {
 
 // Every rewrite entry may multiply the length of the text ("a" -> "aa" doubles

@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <string>
 
+#include "fuzz/fuzz_input.h"
 #include "textprep/numbers.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::u16string text(size / 2, u'\0');
-    for (size_t i = 0; i < text.size(); ++i) text[i] = static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8));
+    const std::u16string text = vl::fuzz::utf16_units(data, size);
     const auto non_zeros = [](const std::u16string& s) { return s.size() - std::count(s.begin(), s.end(), u'0'); };
     for (const bool disable_decimal_separator : {false, true}) {
         if (non_zeros(vl::prepare_numbers(text, disable_decimal_separator)) < non_zeros(text)) __builtin_trap();

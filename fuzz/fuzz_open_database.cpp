@@ -1,14 +1,13 @@
 // Opening and reading a damaged dictionary database: the input is either a whole
 // file, or patches to a small valid dictionary (first byte odd: offset, offset, value
 // triples). Whatever the file holds, the store must answer with a status, never crash.
+#include "base/file_io.h"
 #include "dict/dictionary_store.h"
 #include "dict/stress_codes.h"
-
-#include <unistd.h>
+#include "fuzz/scratch_file.h"
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 namespace {
@@ -16,21 +15,14 @@ namespace {
 namespace fs = std::filesystem;
 using namespace vl::dict;
 
-// In memory-backed storage where there is one: the store syncs its writes.
 const fs::path& work_file() {
-    static const fs::path path = (fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path()) /
-                                 ("fuzz_open_database_" + std::to_string(getpid()) + ".dat");
+    static const fs::path path = vl::fuzz::scratch_file("fuzz_open_database");
     return path;
 }
 
-void write_file(const std::string& bytes) {
+void write_work_file(const std::string& bytes) {
     fs::remove(fs::path(work_file()).concat("-journal"));
-    std::ofstream(work_file(), std::ios::binary | std::ios::trunc) << bytes;
-}
-
-std::string read_work_file() {
-    std::ifstream in(work_file(), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    vl::write_file_atomic(work_file(), bytes);
 }
 
 // A valid dictionary with a few hundred words and stored counts.
@@ -47,7 +39,7 @@ const std::string& valid_dictionary() {
         int32_t main = 0, anti = 0;
         CountEntries(store, store.main_cursor, store.anti_cursor, &main, &anti);
         CloseDictionary(store);
-        return read_work_file();
+        return vl::read_file(work_file()).value_or("");
     }();
     return bytes;
 }
@@ -77,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         file.assign(reinterpret_cast<const char*>(data) + 1, size - 1);
     }
     for (int32_t write_mode : {0, 1}) {
-        write_file(file);
+        write_work_file(file);
         exercise(write_mode);
     }
     return 0;

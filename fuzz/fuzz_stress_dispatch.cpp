@@ -1,8 +1,6 @@
 // SD_STRESS with random text in a random code page, against a small dictionary
 // with every kind of record: positions, probes, replacement texts, empty data.
 // The first input byte picks the code page; the rest is the text.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +9,7 @@
 
 #include "dict/stress_codes.h"
 #include "dict/stress_dispatch.h"
+#include "fuzz/scratch_file.h"
 
 namespace {
 
@@ -31,8 +30,7 @@ int32_t VLDICT_CALL check_word(intptr_t, int32_t position, const char* word, int
 DictionaryState& prepared_state() {
     static DictionaryState state;
     static const bool ready = [] {
-        const fs::path file = (fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path()) /
-                              ("fuzz_stress_dispatch_" + std::to_string(getpid()) + ".dat");
+        const fs::path file = vl::fuzz::scratch_file("fuzz_stress_dispatch");
         fs::remove(file);
         const std::string path = file.string();
         Dispatch(state, SD_OPEN, reinterpret_cast<intptr_t>(path.c_str()), 0);

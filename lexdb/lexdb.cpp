@@ -144,6 +144,13 @@ int32_t walk_step(LexCursor& cursor, int32_t* end) {
     return status;
 }
 
+// Runs a statement that returns no rows and resets it for its next use.
+int32_t run_once(sqlite3_stmt* statement) {
+    const int status = sqlite3_step(statement);
+    sqlite3_reset(statement);
+    return status == SQLITE_DONE ? SQLITE_OK : status;
+}
+
 int32_t copy_out(const std::string& bytes, uint32_t offset, uint32_t count, void* buffer) {
     if (uint64_t{offset} + count > bytes.size() || (count && !buffer)) return SQLITE_ERROR;
     if (count) std::memcpy(buffer, bytes.data() + offset, count);
@@ -314,11 +321,7 @@ int32_t sqlite3BtreeInsert(LexCursor* cursor, const void* key, int64_t key_lengt
         stop_walk(*cursor);
         int32_t status = bind_bytes(cursor->insert, 1, key, key_length);
         if (status == SQLITE_OK) status = bind_bytes(cursor->insert, 2, data, data_length);
-        if (status == SQLITE_OK) {
-            status = sqlite3_step(cursor->insert);
-            status = status == SQLITE_DONE ? SQLITE_OK : status;
-        }
-        sqlite3_reset(cursor->insert);
+        if (status == SQLITE_OK) status = run_once(cursor->insert);
         if (status != SQLITE_OK) return status;
         ++cursor->connection->generation;
         cursor->key.assign(static_cast<const char*>(key), static_cast<size_t>(key_length));
@@ -333,11 +336,7 @@ int32_t sqlite3BtreeDelete(LexCursor* cursor) {
     if (!cursor->writable) return SQLITE_READONLY;
     stop_walk(*cursor);
     int32_t status = bind_bytes(cursor->remove, 1, cursor->key.data(), static_cast<int64_t>(cursor->key.size()));
-    if (status == SQLITE_OK) {
-        status = sqlite3_step(cursor->remove);
-        status = status == SQLITE_DONE ? SQLITE_OK : status;
-    }
-    sqlite3_reset(cursor->remove);
+    if (status == SQLITE_OK) status = run_once(cursor->remove);
     if (status == SQLITE_OK) ++cursor->connection->generation;
     return status;
 }

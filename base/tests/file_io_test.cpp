@@ -9,9 +9,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FileIo : public test::TempFolderTest {
-protected:
-};
+using FileIo = test::TempFolderTest;
 
 TEST_F(FileIo, WriteReplacesWholeFileAndLeavesNoTemporary) {
     const fs::path file = folder / "prefs.ini";

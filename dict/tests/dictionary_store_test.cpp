@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/tests/temp_folder.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,18 +15,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class DictionaryStoreTest : public ::testing::Test {
+class DictionaryStoreTest : public vl::test::TempFolderTest {
 protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("dict_store_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
+        TempFolderTest::SetUp();
         path = (folder / "dict.dat").string();
     }
     void TearDown() override {
         CloseDictionary(store);
-        fs::remove_all(folder);
+        TempFolderTest::TearDown();
     }
 
     // A fresh store on the test's file, opened in the given mode.
@@ -55,7 +54,6 @@ protected:
         sqlite3BtreeCloseCursor(info);
     }
 
-    fs::path folder;
     std::string path;
     DictionaryStore store;
 };
@@ -157,9 +155,7 @@ TEST_F(DictionaryStoreTest, StoredCountsFollowTheNumberSyntax) {
 
 TEST_F(DictionaryStoreTest, SelectedTableNamesAreUsed) {
     make_database(2);
-    store.main_table = "user";
-    store.info_table = "user_info";
-    store.anti_table = "user_anti";
+    SelectTables(store, "user");
     store.write_mode = 1;
     ASSERT_EQ(OpenDictionary(store, path), SD_DONE);
     ASSERT_EQ(BeginLookup(store), SD_DONE);

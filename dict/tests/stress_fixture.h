@@ -60,9 +60,7 @@ protected:
     void add_records(const std::vector<std::pair<std::string, std::string>>& records,
                      const std::string& dictionary = "lexicon") {
         DictionaryStore store;
-        store.main_table = dictionary;
-        store.info_table = dictionary + "_info";
-        store.anti_table = dictionary + "_anti";
+        SelectTables(store, dictionary);
         ASSERT_EQ(OpenDictionary(store, path), SD_DONE);
         ASSERT_EQ(BeginLookup(store), SD_DONE);
         for (const auto& [key, data] : records) ASSERT_EQ(InsertRecord(store.main_cursor, key, data), 0);

@@ -1,6 +1,7 @@
 #include "dict/database_location.h"
 
 #include "base/utf.h"
+#include "libs/xlat/system_code_page.h"
 #include "platform/app_data.h"
 
 #include <windows.h>
@@ -8,21 +9,6 @@
 #include <algorithm>
 
 namespace vl::dict {
-
-namespace {
-
-std::string wide_to_ansi(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string result(size > 0 ? size : 0, '\0');
-    if (size > 0)
-        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr,
-                            nullptr);
-    return result;
-}
-
-}  // namespace
 
 std::string registry_database_path() {
     HKEY key = nullptr;
@@ -46,17 +32,12 @@ std::string registry_database_path() {
 }
 
 std::string default_database_path() {
-    return wide_to_ansi(application_data_folder().wstring()) + "\\VelnorSAPI\\dict.dat";
+    return xlat::system_from_wide(application_data_folder().u16string(), CP_ACP).value_or(std::string()) +
+           "\\VelnorSAPI\\dict.dat";
 }
 
 std::string ansi_path_to_utf8(std::string_view path) {
-    if (path.empty()) return {};
-    const int size = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-    if (size <= 0) return {};
-    std::u16string wide(size, u'\0');
-    MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()),
-                        reinterpret_cast<wchar_t*>(wide.data()), size);
-    return utf16_to_utf8(wide);
+    return utf16_to_utf8(xlat::system_to_wide(path, CP_ACP).value_or(std::u16string()));
 }
 
 }  // namespace vl::dict

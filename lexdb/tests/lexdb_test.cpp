@@ -7,23 +7,20 @@
 #include <string>
 #include <vector>
 
+#include "base/tests/temp_folder.h"
+
 namespace {
 
-namespace fs = std::filesystem;
-
-class LexdbTest : public ::testing::Test {
+class LexdbTest : public vl::test::TempFolderTest {
 protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("lexdb_test_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
+        TempFolderTest::SetUp();
         path = (folder / "dict.dat").string();
     }
     void TearDown() override {
         for (LexCursor* c : cursors) sqlite3BtreeCloseCursor(c);
         if (connection) sqlite3_close(connection);
-        fs::remove_all(folder);
+        TempFolderTest::TearDown();
     }
     LexConnection* open() {
         if (connection) sqlite3_close(connection);
@@ -71,7 +68,6 @@ protected:
         return keys;
     }
 
-    fs::path folder;
     std::string path;
     LexConnection* connection = nullptr;
     std::vector<LexCursor*> cursors;

@@ -4,9 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <filesystem>
 
+#include "platform/posix/file_lock.h"
 #include "platform/posix/runtime_folder.h"
 
 namespace vl {
@@ -18,27 +18,15 @@ namespace fs = std::filesystem;
 constexpr off_t handle_byte = 0;
 constexpr off_t owner_byte = 1;
 
-bool set_lock(int fd, short type, off_t byte, bool wait) {
-    struct flock lock {};
-    lock.l_type = type;
-    lock.l_whence = SEEK_SET;
-    lock.l_start = byte;
-    lock.l_len = 1;
-    int result;
-    do result = fcntl(fd, wait ? F_OFD_SETLKW : F_OFD_SETLK, &lock);
-    while (result == -1 && errno == EINTR);
-    return result == 0;
-}
-
 // Joins the holders of the open lock file. False when its last holder removed it
 // meanwhile: it then no longer stands for the mutex.
 bool join_holders(int fd) {
     struct stat status {};
-    return set_lock(fd, F_RDLCK, handle_byte, true) && fstat(fd, &status) == 0 && status.st_nlink > 0;
+    return posix::set_byte_lock(fd, F_RDLCK, handle_byte, true) && fstat(fd, &status) == 0 && status.st_nlink > 0;
 }
 
 // True when this handle is the only one: no other process or handle holds the mutex.
-bool is_last_handle(int fd) { return set_lock(fd, F_WRLCK, handle_byte, false); }
+bool is_last_handle(int fd) { return posix::set_byte_lock(fd, F_WRLCK, handle_byte, false); }
 
 }  // namespace
 
@@ -86,9 +74,9 @@ std::optional<NamedMutex> NamedMutex::create(std::u16string_view name) {
     return std::nullopt;
 }
 
-bool NamedMutex::lock() { return set_lock(handle_->fd, F_WRLCK, owner_byte, true); }
+bool NamedMutex::lock() { return posix::set_byte_lock(handle_->fd, F_WRLCK, owner_byte, true); }
 
-void NamedMutex::unlock() { set_lock(handle_->fd, F_UNLCK, owner_byte, false); }
+void NamedMutex::unlock() { posix::set_byte_lock(handle_->fd, F_UNLCK, owner_byte, false); }
 
 NamedMutex::NamedMutex(std::unique_ptr<Handle> handle) : handle_(std::move(handle)) {}
 NamedMutex::NamedMutex(NamedMutex&&) noexcept = default;

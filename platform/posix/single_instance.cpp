@@ -3,8 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
-
+#include "platform/posix/file_lock.h"
 #include "platform/posix/runtime_folder.h"
 
 namespace vl {
@@ -25,16 +24,8 @@ std::optional<SingleInstance> SingleInstance::create(std::u16string_view name) {
     if (!path) return std::nullopt;
     const int fd = ::open(path->c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) return std::nullopt;
-    // An open-file-description lock: a second open in this process conflicts too.
-    struct flock lock {};
-    lock.l_type = F_WRLCK;
-    lock.l_whence = SEEK_SET;
-    lock.l_start = 0;
-    lock.l_len = 1;
-    int result;
-    do result = fcntl(fd, F_OFD_SETLK, &lock);
-    while (result == -1 && errno == EINTR);
-    if (result != 0) {
+    // A second open in this process conflicts too.
+    if (!posix::set_byte_lock(fd, F_WRLCK, 0, false)) {
         ::close(fd);
         return std::nullopt;
     }

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <thread>
 
+#include "base/tests/temp_folder.h"
+
 namespace vl::xlat {
 namespace {
 
@@ -26,19 +28,11 @@ std::vector<std::pair<int, int>> mappings(std::string_view text) {
     return result;
 }
 
-class CodeTableFileTest : public ::testing::Test {
+class CodeTableFileTest : public vl::test::TempFolderTest {
 protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("xlat_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
     void write(const std::string& name, const std::string& text) {
         std::ofstream(folder / name, std::ios::binary) << text;
     }
-    fs::path folder;
 };
 
 TEST(CodeTableText, ReadsWellFormedLines) {
