@@ -18,6 +18,13 @@ bool is_upper_letter(char16_t c);
 // a..z, а..я and ё only.
 bool is_lower_letter(char16_t c);
 inline bool is_digit(char16_t c) { return c >= u'0' && c <= u'9'; }
+// The value of a hexadecimal digit in either case; -1 for any other character.
+inline int hex_digit_value(char16_t c) {
+    if (is_digit(c)) return c - u'0';
+    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+    return -1;
+}
 // Latin and Russian vowels in both cases (Y counts), and Ї, ї, Є, є, І, і.
 bool is_vowel(char16_t c);
 // The 20 Latin and 20 Russian consonants in both cases (not й, ъ, ь, ґ).

@@ -1,16 +1,10 @@
 #include "engine/fragments.h"
 
+#include "base/char_class.h"
 #include "engine/prosody.h"
 
 namespace vl {
 namespace {
-
-int digit_value(char16_t c) {
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-    return 99;
-}
 
 void send_bookmark(const TextFragment& fragment, OutputSink& sink) {
     const std::u16string text(fragment.text);  // zero-terminated copy for the event
@@ -32,7 +26,11 @@ uint32_t bookmark_value(std::u16string_view text) {
     int base = 10;
     if (i < text.size() && (text[i] == u'$' || text[i] == u'%')) base = text[i++] == u'$' ? 16 : 2;
     uint32_t value = 0;
-    for (; i < text.size() && digit_value(text[i]) < base; ++i) value = value * base + digit_value(text[i]);
+    for (; i < text.size(); ++i) {
+        const int digit = hex_digit_value(text[i]);
+        if (digit < 0 || digit >= base) break;
+        value = value * base + static_cast<uint32_t>(digit);
+    }
     return negative ? 0u - value : value;
 }
 

@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "base/char_class.h"
 #include "engine/engine_state.h"
 #include "engine/load_settings.h"
 #include "engine/speak_driver.h"
@@ -26,11 +27,8 @@ void create_folder(const std::filesystem::path& folder) {
 uint32_t language_id(std::u16string_view language_code) {
     uint32_t id = 0;
     for (char16_t c : language_code) {
-        int digit;
-        if (c >= u'0' && c <= u'9') digit = c - u'0';
-        else if (c >= u'a' && c <= u'f') digit = c - u'a' + 10;
-        else if (c >= u'A' && c <= u'F') digit = c - u'A' + 10;
-        else break;
+        const int digit = hex_digit_value(c);
+        if (digit < 0) break;
         id = id * 16 + static_cast<uint32_t>(digit);
     }
     return id;

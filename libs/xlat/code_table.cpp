@@ -1,5 +1,6 @@
 #include "libs/xlat/code_table.h"
 
+#include "base/char_class.h"
 #include "base/file_io.h"
 #include "libs/xlat/module_folder.h"
 
@@ -17,11 +18,8 @@ std::optional<uint32_t> parse_hex_token(std::string_view token) {
     if (token.size() < 3 || token[0] != '0' || (token[1] != 'x' && token[1] != 'X')) return std::nullopt;
     uint64_t value = 0;
     for (const char c : token.substr(2)) {
-        int digit;
-        if (c >= '0' && c <= '9') digit = c - '0';
-        else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-        else return std::nullopt;
+        const int digit = hex_digit_value(static_cast<unsigned char>(c));
+        if (digit < 0) return std::nullopt;
         value = value * 16 + static_cast<uint64_t>(digit);
         if (value > UINT32_MAX) return std::nullopt;
     }
