@@ -1,5 +1,7 @@
-// The speak path: text preparation throughput, and the time from a speak
-// request's start to its first audio through the reference synthesis engine.
+// The speak path: text preparation throughput, the time from a speak request's
+// start to its first audio through the reference synthesis engine, for a short
+// request and for a book handed over at once, and the cost of a whole request
+// with every event asked for.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -24,14 +26,20 @@ void BM_PrepareRequestText(benchmark::State& run) {
 }
 BENCHMARK(BM_PrepareRequestText)->Unit(benchmark::kMillisecond);
 
-// Notes when the first audio arrives, then asks the driver to stop.
-class FirstAudioSink final : public OutputSink {
+// Asks for every event; notes when the first audio arrives and, when told to,
+// asks the driver to stop there.
+class BenchSink final : public OutputSink {
 public:
+    explicit BenchSink(bool stop_at_first_audio) : stop_at_first_audio_(stop_at_first_audio) {}
     Clock::time_point first_audio;
     bool heard = false;
-    uint32_t get_actions() override { return heard ? uint32_t{kActionAbort} : 0u; }
+    uint64_t events = 0;
+    uint32_t get_actions() override { return heard && stop_at_first_audio_ ? uint32_t{kActionAbort} : 0u; }
     int32_t get_rate() override { return 0; }
     uint16_t get_volume() override { return 100; }
+    bool get_sentence_skip(int32_t&) override { return false; }
+    void complete_skip(int32_t) override {}
+    uint64_t get_event_interest() override { return ~0ull; }
     bool write(const void*, uint32_t, WriteKind kind) override {
         if (kind == WriteKind::audio && !heard) {
             first_audio = Clock::now();
@@ -39,26 +47,49 @@ public:
         }
         return true;
     }
-    void add_event(const SpeakEvent&) override {}
+    void add_event(const SpeakEvent&) override { ++events; }
+
+private:
+    bool stop_at_first_audio_;
 };
 
-void BM_TimeToFirstAudio(benchmark::State& run) {
-    const std::u16string text = bench::generated_text(1000).substr(0, 1000);
-    EngineState state;
+EngineState& bench_state() {
+    static EngineState state;
     state.language.publish(std::u16string(u"419"));
     state.settings.pause = -1;
     state.settings.intonation = 50;
-    SynthEngine& engine = velnor_engine();
-    engine.set_audio_callback(audio_chunk_callback);
+    velnor_engine().set_audio_callback(audio_chunk_callback);
+    return state;
+}
+
+// Argument: the request's length in characters.
+void BM_TimeToFirstAudio(benchmark::State& run) {
+    const std::u16string text = bench::generated_text(run.range(0)).substr(0, run.range(0));
+    EngineState& state = bench_state();
     const TextFragment fragment{FragmentAction::speak, 0, 100, 0, text};
     for (auto _ : run) {
-        FirstAudioSink sink;
+        BenchSink sink(true);
         const Clock::time_point start = Clock::now();
-        speak({&fragment, 1}, sink, engine, state);
+        speak({&fragment, 1}, sink, velnor_engine(), state);
         run.SetIterationTime(std::chrono::duration<double>(sink.first_audio - start).count());
     }
 }
-BENCHMARK(BM_TimeToFirstAudio)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TimeToFirstAudio)->Arg(1000)->Arg(1'000'000)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// The whole of a 1,000-character request, every event asked for.
+void BM_WholeRequest(benchmark::State& run) {
+    const std::u16string text = bench::generated_text(1000).substr(0, 1000);
+    EngineState& state = bench_state();
+    const TextFragment fragment{FragmentAction::speak, 0, 100, 0, text};
+    uint64_t events = 0;
+    for (auto _ : run) {
+        BenchSink sink(false);
+        speak({&fragment, 1}, sink, velnor_engine(), state);
+        events = sink.events;
+    }
+    run.counters["events"] = static_cast<double>(events);
+}
+BENCHMARK(BM_WholeRequest)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace vl

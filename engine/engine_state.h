@@ -1,7 +1,6 @@
 #pragma once
 // Everything the engine shares between the voice objects of a process. The
 // process has one instance (engine_state()); tests build their own.
-#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -21,8 +20,6 @@ struct EngineState {
     Published<PronunciationTables> tables;
     Published<UserDictionary> dictionary;
     SpeakLog log;
-    // The last non-zero rate given by markup, kept for the life of the process.
-    std::atomic<int32_t> last_rate_override{0};
 };
 
 EngineState& engine_state();

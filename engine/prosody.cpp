@@ -2,34 +2,29 @@
 
 #include <algorithm>
 
-#include "engine/engine_state.h"
 #include "engine/synth_engine.h"
 
 namespace vl {
 
 const RateEntry& rate_entry(int32_t rate) { return RateTable[std::clamp(rate, -10, 10) + 10]; }
 
-void apply_fragment_prosody(const TextFragment& fragment, OutputSink& sink, SynthEngine& engine,
-                            EngineState& state) {
-    const uint32_t actions = sink.get_actions();
-    if (actions & kActionRate) {
-        int32_t rate = sink.get_rate();
-        if (fragment.rate_adj != 0) {
-            rate = fragment.rate_adj;
-            state.last_rate_override = fragment.rate_adj;
-        } else if (state.last_rate_override != 0) {
-            rate = 0;
-        }
-        const RateEntry& entry = rate_entry(rate);
-        engine.set_speed_step(entry.step);
-        engine.set_tempo(entry.tempo);
-    }
-    if (actions & kActionVolume) {
-        uint16_t volume = sink.get_volume();
-        if (fragment.volume < 100) volume = static_cast<uint16_t>(fragment.volume);
-        engine.set_volume(static_cast<int16_t>(volume));
-    }
-    apply_pitch_range((fragment.pitch_middle_adj + 25) * 2, state.settings.intonation, engine);
+SegmentProsody segment_prosody(const SiteProsody& site, const TextFragment& markup) {
+    SegmentProsody prosody;
+    prosody.rate = std::clamp(std::clamp(site.rate, -10, 10) + std::clamp(markup.rate_adj, -10, 10), -10, 10);
+    prosody.volume = static_cast<int32_t>(std::min<uint32_t>(site.volume, 100) * std::min<uint32_t>(markup.volume, 100) / 100);
+    prosody.pitch = (std::clamp(markup.pitch_middle_adj, -10, 10) + 25) * 2;
+    return prosody;
+}
+
+void set_library_state(SynthEngine& engine, const LibraryState& state) {
+    const RateEntry& rate = rate_entry(state.prosody.rate);
+    engine.set_speed_step(rate.step);
+    engine.set_tempo(rate.tempo);
+    engine.set_volume(state.prosody.volume);
+    apply_pitch_range(state.prosody.pitch, state.intonation, engine);
+    engine.use_main_dictionary(state.main_dictionary);
+    engine.set_callback_context(state.callback_context);
+    if (state.pause >= 0) engine.set_pause(state.pause);
 }
 
 void apply_pitch_range(int32_t pitch, int32_t intonation, SynthEngine& engine) {

@@ -1,5 +1,6 @@
 #pragma once
-// Rate, volume and pitch of a request, applied to the synthesis engine.
+// Rate, volume and pitch of a segment, and everything the synthesis library
+// holds for a request, set before each synthesis call.
 #include <array>
 #include <cstdint>
 
@@ -8,7 +9,6 @@
 namespace vl {
 
 class SynthEngine;
-struct EngineState;
 
 struct RateEntry {
     int32_t tempo;  // for the engine's tempo (10..100)
@@ -33,10 +33,35 @@ inline constexpr std::array<PitchRange, 4> VoicePitchRanges = {{{90, 130}, {190,
 // The table entry of a rate; rates beyond -10..+10 take the nearest end.
 const RateEntry& rate_entry(int32_t rate);
 
-// Applies the site's rate and volume (when its actions ask) and the fragment's
-// markup, then the pitch range. Runs once per text fragment.
-void apply_fragment_prosody(const TextFragment& fragment, OutputSink& sink, SynthEngine& engine,
-                            EngineState& state);
+// The site's rate and volume as last reported.
+struct SiteProsody {
+    int32_t rate = 0;      // -10..10
+    uint16_t volume = 100; // 0..100
+};
+
+struct SegmentProsody {
+    int32_t rate = 0;      // -10..10
+    int32_t volume = 100;  // 0..100
+    int32_t pitch = 50;    // 30..70; 50 without pitch markup
+};
+
+// The site's rate plus the markup's adjustment, clamped to -10..10; the
+// site's volume scaled by the markup's volume ÷ 100; the pitch of the markup.
+// Every value is clamped to its range first.
+SegmentProsody segment_prosody(const SiteProsody& site, const TextFragment& markup);
+
+// Everything the synthesis library holds for a request.
+struct LibraryState {
+    SegmentProsody prosody;
+    int32_t intonation = 50;
+    int32_t main_dictionary = 0;        // 0 or 1
+    void* callback_context = nullptr;
+    int32_t pause = -1;                 // -1: the library keeps its own
+};
+
+// Hands the library the whole state, in the order the library expects:
+// speed step, tempo, volume, pitch range, dictionary, context, pause.
+void set_library_state(SynthEngine& engine, const LibraryState& state);
 
 // Widens or narrows the current voice's range by intonation (50 keeps it),
 // shifts it by the pitch (50 keeps it) and hands it to the engine.

@@ -5,11 +5,15 @@
 #include <new>
 #include <string>
 
+#include "engine/client_text.h"
 #include "engine/engine_charset.h"
 #include "engine/engine_state.h"
 #include "engine/fragments.h"
+#include "engine/prosody.h"
+#include "engine/request_walker.h"
+#include "engine/segment_text.h"
 #include "engine/synth_engine.h"
-#include "textprep/prepare_text.h"
+#include "engine/word_timing.h"
 
 namespace vl {
 namespace {
@@ -17,40 +21,183 @@ namespace {
 constexpr size_t kBlockSamples = 2048;
 constexpr uint8_t kSilence[11000] = {};
 
-// What one request lends the engine's callback for the length of the request.
+// What one request lends the engine's callback for the length of the request:
+// the sink, the count of bytes written so far, and the words still to be sent.
 struct SpeakContext {
+    SpeakContext(OutputSink& sink, SynthEngine& engine) : sink(sink), engine(engine), interest(sink.get_event_interest()) {}
+
     OutputSink& sink;
     SynthEngine& engine;
+    uint64_t interest;
+    uint64_t written = 0;
+    uint64_t last_block_start = 0;
     bool output_stopped = false;
+    bool aborted = false;
+    bool skip_asked = false;
+    WordTiming words;
     std::array<int16_t, kBlockSamples> buffer{};
+
+    bool wants(EventId id) const { return id < 64 && ((interest >> id) & 1) != 0; }
+    bool ended() const { return aborted || output_stopped; }
+
+    void send(EventId id, uint32_t wparam, int32_t lparam, uint64_t offset, const char16_t* text = nullptr) {
+        if (!wants(id)) return;
+        sink.add_event(SpeakEvent{id, text ? kParamString : kParamUndefined, wparam, lparam, text, offset});
+    }
+    void send_word(const TimedWord& word) {
+        send(kEventWordBoundary, word.length, static_cast<int32_t>(word.position), word.offset);
+    }
+    bool write(const void* bytes, uint32_t count, WriteKind kind) {
+        if (!sink.write(bytes, count, kind)) output_stopped = true;
+        written += count;
+        return !output_stopped;
+    }
+    // Zeros, a piece at a time, each piece after a look for an abort.
+    bool write_silence(uint64_t bytes) {
+        while (bytes > 0 && !ended()) {
+            if ((sink.get_actions() & kActionAbort) != 0) aborted = true;
+            const size_t piece = static_cast<size_t>(std::min<uint64_t>(bytes, sizeof kSilence));
+            if (!aborted) write(kSilence, static_cast<uint32_t>(piece), WriteKind::silence);
+            bytes -= piece;
+        }
+        return !ended();
+    }
 };
 
-// Zero bytes for a silence of the given length; false if the output stopped.
-bool write_silence(OutputSink& sink, const Settings& settings, int32_t milliseconds) {
-    if (milliseconds <= 0) return true;
-    size_t bytes = static_cast<size_t>(settings.sample_rate * 2 / 1000) * static_cast<size_t>(milliseconds);
-    while (bytes > 0) {
-        const size_t piece = std::min(bytes, sizeof kSilence);
-        if (!sink.write(kSilence, static_cast<uint32_t>(piece), WriteKind::silence)) return false;
-        bytes -= piece;
-    }
-    return true;
+// The silence before and after the speech: whole bytes per millisecond.
+uint64_t edge_silence_bytes(const Settings& settings, int32_t milliseconds) {
+    if (milliseconds <= 0) return 0;
+    return static_cast<uint64_t>(settings.sample_rate * 2 / 1000) * static_cast<uint64_t>(milliseconds);
 }
+
+// A silence of the markup: as many whole samples as the milliseconds last.
+uint64_t markup_silence_bytes(const Settings& settings, uint32_t milliseconds) {
+    return static_cast<uint64_t>(settings.sample_rate) * milliseconds / 1000 * 2;
+}
+
+void send_bookmark(SpeakContext& context, const TextFragment& fragment) {
+    const std::u16string text(fragment.text);  // zero-terminated copy for the event
+    context.send(kEventBookmark, bookmark_value(text), 0, context.written, text.c_str());
+}
+
+// Moves to the sentence a sentence skip asks for and tells the sink how many were skipped.
+void skip_sentences(RequestWalker& walker, OutputSink& sink, size_t current) {
+    int32_t count = 0;
+    if (!sink.get_sentence_skip(count)) {
+        sink.complete_skip(0);
+        return;
+    }
+    const int64_t target = std::max<int64_t>(0, static_cast<int64_t>(current) + count);
+    const size_t reached = walker.seek_sentence(static_cast<size_t>(target));
+    sink.complete_skip(static_cast<int32_t>(static_cast<int64_t>(reached) - static_cast<int64_t>(current)));
+}
+
+class RequestSpeaker {
+public:
+    RequestSpeaker(OutputSink& sink, SynthEngine& engine, EngineState& state)
+        : state_(state), snapshot_(state), context_(sink, engine) {
+        site_.rate = sink.get_rate();
+        site_.volume = sink.get_volume();
+    }
+
+    void run(std::span<const TextFragment> fragments) {
+        RequestWalker walker(fragments);
+        Step step;
+        while (walker.next(step)) {
+            const uint32_t actions = context_.sink.get_actions();
+            if ((actions & kActionAbort) != 0) return;
+            if ((actions & kActionRate) != 0) site_.rate = context_.sink.get_rate();
+            if ((actions & kActionVolume) != 0) site_.volume = context_.sink.get_volume();
+            const size_t current = step.kind == Step::Kind::speech ? step.sentence : walker.sentence();
+            if ((actions & kActionSkip) == 0) {
+                if (step.kind == Step::Kind::bookmark) send_bookmark(context_, *step.fragment);
+                if (step.kind == Step::Kind::silence) {
+                    context_.write_silence(markup_silence_bytes(state_.settings, step.fragment->silence_ms));
+                }
+                if (step.kind == Step::Kind::speech) speak_segment(step);
+                if (context_.ended()) return;
+                if (!context_.skip_asked) continue;
+            }
+            context_.skip_asked = false;
+            skip_sentences(walker, context_.sink, current);
+        }
+        if (spoke_ && (context_.sink.get_actions() & kActionAbort) == 0) {
+            context_.write_silence(edge_silence_bytes(state_.settings, state_.settings.silence_at_end));
+        }
+    }
+
+private:
+    void speak_segment(const Step& step) {
+        const std::u16string prepared = prepare_segment(step, snapshot_.context());
+        if (prepared.empty()) return;
+        std::string converted;
+        try {
+            converted = to_engine_charset(prepared);
+        } catch (const std::bad_alloc&) {
+            context_.aborted = true;
+            return;
+        }
+        state_.log.append_line(prepared);
+        if (!spoke_) {
+            spoke_ = true;
+            if (!context_.write_silence(edge_silence_bytes(state_.settings, state_.settings.silence_at_begin))) return;
+        }
+        const uint64_t start = context_.written;
+        if (step.opens_sentence) {
+            context_.send(kEventSentenceBoundary, step.sentence_length, static_cast<int32_t>(step.sentence_start), start);
+        }
+        time_words(step, start, prepared.size());
+
+        const int32_t use_dictionary = state_.settings.use_dictionary;
+        const bool russian = snapshot_.context().language == kRussianLanguage;
+        set_library_state(context_.engine, LibraryState{segment_prosody(site_, *step.fragment),
+                                                        state_.settings.intonation,
+                                                        (use_dictionary == 1 || use_dictionary == 2) && russian ? 1 : 0,
+                                                        &context_, state_.settings.pause});
+        context_.last_block_start = start;
+        context_.engine.speak(converted.c_str());
+        if (context_.ended() || context_.skip_asked) return;
+        pace_.measured(context_.written - start, prepared.size());
+        context_.words.send_rest(context_.last_block_start, [this](const TimedWord& w) { context_.send_word(w); });
+    }
+
+    // The segment's words, each with its expected place in the segment's audio.
+    void time_words(const Step& step, uint64_t start, size_t prepared_length) {
+        context_.words.begin(start);
+        if (!context_.wants(kEventWordBoundary)) return;
+        const bool spelled = step.fragment->action == FragmentAction::spell_out;
+        for (const ClientSpan& span : step.spans) {
+            const std::u16string_view text = span.text();
+            for (WordSpan word = next_word(text, 0); word.start < text.size(); word = next_word(text, word.end)) {
+                const std::u16string_view letters = text.substr(word.start, word.end - word.start);
+                context_.words.add(span.source_offset() + static_cast<uint32_t>(word.start),
+                                   static_cast<uint32_t>(letters.size()),
+                                   spelled ? letters.size() : prepared_word_length(letters, snapshot_.context()));
+            }
+        }
+        context_.words.spread(pace_.expected_bytes(prepared_length));
+    }
+
+    EngineState& state_;
+    PrepareSnapshot snapshot_;
+    SpeakContext context_;
+    SiteProsody site_;
+    Pace pace_;
+    bool spoke_ = false;
+};
 
 }  // namespace
 
 std::u16string prepare_request_text(std::u16string_view text, const EngineState& state) {
-    const auto language = state.language.get();
-    const auto tables = state.tables.get();
-    const auto dictionary = state.dictionary.get();
-    const PrepareContext context{*language, state.settings.use_dictionary, state.settings.disable_decimal_separator,
-                                 *tables, *dictionary};
-    return prepare_text(text, context);
+    return prepare_text(text, PrepareSnapshot(state).context());
 }
 
 int32_t VELNOR_CALL audio_chunk_callback(void* context, const uint8_t* samples, int32_t count) {
     auto& speak = *static_cast<SpeakContext*>(context);
-    if ((speak.sink.get_actions() & kActionAbort) != 0 || speak.output_stopped) {
+    const uint32_t actions = speak.sink.get_actions();
+    if ((actions & kActionAbort) != 0) speak.aborted = true;
+    if ((actions & kActionSkip) != 0) speak.skip_asked = true;
+    if (speak.ended() || speak.skip_asked) {
         speak.engine.stop();
         return 1;
     }
@@ -58,8 +205,11 @@ int32_t VELNOR_CALL audio_chunk_callback(void* context, const uint8_t* samples, 
     for (int32_t done = 0; done < count;) {
         const int32_t block = std::min<int32_t>(count - done, kBlockSamples);
         for (int32_t i = 0; i < block; ++i) speak.buffer[i] = static_cast<int16_t>((samples[done + i] - 128) * 256);
-        if (!speak.sink.write(speak.buffer.data(), static_cast<uint32_t>(block * 2), WriteKind::audio)) {
-            speak.output_stopped = true;
+        const auto bytes = static_cast<uint32_t>(block * 2);
+        speak.last_block_start = speak.written;
+        speak.words.send_before(speak.written, speak.written + bytes,
+                                [&speak](const TimedWord& word) { speak.send_word(word); });
+        if (!speak.write(speak.buffer.data(), bytes, WriteKind::audio)) {
             speak.engine.stop();
             return 1;
         }
@@ -69,29 +219,7 @@ int32_t VELNOR_CALL audio_chunk_callback(void* context, const uint8_t* samples, 
 }
 
 void speak(std::span<const TextFragment> fragments, OutputSink& sink, SynthEngine& engine, EngineState& state) {
-    const std::u16string text = collect_fragment_text(fragments, sink, engine, state);
-    if (text.empty()) return;
-    const std::u16string prepared = prepare_request_text(text, state);
-    state.log.append_line(prepared);
-    sink.add_event(SpeakEvent{kEventWordBoundary, kParamUndefined, static_cast<uint32_t>(prepared.size()), 1, nullptr});
-
-    const int32_t use_dictionary = state.settings.use_dictionary;
-    const bool russian = *state.language.get() == kRussianLanguage;
-    engine.use_main_dictionary((use_dictionary == 1 || use_dictionary == 2) && russian ? 1 : 0);
-
-    SpeakContext context{sink, engine};
-    engine.set_callback_context(&context);
-    std::string converted;
-    try {
-        converted = to_engine_charset(prepared);
-    } catch (const std::bad_alloc&) {
-        return;
-    }
-    if (const int32_t pause = state.settings.pause; pause >= 0) engine.set_pause(pause);
-    if (!write_silence(sink, state.settings, state.settings.silence_at_begin)) return;
-    engine.speak(converted.c_str());
-    if (context.output_stopped || (sink.get_actions() & kActionAbort) != 0) return;
-    write_silence(sink, state.settings, state.settings.silence_at_end);
+    RequestSpeaker(sink, engine, state).run(fragments);
 }
 
 PcmFormat output_format(const EngineState& state) {

@@ -1,6 +1,8 @@
 #pragma once
-// The engine's answer to one speak request: gathers the text, prepares it,
-// drives the synthesis engine and writes its audio to the sink as 16-bit PCM.
+// The engine's answer to one speak request: walks the fragments segment by
+// segment, prepares and synthesises each in its own call, writes the audio to
+// the sink as 16-bit PCM and sends the events the client asked for at their
+// places in the audio and in the client's text.
 #include <cstdint>
 #include <span>
 #include <string>
@@ -14,10 +16,12 @@ namespace vl {
 class SynthEngine;
 struct EngineState;
 
+// The whole request, from its first step to its last. The synthesis library is
+// used only between the start and the end of this call.
 void speak(std::span<const TextFragment> fragments, OutputSink& sink, SynthEngine& engine, EngineState& state);
 
-// The request's text as the engine will read it, prepared with one snapshot
-// of the settings, language and tables.
+// The text as the engine would read it if it were one segment, prepared with
+// one snapshot of the settings, language and tables.
 std::u16string prepare_request_text(std::u16string_view text, const EngineState& state);
 
 // Registered with the engine at voice set-up; the context is the request's own.

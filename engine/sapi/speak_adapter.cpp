@@ -26,6 +26,21 @@ public:
         return SUCCEEDED(site_.GetVolume(&volume)) ? volume : 100;
     }
 
+    bool get_sentence_skip(int32_t& sentences) override {
+        SPVSKIPTYPE type = SPVST_SENTENCE;
+        long count = 0;
+        if (FAILED(site_.GetSkipInfo(&type, &count)) || type != SPVST_SENTENCE) return false;
+        sentences = count;
+        return true;
+    }
+
+    void complete_skip(int32_t skipped) override { site_.CompleteSkip(skipped); }
+
+    uint64_t get_event_interest() override {
+        ULONGLONG interest = 0;
+        return SUCCEEDED(site_.GetEventInterest(&interest)) ? interest : 0;
+    }
+
     // Silence is written without asking for the count written, audio with it.
     // A failure, or "audio stopped" with nothing taken, ends the output.
     bool write(const void* bytes, uint32_t count, WriteKind kind) override {
@@ -40,7 +55,7 @@ public:
         record.eEventId = static_cast<SPEVENTENUM>(event.id);
         record.elParamType = static_cast<SPEVENTLPARAMTYPE>(event.param_type);
         record.ulStreamNum = 0;
-        record.ullAudioStreamOffset = 0;
+        record.ullAudioStreamOffset = event.audio_offset;
         record.wParam = event.wparam;
         record.lParam = event.param_type == kParamString ? reinterpret_cast<LPARAM>(event.text) : event.lparam;
         site_.AddEvents(&record, 1);
@@ -58,6 +73,8 @@ std::vector<TextFragment> fragment_list(const SPVTEXTFRAG* first) {
         converted.rate_adj = fragment->State.RateAdj;
         converted.volume = fragment->State.Volume;
         converted.pitch_middle_adj = fragment->State.PitchAdj.MiddleAdj;
+        converted.source_offset = fragment->ulTextSrcOffset;
+        converted.silence_ms = fragment->State.SilenceMSecs;
         if (fragment->pTextStart != nullptr) {
             converted.text = {reinterpret_cast<const char16_t*>(fragment->pTextStart), fragment->ulTextLen};
         }

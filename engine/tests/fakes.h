@@ -2,7 +2,9 @@
 // A synthesis engine that records every call and plays back fixed blocks, an
 // output sink that records what the driver writes and sends, and a voice token
 // with settable answers.
+#include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,7 +20,13 @@ public:
     std::vector<std::string> calls;   // such as "11(7)" or "6(text)"
     std::vector<std::vector<uint8_t>> blocks = {{128, 255, 0}};
     int32_t voice = 0;
+    int32_t tempo = 90;
     bool stopped = false;
+    // When set, each speak makes this many samples per character of its text
+    // at tempo 90 (more when slower) instead of the fixed blocks.
+    int samples_per_character = 0;
+    std::vector<std::string> texts;   // every text spoken, in order
+    std::vector<size_t> samples_made; // per text
 
     int32_t ready() override { return record("19"), 1; }
     void set_audio_callback(synth_audio_callback c) override { callback = c; record("3"); }
@@ -29,15 +37,26 @@ public:
     void set_volume(int32_t v) override { record("7", v); }
     void set_pause(int32_t p) override { record("10", p); }
     void set_speed_step(int32_t s) override { record("11", s); }
-    void set_tempo(int32_t t) override { record("13", t); }
+    void set_tempo(int32_t t) override { tempo = t; record("13", t); }
     void set_pitch_low(int32_t p) override { record("9", p); }
     void set_pitch_high(int32_t p) override { record("8", p); }
     void stop() override { stopped = true; record("5"); }
     void speak(const char* text) override {
         spoken = text;
+        texts.push_back(text);
+        samples_made.push_back(0);
         record("6");
-        for (const auto& block : blocks) {
-            if (stopped || callback(context, block.data(), static_cast<int32_t>(block.size())) != 0) break;
+        stopped = false;
+        std::vector<std::vector<uint8_t>> made = blocks;
+        if (samples_per_character > 0) {
+            size_t left = spoken.size() * static_cast<size_t>(samples_per_character) * 90 / static_cast<size_t>(tempo);
+            made.clear();
+            for (; left > 0; left -= made.back().size()) made.emplace_back(std::min<size_t>(left, 2048), uint8_t{200});
+        }
+        for (const auto& block : made) {
+            if (stopped) break;
+            samples_made.back() += block.size();
+            if (callback(context, block.data(), static_cast<int32_t>(block.size())) != 0) break;
         }
     }
 
@@ -58,6 +77,8 @@ struct RecordedEvent {
     uint32_t wparam;
     int32_t lparam;
     std::u16string text;
+    uint64_t audio_offset;
+    uint64_t bytes_before;  // what the sink had taken when the event arrived
 };
 
 class RecordingSink : public OutputSink {
@@ -67,21 +88,41 @@ public:
     uint16_t volume = 100;
     int abort_after_writes = -1;      // sets the abort action after this many audio writes
     int fail_after_writes = -1;       // reports the output stopped after this many audio writes
+    int skip_after_writes = -1;       // asks for a skip of skip_sentences after this many audio writes
+    int32_t skip_sentences = 1;
+    uint64_t interest = ~0ull;
+    std::vector<int32_t> completed_skips;
+    // Called after each audio write with the count of audio writes so far.
+    std::function<void(RecordingSink&, int)> after_audio_write;
     std::vector<std::pair<WriteKind, std::vector<uint8_t>>> writes;
     std::vector<RecordedEvent> events;
 
     uint32_t get_actions() override { return actions; }
     int32_t get_rate() override { return rate; }
     uint16_t get_volume() override { return volume; }
+    bool get_sentence_skip(int32_t& sentences) override { return sentences = skip_sentences, true; }
+    void complete_skip(int32_t skipped) override {
+        completed_skips.push_back(skipped);
+        actions &= ~uint32_t{kActionSkip};
+    }
+    uint64_t get_event_interest() override { return interest; }
     bool write(const void* bytes, uint32_t count, WriteKind kind) override {
         const auto* data = static_cast<const uint8_t*>(bytes);
         writes.emplace_back(kind, std::vector<uint8_t>(data, data + count));
         const int audio = audio_writes();
         if (kind == WriteKind::audio && audio == abort_after_writes) actions |= kActionAbort;
+        if (kind == WriteKind::audio && audio == skip_after_writes) actions |= kActionSkip;
+        if (kind == WriteKind::audio && after_audio_write) after_audio_write(*this, audio);
         return !(kind == WriteKind::audio && fail_after_writes >= 0 && audio > fail_after_writes);
     }
     void add_event(const SpeakEvent& e) override {
-        events.push_back({e.id, e.param_type, e.wparam, e.lparam, e.text ? std::u16string(e.text) : u""});
+        events.push_back({e.id, e.param_type, e.wparam, e.lparam, e.text ? std::u16string(e.text) : u"",
+                          e.audio_offset, bytes_written()});
+    }
+    uint64_t bytes_written() const {
+        uint64_t n = 0;
+        for (const auto& w : writes) n += w.second.size();
+        return n;
     }
     int audio_writes() const {
         int n = 0;

@@ -2,59 +2,57 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/engine_state.h"
+#include <limits>
+#include <string>
+
 #include "engine/tests/fakes.h"
 
 namespace vl {
 namespace {
 
 using testing::RecordingEngine;
-using testing::RecordingSink;
 
 class Prosody : public ::testing::Test {
 protected:
-    void SetUp() override { state.settings.intonation = 50; }
-    std::vector<std::string> apply(TextFragment fragment) {
-        engine.calls.clear();
-        apply_fragment_prosody(fragment, sink, engine, state);
-        return engine.calls;
-    }
-    EngineState state;
     RecordingEngine engine;
-    RecordingSink sink;
 };
 
-TEST_F(Prosody, SiteRateAndMarkupOverride) {
-    sink.actions = kActionRate;
-    sink.rate = 10;
-    auto calls = apply(TextFragment{});
-    EXPECT_EQ(calls[0], "11(2)");
-    EXPECT_EQ(calls[1], "13(90)");
-
-    calls = apply(TextFragment{FragmentAction::speak, -3, 100, 0, u"x"});
-    EXPECT_EQ(calls[0], "11(0)");
-    EXPECT_EQ(calls[1], "13(80)");
-    EXPECT_EQ(state.last_rate_override, -3);
-
-    // Once markup has set a rate, a fragment without one speaks at rate 0.
-    sink.rate = 5;
-    calls = apply(TextFragment{});
-    EXPECT_EQ(calls[0], "11(7)");
-    EXPECT_EQ(calls[1], "13(90)");
+TextFragment markup(int32_t rate, uint32_t volume, int32_t pitch) {
+    return TextFragment{FragmentAction::speak, rate, volume, pitch, u"x"};
 }
 
-TEST_F(Prosody, RatesBeyondTheTableAreClamped) {
+TEST_F(Prosody, SiteAndMarkupCombineWithinTheirRanges) {
+    const auto prosody = [](int32_t site_rate, uint16_t site_volume, TextFragment fragment) {
+        const SegmentProsody p = segment_prosody(SiteProsody{site_rate, site_volume}, fragment);
+        return std::to_string(p.rate) + "/" + std::to_string(p.volume) + "/" + std::to_string(p.pitch);
+    };
+    EXPECT_EQ(prosody(0, 100, TextFragment{}), "0/100/50");
+    EXPECT_EQ(prosody(10, 80, TextFragment{}), "10/80/50");
+    EXPECT_EQ(prosody(5, 80, markup(-3, 50, 0)), "2/40/50");  // rate adds, volume scales
+    EXPECT_EQ(prosody(8, 100, markup(5, 100, 10)), "10/100/70");
+    EXPECT_EQ(prosody(-8, 100, markup(-5, 100, -10)), "-10/100/30");
+    // Values beyond their ranges, from a hostile client, are clamped before any arithmetic.
+    const int32_t huge = std::numeric_limits<int32_t>::max();
+    const int32_t tiny = std::numeric_limits<int32_t>::min();
+    EXPECT_EQ(prosody(huge, 65535, markup(huge, 4'000'000'000u, huge)), "10/100/70");
+    EXPECT_EQ(prosody(tiny, 0, markup(tiny, 0, tiny)), "-10/0/30");
+    EXPECT_EQ(prosody(0, 100, markup(0, 100, huge - 24)), "0/100/70");
+}
+
+TEST_F(Prosody, LibraryStateIsSetWholeInOrder) {
+    LibraryState state;
+    state.prosody = SegmentProsody{-3, 40, 50};
+    state.main_dictionary = 1;
+    state.pause = 30;
+    set_library_state(engine, state);
+    const std::vector<std::string> expected = {"11(0)", "13(80)", "7(40)", "14", "9(90)", "8(130)", "1(1)", "2", "10(30)"};
+    EXPECT_EQ(engine.calls, expected);
+    engine.calls.clear();
+    state.pause = -1;  // the library keeps its own pause
+    set_library_state(engine, state);
+    EXPECT_EQ(engine.calls.size(), expected.size() - 1);
     EXPECT_EQ(&rate_entry(-50), &RateTable.front());
     EXPECT_EQ(&rate_entry(11), &RateTable.back());
-}
-
-TEST_F(Prosody, VolumeFromSiteUnlessMarkupIsLower) {
-    sink.actions = kActionVolume;
-    sink.volume = 80;
-    EXPECT_EQ(apply(TextFragment{})[0], "7(80)");
-    EXPECT_EQ(apply(TextFragment{FragmentAction::speak, 0, 30, 0, u"x"})[0], "7(30)");
-    sink.actions = 0;
-    EXPECT_EQ(apply(TextFragment{})[0], "14");  // no rate or volume asked for
 }
 
 TEST_F(Prosody, PitchRangeFollowsIntonationAndMarkup) {

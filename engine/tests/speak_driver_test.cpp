@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 #include <vector>
 
 #include "base/file_io.h"
+#include "base/utf.h"
+#include "engine/engine_charset.h"
 #include "engine/engine_state.h"
 #include "engine/fragments.h"
 #include "engine/tests/fakes.h"
@@ -14,6 +17,7 @@ namespace vl {
 namespace {
 
 using testing::RecordingEngine;
+using testing::RecordedEvent;
 using testing::RecordingSink;
 
 class SpeakDriver : public ::testing::Test {
@@ -26,6 +30,15 @@ protected:
         engine.calls.clear();
     }
     void say(std::vector<TextFragment> fragments) { speak(fragments, sink, engine, state); }
+    // What the engine reads for a segment of this text.
+    std::string read(std::u16string_view segment) const {
+        return to_engine_charset(prepare_request_text(segment, state));
+    }
+    std::vector<std::string> read_all(std::vector<std::u16string_view> segments) const {
+        std::vector<std::string> texts;
+        for (const auto segment : segments) texts.push_back(read(segment));
+        return texts;
+    }
     static TextFragment text(std::u16string_view t) { return TextFragment{FragmentAction::speak, 0, 100, 0, t}; }
     static TextFragment bookmark(std::u16string_view t) { return TextFragment{FragmentAction::bookmark, 0, 100, 0, t}; }
 
@@ -44,19 +57,19 @@ protected:
 
 TEST_F(SpeakDriver, GathersFragmentTextWithSeparatorsAndTrims) {
     TextFragment spell{FragmentAction::spell_out, 0, 100, 0, u"ab"};
-    TextFragment silence{FragmentAction::silence, 0, 100, 0, u"ignored"};
-    say({text(u"hello"), silence, text(u""), text(u"world"), spell});  // lower case: no word split
-    EXPECT_EQ(engine.spoken, "hello world  ab");
+    TextFragment section{FragmentAction::section, 0, 100, 0, u"ignored"};
+    say({text(u"hello"), section, text(u""), text(u"world "), spell});  // lower case: no word split
+    // Spelled text is read a character at a time (these tables name no letters).
+    const std::vector<std::string> expected = {"hello world", "a b"};
+    EXPECT_EQ(engine.texts, expected);
 }
 
 TEST_F(SpeakDriver, CallsOrdinalsInRequestOrder) {
     sink.actions = kActionRate | kActionVolume;
     state.settings.pause = 40;
     say({text(u"a"), text(u"b")});
-    const std::vector<std::string> expected = {
-        "11(7)", "13(90)", "7(100)", "14", "9(90)", "8(130)",  // first fragment
-        "11(7)", "13(90)", "7(100)", "14", "9(90)", "8(130)",  // second fragment
-        "1(0)",  "2",      "10(40)", "6"};
+    const std::vector<std::string> expected = {"11(7)", "13(90)", "7(100)", "14", "9(90)", "8(130)",
+                                               "1(0)",  "2",      "10(40)", "6"};
     EXPECT_EQ(engine.calls, expected);
 }
 
@@ -77,14 +90,219 @@ TEST_F(SpeakDriver, BookmarkOnlyRequestSendsEventAndSynthesisesNothing) {
     EXPECT_TRUE(sink.writes.empty());
 }
 
-TEST_F(SpeakDriver, BookmarksPrecedeWordBoundaryAndAudio) {
-    say({text(u"раз"), bookmark(u"7"), text(u"два")});
-    ASSERT_EQ(sink.events.size(), 2u);
-    EXPECT_EQ(sink.events[0].id, kEventBookmark);
-    EXPECT_EQ(sink.events[1].id, kEventWordBoundary);
-    EXPECT_EQ(sink.events[1].param_type, kParamUndefined);
-    EXPECT_EQ(sink.events[1].wparam, 7u);  // "раз два"
-    EXPECT_EQ(sink.events[1].lparam, 1);
+// A client's text with its markup, and the fragments a speech runtime makes of
+// it: each fragment's text is a piece of the client's text, at its own offset.
+class ClientText {
+public:
+    explicit ClientText(std::u16string text) : text_(std::move(text)) {}
+    ClientText& add(FragmentAction action, std::u16string_view piece, int32_t rate = 0) {
+        const size_t at = text_.find(piece, searched_);
+        EXPECT_NE(at, std::u16string::npos) << "no such piece";
+        searched_ = at + piece.size();
+        fragments.push_back(TextFragment{action, rate, 100, 0, std::u16string_view(text_).substr(at, piece.size()),
+                                         static_cast<uint32_t>(at)});
+        return *this;
+    }
+    std::u16string_view slice(int32_t position, uint32_t length) const {
+        return std::u16string_view(text_).substr(static_cast<size_t>(position), length);
+    }
+    std::vector<TextFragment> fragments;
+
+private:
+    std::u16string text_;
+    size_t searched_ = 0;
+};
+
+std::vector<RecordedEvent> events_of(const RecordingSink& sink, EventId id) {
+    std::vector<RecordedEvent> found;
+    for (const RecordedEvent& e : sink.events) {
+        if (e.id == id) found.push_back(e);
+    }
+    return found;
+}
+
+TEST_F(SpeakDriver, EventsComeAtTheirAudioAndPointIntoTheClientsText) {
+    engine.samples_per_character = 100;
+    ClientText client(u"Раз, два. Три <mark name=\"7\"/>четыре <rate speed=\"-5\">пять</rate>!");
+    client.add(FragmentAction::speak, u"Раз, два. Три ")
+        .add(FragmentAction::bookmark, u"7")
+        .add(FragmentAction::speak, u"четыре ")
+        .add(FragmentAction::speak, u"пять", -5)
+        .add(FragmentAction::speak, u"!");
+    say(client.fragments);
+
+    // Cut at the sentence end, the bookmark and both sides of the rate markup;
+    // only the marked fragment is slower (rate -5: tempo 60).
+    const std::vector<std::string> texts = read_all({u"Раз, два.", u"Три", u"четыре", u"пять", u"!"});
+    ASSERT_EQ(engine.texts, texts);
+    for (size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(engine.samples_made[i], texts[i].size() * (i == 3 ? 150 : 100)) << i;
+    }
+    const auto segment_end = [&](size_t segment) {
+        uint64_t bytes = 0;
+        for (size_t i = 0; i < segment; ++i) bytes += engine.samples_made[i] * 2;
+        return bytes;
+    };
+
+    uint64_t previous = 0;
+    for (const RecordedEvent& e : sink.events) {
+        EXPECT_GE(e.audio_offset, previous) << "offsets never decrease";
+        previous = e.audio_offset;
+    }
+    const auto bookmarks = events_of(sink, kEventBookmark);
+    ASSERT_EQ(bookmarks.size(), 1u);
+    EXPECT_EQ(bookmarks[0].wparam, 7u);
+    EXPECT_EQ(bookmarks[0].audio_offset, segment_end(2));
+    EXPECT_EQ(bookmarks[0].bytes_before, segment_end(2)) << "sent before the audio that follows it";
+
+    const auto sentences = events_of(sink, kEventSentenceBoundary);
+    ASSERT_EQ(sentences.size(), 2u);
+    EXPECT_EQ(client.slice(sentences[0].lparam, sentences[0].wparam), u"Раз, два.");
+    EXPECT_EQ(client.slice(sentences[1].lparam, sentences[1].wparam),
+              u"Три <mark name=\"7\"/>четыре <rate speed=\"-5\">пять</rate>!");
+    EXPECT_EQ(sentences[0].audio_offset, 0u);
+    EXPECT_EQ(sentences[1].audio_offset, segment_end(1));
+    for (const RecordedEvent& e : sentences) EXPECT_EQ(e.bytes_before, e.audio_offset);
+
+    const auto words = events_of(sink, kEventWordBoundary);
+    const std::vector<std::u16string> expected_words = {u"Раз", u"два", u"Три", u"четыре", u"пять"};
+    ASSERT_EQ(words.size(), expected_words.size());
+    for (size_t i = 0; i < words.size(); ++i) {
+        EXPECT_EQ(client.slice(words[i].lparam, words[i].wparam), expected_words[i]);
+        const size_t sentence = i < 2 ? 0 : 1;
+        EXPECT_GE(words[i].audio_offset, sentences[sentence].audio_offset);
+        EXPECT_LT(words[i].audio_offset, sentence == 0 ? sentences[1].audio_offset : segment_end(texts.size()));
+    }
+    EXPECT_EQ(words[3].audio_offset, segment_end(2)) << "a segment's first word starts with its audio";
+}
+
+TEST_F(SpeakDriver, SendsOnlyTheEventsOfInterest) {
+    const std::vector<TextFragment> request = {text(u"Раз. Два три."), bookmark(u"1"), text(u"Четыре.")};
+    sink.interest = (1ull << kEventBookmark) | (1ull << kEventSentenceBoundary);
+    say(request);
+    EXPECT_EQ(events_of(sink, kEventBookmark).size(), 1u);
+    EXPECT_EQ(events_of(sink, kEventSentenceBoundary).size(), 3u);
+    EXPECT_EQ(sink.events.size(), 4u);
+    sink.events.clear();
+    sink.interest = 0;
+    say(request);
+    EXPECT_TRUE(sink.events.empty());
+    sink.interest = 1ull << kEventWordBoundary;
+    say(request);
+    EXPECT_EQ(sink.events.size(), 4u);
+}
+
+TEST_F(SpeakDriver, SilenceMarkupWritesItsLengthAtItsPlace) {
+    TextFragment silence{FragmentAction::silence, 0, 100, 0, u"", 0, 250};
+    say({text(u"раз"), silence, text(u"два")});
+    ASSERT_EQ(engine.texts.size(), 2u);
+    std::vector<WriteKind> kinds;
+    uint64_t silent = 0;
+    for (const auto& [kind, bytes] : sink.writes) {
+        if (kinds.empty() || kinds.back() != kind) kinds.push_back(kind);
+        if (kind == WriteKind::silence) silent += bytes.size();
+    }
+    EXPECT_EQ(silent, 5000u);  // 250 ms at 10000 Hz
+    EXPECT_EQ(kinds, (std::vector<WriteKind>{WriteKind::audio, WriteKind::silence, WriteKind::audio}));
+
+    sink.writes.clear();
+    state.settings.sample_rate = 11025;
+    silence.silence_ms = 100;
+    say({silence});
+    EXPECT_EQ(written(WriteKind::silence).size(), 2204u);  // 1102 whole samples
+}
+
+TEST_F(SpeakDriver, PurgeStopsALongSilence) {
+    class AbortingSink : public RecordingSink {
+    public:
+        bool write(const void* bytes, uint32_t count, WriteKind kind) override {
+            if (writes.size() == 2) actions |= kActionAbort;
+            return RecordingSink::write(bytes, count, kind);
+        }
+    } aborting;
+    const TextFragment silence{FragmentAction::silence, 0, 100, 0, u"", 0, 4'000'000'000u};
+    speak({&silence, 1}, aborting, engine, state);
+    EXPECT_EQ(aborting.writes.size(), 3u);  // the piece being written when the purge came
+}
+
+TEST_F(SpeakDriver, SkipsSentencesForwardAndBack) {
+    engine.samples_per_character = 10;
+    const std::vector<TextFragment> request = {text(u"Раз. Два. Три.")};
+    sink.skip_after_writes = 1;  // asked while the first sentence is heard: the second one is not said
+    say(request);
+    EXPECT_EQ(engine.texts, read_all({u"Раз.", u"Три."}));
+    EXPECT_EQ(sink.completed_skips, std::vector<int32_t>{1});
+    EXPECT_EQ(written(WriteKind::audio).size(), 2 * (engine.samples_made[0] + engine.samples_made[1]));
+
+    engine.texts.clear();
+    sink.writes.clear();
+    sink.skip_sentences = -1;
+    sink.skip_after_writes = 2;  // asked during the second sentence: it is said again
+    say(request);
+    EXPECT_EQ(engine.texts, read_all({u"Раз.", u"Два.", u"Два.", u"Три."}));
+    EXPECT_EQ(sink.completed_skips.back(), -1);
+
+    engine.texts.clear();
+    sink.writes.clear();
+    sink.skip_sentences = 5;
+    sink.skip_after_writes = 1;  // past the end: the request ends, two were skipped
+    say(request);
+    EXPECT_EQ(engine.texts.size(), 1u);
+    EXPECT_EQ(sink.completed_skips.back(), 2);
+
+    engine.texts.clear();
+    sink.writes.clear();
+    sink.skip_sentences = std::numeric_limits<int32_t>::min();
+    sink.skip_after_writes = 1;  // back past the start: from the first sentence again
+    say(request);
+    EXPECT_EQ(engine.texts.size(), 4u);
+    EXPECT_EQ(sink.completed_skips.back(), -1);
+}
+
+TEST_F(SpeakDriver, RateAndVolumeChangesReachTheNextSegment) {
+    engine.samples_per_character = 10;
+    sink.after_audio_write = [](RecordingSink& s, int writes) {
+        if (writes != 1) return;
+        s.rate = -5;
+        s.volume = 50;
+        s.actions |= kActionRate | kActionVolume;
+    };
+    TextFragment quiet = text(u"Три.");
+    quiet.volume = 50;
+    say({text(u"Раз. Два."), quiet});
+    ASSERT_EQ(engine.samples_made.size(), 3u);
+    const size_t first = read(u"Раз.").size() * 10;
+    EXPECT_EQ(engine.samples_made[0], first);
+    EXPECT_EQ(engine.samples_made[1], read(u"Два.").size() * 15) << "the site's new rate from the next segment on";
+    const std::vector<std::string> volumes = [&] {
+        std::vector<std::string> v;
+        for (const std::string& call : engine.calls) {
+            if (call.rfind("7(", 0) == 0) v.push_back(call);
+        }
+        return v;
+    }();
+    EXPECT_EQ(volumes, (std::vector<std::string>{"7(100)", "7(50)", "7(25)"}));
+}
+
+TEST_F(SpeakDriver, RateMarkupHoldsOnlyForItsOwnRequest) {
+    engine.samples_per_character = 10;
+    sink.rate = 3;
+    TextFragment slow = text(u"раз");
+    slow.rate_adj = -8;
+    say({slow});
+    say({text(u"раз")});
+    EXPECT_EQ(engine.samples_made[0], 30u * 90 / 60);  // the site's 3 and the markup's -8: rate -5, tempo 60
+    EXPECT_EQ(engine.samples_made[1], 30u * 90 / 100);  // the site's rate 3 again: tempo 100
+}
+
+TEST_F(SpeakDriver, OneSentenceWithoutMarkupIsOneCallAsBefore) {
+    const std::u16string sentence = u"Съешь же ещё 25 этих мягких французских булок, да выпей чаю.";
+    say({text(sentence)});
+    EXPECT_EQ(engine.texts, std::vector<std::string>{read(sentence)});
+    engine.texts.clear();
+    say({text(u"Раз, два.  \n"), text(u"три?")});
+    say({text(u"Заголовок\n\nИ текст, т. е. слова")});
+    EXPECT_EQ(engine.texts, read_all({u"Раз, два.", u"три?", u"Заголовок", u"И текст, т. е. слова"}));
 }
 
 TEST(BookmarkValue, ReadsDecimalHexadecimalAndBinary) {

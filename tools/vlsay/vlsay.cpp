@@ -84,6 +84,9 @@ public:
     }
     int32_t get_rate() override { return options_.rate.value_or(0); }
     uint16_t get_volume() override { return static_cast<uint16_t>(options_.volume.value_or(100)); }
+    bool get_sentence_skip(int32_t&) override { return false; }
+    void complete_skip(int32_t) override {}
+    uint64_t get_event_interest() override { return 0; }
     bool write(const void* bytes, uint32_t count, WriteKind) override {
         pcm.append(static_cast<const char*>(bytes), count);
         return true;

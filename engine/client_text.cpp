@@ -1,0 +1,67 @@
+#include "engine/client_text.h"
+
+#include "base/char_class.h"
+
+namespace vl {
+namespace {
+
+bool ends_sentence(char16_t c) { return c == u'.' || c == u'!' || c == u'?' || c == u'\u2026'; }
+
+bool closes_quote(char16_t c) {
+    return std::u16string_view(u"\"')]}\u00BB\u201D\u2019").find(c) != std::u16string_view::npos;
+}
+
+// Punctuation that is not read as a word of its own.
+bool is_word_punctuation(char16_t c) {
+    return ends_sentence(c) || closes_quote(c) ||
+           std::u16string_view(u",;:([{\u00AB\u201C\u201E\u2018-\u2010\u2013\u2014").find(c) != std::u16string_view::npos;
+}
+
+}  // namespace
+
+bool is_text_space(char16_t c) {
+    return c == u' ' || (c >= u'\t' && c <= u'\r') || c == 0xA0 || (c >= 0x2000 && c <= 0x200B) || c == 0x2028 ||
+           c == 0x2029 || c == 0x3000;
+}
+
+size_t sentence_end(std::u16string_view text, size_t from, size_t limit) {
+    for (size_t i = from; i < limit; ++i) {
+        if (text[i] == u'\n') {
+            size_t line_feeds = 0;
+            size_t j = i;
+            for (; j < text.size() && is_text_space(text[j]); ++j) line_feeds += text[j] == u'\n';
+            if (line_feeds >= 2) return i;
+            i = j - 1;
+            continue;
+        }
+        if (!ends_sentence(text[i])) continue;
+        size_t end = i + 1;
+        while (end < text.size() && (ends_sentence(text[end]) || closes_quote(text[end]))) ++end;
+        if (end < text.size() && !is_text_space(text[end])) {
+            i = end - 1;
+            continue;
+        }
+        size_t next = end;
+        while (next < text.size() && is_text_space(text[next])) ++next;
+        if (next == text.size() || !is_lower_letter(text[next])) return end;
+        i = end - 1;
+    }
+    return std::u16string_view::npos;
+}
+
+WordSpan next_word(std::u16string_view text, size_t from) {
+    for (size_t i = from; i < text.size();) {
+        while (i < text.size() && is_text_space(text[i])) ++i;
+        size_t run_end = i;
+        while (run_end < text.size() && !is_text_space(text[run_end])) ++run_end;
+        size_t start = i;
+        size_t end = run_end;
+        while (start < end && is_word_punctuation(text[start])) ++start;
+        while (end > start && is_word_punctuation(text[end - 1])) --end;
+        if (start < end) return {start, end};
+        i = run_end;
+    }
+    return {text.size(), text.size()};
+}
+
+}  // namespace vl
