@@ -26,7 +26,7 @@ bool is_text_space(char16_t c) {
 
 size_t sentence_end(std::u16string_view text, size_t from, size_t limit) {
     for (size_t i = from; i < limit; ++i) {
-        if (text[i] == u'\n') {
+        if (is_text_space(text[i])) {
             size_t line_feeds = 0;
             size_t j = i;
             for (; j < text.size() && is_text_space(text[j]); ++j) line_feeds += text[j] == u'\n';

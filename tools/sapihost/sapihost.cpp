@@ -127,10 +127,13 @@ Options parse_options(const std::vector<std::string>& args) {
     return options;
 }
 
-// The engine's fragment list over the parsed fragments.
+// The engine's fragment list over the parsed fragments. Each fragment's text
+// sits in the client's text where the fragments' texts written one after
+// another would put it.
 std::vector<SPVTEXTFRAG> fragment_records(const std::list<Fragment>& fragments) {
     std::vector<SPVTEXTFRAG> records(fragments.size());
     size_t i = 0;
+    ULONG source_offset = 0;
     for (const Fragment& fragment : fragments) {
         SPVTEXTFRAG& record = records[i];
         record.State.eAction = fragment.action;
@@ -140,6 +143,8 @@ std::vector<SPVTEXTFRAG> fragment_records(const std::list<Fragment>& fragments) 
         if (fragment.action == SPVA_Silence) record.State.SilenceMSecs = std::wcstoul(fragment.text.c_str(), nullptr, 10);
         record.pTextStart = fragment.text.c_str();
         record.ulTextLen = static_cast<ULONG>(fragment.text.size());
+        record.ulTextSrcOffset = source_offset;
+        source_offset += record.ulTextLen;
         record.pNext = i + 1 < fragments.size() ? &records[i + 1] : nullptr;
         ++i;
     }
@@ -170,6 +175,7 @@ std::string event_line(const sapi::RecordedEvent& recorded) {
     std::string line = "event ";
     if (event.eEventId == SPEI_TTS_BOOKMARK) line += "bookmark";
     else if (event.eEventId == SPEI_WORD_BOUNDARY) line += "word_boundary";
+    else if (event.eEventId == SPEI_SENTENCE_BOUNDARY) line += "sentence_boundary";
     else line += "id=" + std::to_string(event.eEventId);
     line += " wparam=" + std::to_string(event.wParam);
     if (event.elParamType == SPET_LPARAM_IS_STRING) line += " text=" + narrow(recorded.text);

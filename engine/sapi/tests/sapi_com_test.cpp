@@ -334,25 +334,31 @@ ComPtr<RecordingSite> speak(ISpTTSEngine& voice, const std::vector<Fragment>& fr
 
 const std::wstring kSentence = L"Съешь же ещё этих мягких французских булок, да выпей чаю.";
 
-TEST_F(SapiTest, SpeakSendsBookmarksBeforeTheAudio) {
+TEST_F(SapiTest, SpeakSendsEventsAtTheirAudio) {
     ComPtr<ISpTTSEngine> voice = russian_voice();
     ComPtr<RecordingSite> site =
         speak(*voice.Get(), {{SPVA_Bookmark, L"12"}, {SPVA_Speak, L"Привет"}, {SPVA_Bookmark, L"$1F"},
                              {SPVA_SpellOut, L"АБ"}, {SPVA_Silence, L""}, {SPVA_Speak, L"мир"}});
-    ASSERT_EQ(site->events.size(), 3u);
+    std::vector<SPEVENTENUM> ids;
+    for (const auto& recorded : site->events) ids.push_back(recorded.event.eEventId);
+    EXPECT_EQ(ids, (std::vector<SPEVENTENUM>{SPEI_TTS_BOOKMARK, SPEI_SENTENCE_BOUNDARY, SPEI_WORD_BOUNDARY,
+                                            SPEI_TTS_BOOKMARK, SPEI_WORD_BOUNDARY, SPEI_WORD_BOUNDARY}));
+    ASSERT_EQ(site->events.size(), 6u);
     const auto& first = site->events[0];
-    EXPECT_EQ(first.event.eEventId, SPEI_TTS_BOOKMARK);
     EXPECT_EQ(first.event.elParamType, SPET_LPARAM_IS_STRING);
     EXPECT_EQ(first.event.wParam, 12u);
     EXPECT_EQ(first.text, L"12");
-    EXPECT_EQ(site->events[1].event.wParam, 0x1Fu);
-    EXPECT_EQ(site->events[1].text, L"$1F");
-    EXPECT_EQ(site->events[2].event.eEventId, SPEI_WORD_BOUNDARY);
-    EXPECT_EQ(site->events[2].event.lParam, 1);
+    EXPECT_EQ(first.event.ullAudioStreamOffset, 0u);
+    const auto& second = site->events[3];
+    EXPECT_EQ(second.event.wParam, 0x1Fu);
+    EXPECT_EQ(second.text, L"$1F");
+    EXPECT_GT(second.event.ullAudioStreamOffset, 2000u) << "after Привет";
+    EXPECT_EQ(second.event.ullAudioStreamOffset, second.audio_bytes_before);
+    ULONGLONG previous = 0;
     for (const auto& recorded : site->events) {
-        EXPECT_EQ(recorded.audio_bytes_before, 0u);
         EXPECT_EQ(recorded.event.ulStreamNum, 0u);
-        EXPECT_EQ(recorded.event.ullAudioStreamOffset, 0u);
+        EXPECT_GE(recorded.event.ullAudioStreamOffset, previous);
+        previous = recorded.event.ullAudioStreamOffset;
     }
     EXPECT_GT(site->audio.size(), 4000u);
     EXPECT_GT(site->audio_writes, 0u);

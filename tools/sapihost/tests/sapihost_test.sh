@@ -50,18 +50,29 @@ for voice in "${voices[@]}"; do
 done
 cmp -s "$work/Velnor_Male1_Russian.wav" "$work/Velnor_Female1_Russian.wav" && fail "two voices gave the same audio"
 
-# Bookmarks, spell-out, silence and prosody markup in one request.
+# Bookmarks, spell-out, silence and prosody markup in one request. The client's
+# text is the fragments' texts one after another: 12Приветabc ЯБ200мир.
 out=$(host --token "$tokens\\Velnor_Male1_Russian" --out "$(wav markup.wav)" \
   "bookmark:12" "speak,rate=-3,pitch=10:Привет" "bookmark:abc" "spell,volume=80:ЯБ" "silence:200" "speak:мир") ||
   fail "markup: exit status $?"
-expected_events="event bookmark wparam=12 text=12 stream=0 offset=0 audio_before=0
-event bookmark wparam=0 text=abc stream=0 offset=0 audio_before=0
-event word_boundary"
-[ "$(echo "$out" | grep '^event' | cut -c1-70 | sed 's/^\(event word_boundary\).*/\1/')" = "$expected_events" ] ||
-  fail "markup events: $(echo "$out" | grep '^event')"
-echo "$out" | grep '^event word_boundary' | grep -q ' lparam=1 stream=0 offset=0 audio_before=0$' ||
-  fail "word boundary event: $out"
+events=$(echo "$out" | grep '^event' | sed 's/ stream=0//')
+field() { echo "$events" | sed -n "$1p" | grep -o " $2=[0-9]*" | cut -d= -f2; }
+[ "$(echo "$events" | cut -d' ' -f2-4 | tr '\n' ';')" = "bookmark wparam=12 text=12;sentence_boundary wparam=17 lparam=2;\
+word_boundary wparam=6 lparam=2;bookmark wparam=0 text=abc;word_boundary wparam=2 lparam=11;\
+word_boundary wparam=3 lparam=16;" ] || fail "markup events: $events"
+[ "$(field 1 offset)" = 0 ] && [ "$(field 2 offset)" = 0 ] || fail "the first bookmark and sentence are not at 0: $events"
+abc=$(field 4 offset)
+[ "$abc" -gt 4000 ] && [ "$abc" = "$(field 4 audio_before)" ] || fail "bookmark abc is not after Привет: $events"
+[ "$(field 6 offset)" -ge $(( $(field 5 offset) + 4000 )) ] || fail "мир does not come after the spelled letters and the silence: $events"
 [ "$(rms "$work/markup.wav")" -gt 300 ] || fail "markup: silent"
+
+# A bookmark between two sentences lands where the first sentence's audio ends.
+first=$(host --token "$tokens\\Velnor_Male1_Russian" --out "$(wav first.wav)" "speak:Первое предложение." |
+  sed -n 's/^audio bytes=\([0-9]*\) .*/\1/p')
+out=$(host --token "$tokens\\Velnor_Male1_Russian" --out "$(wav both.wav)" \
+  "speak:Первое предложение." "bookmark:1" "speak:Второе предложение.")
+echo "$out" | grep -q "^event bookmark wparam=1 text=1 stream=0 offset=$first audio_before=$first\$" ||
+  fail "the bookmark is not at the first sentence's end ($first): $(echo "$out" | grep '^event bookmark')"
 
 # Rate, volume and pitch markup change the sound.
 sentence="Съешь же ещё этих мягких французских булок"
