@@ -109,16 +109,13 @@ public:
             if ((actions & kActionRate) != 0) site_.rate = context_.sink.get_rate();
             if ((actions & kActionVolume) != 0) site_.volume = context_.sink.get_volume();
             const size_t current = step.kind == Step::Kind::speech ? step.sentence : walker.sentence();
+            // A skip asked before the step replaces it; one asked during its audio ends it.
             if ((actions & kActionSkip) == 0) {
-                if (step.kind == Step::Kind::bookmark) send_bookmark(context_, *step.fragment);
-                if (step.kind == Step::Kind::silence) {
-                    context_.write_silence(markup_silence_bytes(state_.settings, step.fragment->silence_ms));
-                }
-                if (step.kind == Step::Kind::speech) speak_segment(step);
+                take(step);
                 if (context_.ended()) return;
                 if (!context_.skip_asked) continue;
+                context_.skip_asked = false;
             }
-            context_.skip_asked = false;
             skip_sentences(walker, context_.sink, current);
         }
         if (spoke_ && (context_.sink.get_actions() & kActionAbort) == 0) {
@@ -127,6 +124,20 @@ public:
     }
 
 private:
+    void take(const Step& step) {
+        switch (step.kind) {
+        case Step::Kind::bookmark:
+            send_bookmark(context_, *step.fragment);
+            break;
+        case Step::Kind::silence:
+            context_.write_silence(markup_silence_bytes(state_.settings, step.fragment->silence_ms));
+            break;
+        case Step::Kind::speech:
+            speak_segment(step);
+            break;
+        }
+    }
+
     void speak_segment(const Step& step) {
         const std::u16string prepared = prepare_segment(step, snapshot_.context());
         if (prepared.empty()) return;
