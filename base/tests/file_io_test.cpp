@@ -30,9 +30,10 @@ TEST_F(FileIo, NewContentReachesTheDiskBeforeItTakesTheName) {
     // Flushed under its temporary name, in the same folder: before the rename.
     const std::vector<test::FlushedFile> flushes = test::flushed_files();
     EXPECT_TRUE(std::any_of(flushes.begin(), flushes.end(), [&](const test::FlushedFile& flushed) {
-        return flushed.content == "the new content" && flushed.name.parent_path() == fs::canonical(folder) &&
+        std::error_code error;
+        return flushed.content == "the new content" && fs::equivalent(flushed.name.parent_path(), folder, error) &&
                flushed.name.filename() != file.filename();
-    }));
+    })) << flushes.size() << " flushes, the last of " << (flushes.empty() ? fs::path() : flushes.back().name);
     EXPECT_EQ(read_file(file), "the new content");
 }
 
