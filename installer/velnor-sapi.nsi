@@ -13,6 +13,10 @@
 ; installation the configurer greets the user with a message box, which nobody
 ; would answer. The engine writes the default settings at its first voice
 ; set-up, and the configurer writes its own files when it is first started.
+;
+; Should the engine's registration fail, the installation is rolled back (an
+; earlier installation's files come back, registered again), says why and
+; ends with exit status 2.
 
 Unicode true
 ManifestDPIAware true
