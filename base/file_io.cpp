@@ -1,5 +1,7 @@
 #include "base/file_io.h"
 
+#include "platform/file_sync.h"
+
 #include <atomic>
 #include <chrono>
 #include <exception>
@@ -35,9 +37,10 @@ bool write_file_atomic(const std::filesystem::path& path, std::string_view bytes
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!out) return false;
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
+        out.close();
+        // On the disk before it takes the old file's name, so that a power loss
+        // cannot leave an empty file under that name.
+        if (!out || !flush_to_disk(temporary)) {
             std::error_code ignored;
             std::filesystem::remove(temporary, ignored);
             return false;

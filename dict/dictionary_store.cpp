@@ -58,6 +58,7 @@ void SelectTables(DictionaryStore& store, std::string_view main_table) {
 
 int32_t OpenDictionary(DictionaryStore& store, std::optional<std::string_view> path) {
     locate(store, path);
+    if (store.path.size() >= kMaxDatabasePath) return SD_E_DATABASE;
     const std::string utf8_path = ansi_path_to_utf8(store.path);
     if (sqlite3_open(utf8_path.c_str(), &store.connection) != 0 || !store.connection) {
         forget_connection(store);
@@ -126,8 +127,9 @@ int32_t WriteInfoCount(const DictionaryStore& store, std::string_view key, int32
     LexCursor* cursor = nullptr;
     status = sqlite3_open_dict(store.connection, store.info_table.c_str(), 1, &cursor);
     if (status == 0) status = InsertRecord(cursor, key, std::to_string(count));
+    // A failed commit (another program reading the file) has rolled itself back.
     if (status == 0)
-        sqlite3BtreeCommit(btree);
+        status = sqlite3BtreeCommit(btree);
     else
         sqlite3BtreeRollback(btree);
     close_cursor(cursor);

@@ -26,9 +26,13 @@ struct DictionaryStore {
 // exceptions tables.
 void SelectTables(DictionaryStore& store, std::string_view main_table);
 
+// Database paths of this many bytes or more are refused, never shortened.
+inline constexpr size_t kMaxDatabasePath = 260;
+
 // Opens the database under the current write mode and verifies its six tables.
 // A given path (even an empty one) replaces the stored one. SD_DONE, or
-// SD_E_DATABASE with no connection kept.
+// SD_E_DATABASE with no connection kept (also for a path of kMaxDatabasePath
+// bytes or more).
 int32_t OpenDictionary(DictionaryStore& store, std::optional<std::string_view> path);
 void CloseDictionary(DictionaryStore& store);
 

@@ -37,6 +37,8 @@ LEXDB_API int32_t sqlite3_open_dict(LexConnection* connection, const char* table
 LEXDB_API int32_t sqlite3BtreeCloseCursor(LexCursor* cursor);
 
 LEXDB_API int32_t sqlite3BtreeBeginTrans(LexBtree* btree, int32_t write_flag);
+// A commit that cannot write (another process reading) is retried for as long as
+// any call waits for a lock, then rolled back: its failure leaves no transaction.
 LEXDB_API int32_t sqlite3BtreeCommit(LexBtree* btree);
 LEXDB_API int32_t sqlite3BtreeRollback(LexBtree* btree);
 

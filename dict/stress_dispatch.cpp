@@ -12,9 +12,6 @@ namespace vl::dict {
 
 namespace {
 
-// Longest database path read from the caller, in characters.
-constexpr size_t kMaxPath = 260;
-
 int32_t open(DictionaryState& state, intptr_t arg, int32_t write_mode) {
     if (state.open_count != 0) {
         ++state.open_count;
@@ -23,7 +20,9 @@ int32_t open(DictionaryState& state, intptr_t arg, int32_t write_mode) {
     const char* text = reinterpret_cast<const char*>(arg);
     std::optional<std::string_view> path;
     // An unreadable path is ignored; the stored one (or the lookup chain) serves.
-    if (text && readable_string(text, kMaxPath)) path = std::string_view(text, strnlen(text, kMaxPath));
+    // A path too long to use is read up to that length, which the open refuses.
+    if (text && readable_string(text, kMaxDatabasePath))
+        path = std::string_view(text, strnlen(text, kMaxDatabasePath));
     state.store.write_mode = write_mode;
     const int32_t result = OpenDictionary(state.store, path);
     if (result == SD_DONE) state.open_count = 1;

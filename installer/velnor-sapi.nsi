@@ -13,6 +13,10 @@
 ; installation the configurer greets the user with a message box, which nobody
 ; would answer. The engine writes the default settings at its first voice
 ; set-up, and the configurer writes its own files when it is first started.
+;
+; Should the engine's registration fail, the installation is rolled back (an
+; earlier installation's files come back, registered again), says why and
+; ends with exit status 2.
 
 Unicode true
 ManifestDPIAware true
@@ -58,6 +62,9 @@ LangString FinishText ${LANG_ENGLISH} "The Velnor SAPI voices are installed. The
 LangString RegisterFailed ${LANG_RUSSIAN} "Не удалось зарегистрировать речевой модуль vlsapi.dll."
 LangString RegisterFailed ${LANG_UKRAINIAN} "Не вдалося зареєструвати мовний модуль vlsapi.dll."
 LangString RegisterFailed ${LANG_ENGLISH} "The speech engine vlsapi.dll could not be registered."
+LangString RolledBack ${LANG_RUSSIAN} "Установка отменена: всё, что она изменила, возвращено как было."
+LangString RolledBack ${LANG_UKRAINIAN} "Встановлення скасовано: усе, що воно змінило, повернуто як було."
+LangString RolledBack ${LANG_ENGLISH} "The installation was cancelled: everything it changed is as it was before."
 
 ; Calls MACRO with the name, language code and gender of each of the eight voices.
 !macro ForEachVoice MACRO
@@ -87,6 +94,32 @@ LangString RegisterFailed ${LANG_ENGLISH} "The speech engine vlsapi.dll could no
   DeleteRegKey HKLM "${TOKENS_KEY}\${VOICE}"
 !macroend
 
+; Calls MACRO with the built file and the installed name (in the program
+; folder) of each file of the package but the uninstaller.
+!macro ForEachFile MACRO
+  !insertmacro ${MACRO} "${VLSAPI_DLL}" vlsapi.dll
+  !insertmacro ${MACRO} "${VELNOR_DLL}" velnor.dll
+  !insertmacro ${MACRO} "${VLDICT_DLL}" vldict.dll
+  !insertmacro ${MACRO} "${LEXDB_DLL}" lexdb.dll
+  !insertmacro ${MACRO} "${VLCONF_EXE}" vlconf.exe
+  !insertmacro ${MACRO} "${GUIDE_HTML}" docs\Russian.html
+!macroend
+
+; An earlier installation's file, kept aside until this one has succeeded.
+!macro KeepPrevious SOURCE NAME
+  ${If} ${FileExists} "$INSTDIR\${NAME}"
+    CopyFiles /SILENT "$INSTDIR\${NAME}" "$PLUGINSDIR\previous\${NAME}"
+  ${EndIf}
+!macroend
+
+; Takes this installation's file away and puts the earlier one back, if any.
+!macro PutBackPrevious SOURCE NAME
+  Delete /REBOOTOK "$INSTDIR\${NAME}"
+  ${If} ${FileExists} "$PLUGINSDIR\previous\${NAME}"
+    CopyFiles /SILENT "$PLUGINSDIR\previous\${NAME}" "$INSTDIR\${NAME}"
+  ${EndIf}
+!macroend
+
 ; Puts SOURCE into the current output folder as NAME. A DLL that a running
 ; speech client has loaded cannot be overwritten but can be renamed: it is moved
 ; aside under a fresh name and deleted at the next restart.
@@ -105,33 +138,122 @@ Function .onInit
   SetRegView 32
 FunctionEnd
 
+; The user whose desktop this is: $R9 := a primary token of the desktop shell's
+; process, or 0 when there is none to be had (no shell, or not allowed). An
+; installation elevated with an administrator's credentials over a user's
+; session runs as the administrator; what it does for the user takes this token.
+Function OpenDesktopUserToken
+  StrCpy $R9 0
+  System::Call 'user32::GetShellWindow() p .r1'
+  ${If} $1 P<> 0
+    System::Call 'user32::GetWindowThreadProcessId(p r1, *i .r2)'
+    ; PROCESS_QUERY_LIMITED_INFORMATION; TOKEN_DUPLICATE | TOKEN_QUERY.
+    System::Call 'kernel32::OpenProcess(i 0x1000, i 0, i r2) p .r3'
+    ${If} $3 P<> 0
+      System::Call 'advapi32::OpenProcessToken(p r3, i 0xA, *p .r4) i .r5'
+      ${If} $5 <> 0
+        ; A primary token that may be assigned, impersonated and queried.
+        System::Call 'advapi32::DuplicateTokenEx(p r4, i 0x18F, p 0, i 2, i 1, *p .R9)'
+        System::Call 'kernel32::CloseHandle(p r4)'
+      ${EndIf}
+      System::Call 'kernel32::CloseHandle(p r3)'
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+; The user's data folder, made as the user (so the user owns it) and in the
+; user's application-data folder; the installer's own when there is no desktop
+; user's token. The configurer writes into it but does not make it (the engine
+; does, at its first voice set-up): made for the configurer's first start.
+Function MakeUserDataFolder
+  Call OpenDesktopUserToken
+  StrCpy $6 ""
+  ${If} $R9 P<> 0
+    ; CSIDL_APPDATA of the token's user.
+    System::Call 'shell32::SHGetFolderPathW(p 0, i 0x1A, p R9, i 0, w .r6) i .r7'
+    ${If} $7 = 0
+      System::Call 'advapi32::ImpersonateLoggedOnUser(p R9) i .r8'
+      ${If} $8 <> 0
+        CreateDirectory "$6\VelnorSAPI"
+        System::Call 'advapi32::RevertToSelf()'
+      ${EndIf}
+    ${EndIf}
+    System::Call 'kernel32::CloseHandle(p R9)'
+  ${EndIf}
+  ${IfNot} ${FileExists} "$6\VelnorSAPI\*.*"
+    SetShellVarContext current
+    CreateDirectory "$APPDATA\VelnorSAPI"
+  ${EndIf}
+FunctionEnd
+
+; The configurer's first start, as the desktop's user and not elevated: its
+; settings and dictionaries are the user's, and the reload signal it creates
+; must reach the user's engines. Without the desktop user's token it starts as
+; the installer's own user.
+Function RunConfigurerAsUser
+  Call OpenDesktopUserToken
+  StrCpy $0 0
+  ${If} $R9 P<> 0
+    StrCpy $4 "$INSTDIR\vlconf.exe"
+    StrCpy $5 '"$INSTDIR\vlconf.exe" -runaftersetup'
+    StrCpy $6 "$INSTDIR"
+    ; STARTUPINFOW (68 bytes, its size first) and PROCESS_INFORMATION (16 bytes), zeroed.
+    System::Alloc 68
+    Pop $1
+    System::Call '*$1(i 68)'
+    System::Alloc 16
+    Pop $2
+    System::Call 'advapi32::CreateProcessWithTokenW(p R9, i 0, w r4, w r5, i 0, p 0, w r6, p r1, p r2) i .r0'
+    ${If} $0 <> 0
+      System::Call '*$2(p .r7, p .r8)'
+      System::Call 'kernel32::CloseHandle(p r7)'
+      System::Call 'kernel32::CloseHandle(p r8)'
+    ${EndIf}
+    System::Free $1
+    System::Free $2
+    System::Call 'kernel32::CloseHandle(p R9)'
+  ${EndIf}
+  ${If} $0 = 0
+    Exec '"$INSTDIR\vlconf.exe" -runaftersetup'
+  ${EndIf}
+FunctionEnd
+
 Section "Velnor SAPI"
   SetRegView 32
+  InitPluginsDir
+  CreateDirectory "$PLUGINSDIR\previous\docs"
+  !insertmacro ForEachFile KeepPrevious
+  CreateDirectory "$INSTDIR\docs"
   SetOutPath "$INSTDIR"
-  !insertmacro PutFile "${VLSAPI_DLL}" vlsapi.dll
-  !insertmacro PutFile "${VELNOR_DLL}" velnor.dll
-  !insertmacro PutFile "${VLDICT_DLL}" vldict.dll
-  !insertmacro PutFile "${LEXDB_DLL}" lexdb.dll
-  !insertmacro PutFile "${VLCONF_EXE}" vlconf.exe
-  SetOutPath "$INSTDIR\docs"
-  !insertmacro PutFile "${GUIDE_HTML}" Russian.html
-  SetOutPath "$INSTDIR"
-  WriteUninstaller "$INSTDIR\uninstall.exe"
-
-  ; The configurer writes into the user's data folder but does not make it
-  ; (the engine does, at its first voice set-up): made here for the
-  ; configurer's first start. The uninstaller leaves it with the user's files.
-  SetShellVarContext current
-  CreateDirectory "$APPDATA\VelnorSAPI"
+  !insertmacro ForEachFile PutFile
 
   ; The 32-bit regsvr32 (the system folder of a 32-bit process is the 32-bit one).
   ExecWait '"$SYSDIR\regsvr32.exe" /s "$INSTDIR\vlsapi.dll"' $0
   ${If} $0 != 0
-    MessageBox MB_OK|MB_ICONSTOP "$(RegisterFailed) ($0)" /SD IDOK
+    ; Rolled back: what the failed registration left, when it names this
+    ; installation, goes; the earlier installation's files come back and are
+    ; registered again; without one, the program folder goes.
+    ReadRegStr $1 HKLM "Software\Classes\CLSID\${CLASS_ID}\InProcServer32" ""
+    ${If} $1 == "$INSTDIR\vlsapi.dll"
+      DeleteRegKey HKLM "Software\Classes\CLSID\${CLASS_ID}"
+    ${EndIf}
+    !insertmacro ForEachFile PutBackPrevious
+    ${If} ${FileExists} "$INSTDIR\vlsapi.dll"
+      ExecWait '"$SYSDIR\regsvr32.exe" /s "$INSTDIR\vlsapi.dll"'
+    ${Else}
+      SetOutPath "$TEMP"
+      RMDir "$INSTDIR\docs"
+      RMDir "$INSTDIR"
+    ${EndIf}
+    DetailPrint "$(RegisterFailed) (regsvr32: $0) $(RolledBack)"
+    MessageBox MB_OK|MB_ICONSTOP "$(RegisterFailed) (regsvr32: $0)$\r$\n$(RolledBack)" /SD IDOK
     SetErrorLevel 2
     Abort
   ${EndIf}
+  WriteUninstaller "$INSTDIR\uninstall.exe"
   !insertmacro ForEachVoice WriteVoiceToken
+  ; The uninstaller leaves it with the user's files.
+  Call MakeUserDataFolder
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -147,7 +269,7 @@ SectionEnd
 ; installation it greets the user, writes the defaults and opens its window.
 Function .onInstSuccess
   ${IfNot} ${Silent}
-    Exec '"$INSTDIR\vlconf.exe" -runaftersetup'
+    Call RunConfigurerAsUser
   ${EndIf}
 FunctionEnd
 

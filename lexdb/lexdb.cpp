@@ -9,10 +9,12 @@
 #undef sqlite3_close
 #undef sqlite3_errmsg
 
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <unordered_set>
 
 struct LexBtree {
@@ -46,6 +48,9 @@ struct LexCursor {
 };
 
 namespace {
+
+// How long a call waits for another process's lock before it fails.
+constexpr int kBusyWaitMs = 250;
 
 template <typename F>
 int32_t guarded(F&& body) noexcept {
@@ -183,7 +188,7 @@ int32_t sqlite3_open(const char* path, LexConnection** connection) {
             // A dictionary of a few hundred thousand words fits in the page cache.
             sqlite3_exec(made->db, "PRAGMA cache_size = -32768", nullptr, nullptr, nullptr);
             // Another process's short write (a stored count) delays a read instead of failing it.
-            sqlite3_busy_timeout(made->db, 250);
+            sqlite3_busy_timeout(made->db, kBusyWaitMs);
         }
         return status;
     });
@@ -261,8 +266,23 @@ int32_t sqlite3BtreeBeginTrans(LexBtree* btree, int32_t write_flag) {
 
 int32_t sqlite3BtreeCommit(LexBtree* btree) {
     if (!btree) return SQLITE_MISUSE;
-    stop_walks(*btree->connection);
-    return exec(btree, "COMMIT");
+    LexConnection& connection = *btree->connection;
+    stop_walks(connection);
+    // Another process's reader keeps the commit from writing the file. SQLite
+    // does not wait for it here, so the commit is tried again for as long as any
+    // lock is waited for; a commit that still fails is rolled back, so that no
+    // lock outlives the failed call.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyWaitMs);
+    int32_t status = exec(btree, "COMMIT");
+    while (status == SQLITE_BUSY && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        status = exec(btree, "COMMIT");
+    }
+    if (status != SQLITE_OK && !sqlite3_get_autocommit(connection.db)) {
+        ++connection.generation;
+        exec(btree, "ROLLBACK");
+    }
+    return status;
 }
 
 int32_t sqlite3BtreeRollback(LexBtree* btree) {

@@ -5,7 +5,8 @@
 // it, engines open it by name (never creating it), and it ends when the last
 // handle is closed, also when a holder dies.
 //
-// Windows: the kernel's named mutex. Elsewhere: a lock file in the user's
+// Windows: the kernel's named mutex, made so that every process of the session
+// may synchronise on it, whatever its user, elevation or integrity level. Elsewhere: a lock file in the user's
 // runtime folder, kept with open-file-description locks: every handle holds a
 // shared lock on byte 0 (so a handle that finds itself alone knows it is the
 // last and removes the file), and owning the mutex is an exclusive lock on

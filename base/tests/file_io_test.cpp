@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "base/tests/fsync_spy.h"
 #include "base/tests/temp_folder.h"
+
+#include <algorithm>
 
 namespace vl {
 namespace {
@@ -17,6 +20,21 @@ TEST_F(FileIo, WriteReplacesWholeFileAndLeavesNoTemporary) {
     ASSERT_TRUE(write_file_atomic(file, std::string("x\0y", 3)));
     EXPECT_EQ(read_file(file), std::string("x\0y", 3));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+}
+
+TEST_F(FileIo, NewContentReachesTheDiskBeforeItTakesTheName) {
+    if (!test::flushes_observed()) GTEST_SKIP() << "flushes are not observed on this platform";
+    const fs::path file = folder / "dict.dic";
+    ASSERT_TRUE(write_file_atomic(file, "the old content"));
+    ASSERT_TRUE(write_file_atomic(file, "the new content"));
+    // Flushed under its temporary name, in the same folder: before the rename.
+    const std::vector<test::FlushedFile> flushes = test::flushed_files();
+    EXPECT_TRUE(std::any_of(flushes.begin(), flushes.end(), [&](const test::FlushedFile& flushed) {
+        std::error_code error;
+        return flushed.content == "the new content" && fs::equivalent(flushed.name.parent_path(), folder, error) &&
+               flushed.name.filename() != file.filename();
+    })) << flushes.size() << " flushes, the last of " << (flushes.empty() ? fs::path() : flushes.back().name);
+    EXPECT_EQ(read_file(file), "the new content");
 }
 
 TEST_F(FileIo, FailuresAreReported) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "base/tests/temp_folder.h"
+#include "lexdb/tests/reader_process.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -134,6 +135,26 @@ TEST_F(DictionaryStoreTest, ReadOnlyCountIsWalkedButNeitherStoredNorReportedForE
     // Without an exceptions cursor the refusal stands.
     EXPECT_EQ(count(&main, nullptr, false), SD_E_DATABASE);
     EXPECT_EQ(main, 4);
+}
+
+TEST_F(DictionaryStoreTest, CountWrittenWhileAnotherProcessReadsIsAFailureAndHoldsNoLock) {
+    make_database(6);
+    ASSERT_EQ(open(1), SD_DONE);
+    ASSERT_EQ(BeginLookup(store), SD_DONE);
+    int32_t main = 0;
+    {
+        vl::test::ReaderProcess reader(path, "lexicon");
+        ASSERT_TRUE(reader.started());
+        EXPECT_EQ(count(&main, nullptr, false), SD_E_DATABASE);
+        EXPECT_EQ(main, 6);  // walked, though not stored
+    }
+    EXPECT_EQ(ReadInfoCount(store, "count"), -1);
+    // No transaction of the failed call remains: another program's writer gets through.
+    DictionaryStore other;
+    ASSERT_EQ(OpenDictionary(other, path), SD_DONE);
+    EXPECT_EQ(WriteInfoCount(other, "count", 6), 0);
+    CloseDictionary(other);
+    EXPECT_EQ(ReadInfoCount(store, "count"), 6);
 }
 
 TEST_F(DictionaryStoreTest, StoredCountsFollowTheNumberSyntax) {

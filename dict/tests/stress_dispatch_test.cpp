@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <stdexcept>
 
 #include "dict/tests/stress_fixture.h"
@@ -55,6 +56,31 @@ TEST_F(StressDispatchTest, FailedOpenLeavesTheLibraryClosed) {
     // Read-only opens need the tables to exist.
     const std::string fresh = path_utf8(folder / "fresh.dat");
     EXPECT_EQ(run(SD_OPEN_READONLY, reinterpret_cast<intptr_t>(fresh.c_str())), SD_E_DATABASE);
+}
+
+TEST_F(StressDispatchTest, PathsOf260BytesOrMoreAreRefusedNeverShortened) {
+    // A file of the test's folder whose path is this many bytes long.
+    const auto long_path = [&](size_t length) {
+        const std::string in_folder = path_utf8(folder) + "/";
+        return in_folder + std::string(length - in_folder.size() - 4, 'f') + ".dat";
+    };
+    for (size_t length : {size_t(260), size_t(300)}) {
+        const std::string refused = long_path(length);
+        ASSERT_EQ(refused.size(), length);
+        EXPECT_EQ(run(SD_OPEN, reinterpret_cast<intptr_t>(refused.c_str())), SD_E_DATABASE) << length;
+        EXPECT_EQ(state.open_count, 0);
+        EXPECT_EQ(state.store.connection, nullptr);
+        // Nothing was made, neither under the whole name nor under a shortened one.
+        EXPECT_FALSE(std::filesystem::exists(refused));
+        EXPECT_FALSE(std::filesystem::exists(refused.substr(0, 259)));
+        EXPECT_FALSE(std::filesystem::exists(refused.substr(0, 260)));
+        // A later open without a path does not fall back to another file.
+        EXPECT_EQ(run(SD_OPEN), SD_E_DATABASE);
+    }
+    const std::string longest = long_path(259);
+    EXPECT_EQ(run(SD_OPEN, reinterpret_cast<intptr_t>(longest.c_str())), SD_DONE);
+    EXPECT_EQ(run(SD_CLOSE), SD_DONE);
+    EXPECT_TRUE(std::filesystem::exists(longest));
 }
 
 TEST_F(StressDispatchTest, BeginClearsTheTextCallbackButKeepsTheWordCallback) {

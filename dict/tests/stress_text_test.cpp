@@ -86,8 +86,14 @@ TEST_F(StressTextTest, Utf8TextComesBackInUtf8WithWordsInCodePage1251) {
     EXPECT_EQ(recorded.texts[0], "ма+ма мыла раму");
     ASSERT_FALSE(recorded.words.empty());
     EXPECT_EQ(recorded.words[0].second, cp1251("ма+ма"));
+    // A character beyond one UTF-16 unit (an emoji) counts as one "?", and the
+    // rest of the text is kept, positions included.
+    recorded.words.clear();
+    ASSERT_EQ(run(SD_STRESS, std::string("\xF0\x9F\x98\x80 мама \xF0\x9F\x98\x80мама")), 0);
+    EXPECT_EQ(recorded.texts.back(), "? ма+ма ?ма+ма");
+    EXPECT_EQ(words(), (std::vector<std::pair<int32_t, std::string>>{{3, "ма+ма"}, {9, "ма+ма"}}));
     // Text the conversion cannot take becomes empty.
-    ASSERT_EQ(run(SD_STRESS, std::string("\xF0\x9F\x98\x80 мама")), 0);
+    ASSERT_EQ(run(SD_STRESS, std::string("\xF8\x88\x80\x80\x80 мама")), 0);
     EXPECT_EQ(recorded.texts.back(), "");
 }
 

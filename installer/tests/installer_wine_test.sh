@@ -3,15 +3,19 @@
 # files in place, registers the engine's class and writes the eight voice
 # tokens and the uninstall entry; a second installation over it (an upgrade)
 # keeps the user's settings; the silent uninstallation leaves the registry
-# and the program folder as they were. The speech runtime itself is tested by
-# scripts/wine10-installer-test.sh.
+# and the program folder as they were. A package whose engine cannot be
+# registered fails with status 2 and rolls back: over nothing it leaves
+# nothing, over an installation it leaves that installation working. The
+# speech runtime itself is tested by scripts/wine10-installer-test.sh.
 # Arguments: the Wine launcher, the setup program, the package's file list
-# (installed name, tab, built file; one a line). The build's vlsapi.dll is
-# registered again at the end, as the other tests of the prefix expect.
+# (installed name, tab, built file; one a line), the unregistrable package.
+# The build's vlsapi.dll is registered again at the end, as the other tests of
+# the prefix expect.
 set -u
 wine_run=$1
 setup=$2
 package_files=$3
+unregistrable_setup=$4
 build_vlsapi_file=$(sed -n 's/^vlsapi\.dll\t//p' "$package_files")
 build_vlsapi="Z:${build_vlsapi_file//\//\\}"
 work=$(mktemp -d)
@@ -84,11 +88,24 @@ check_installed() {
   cmp -s "$appdata_dir/prefs.ini" "$work/prefs.ini" || fail "$round: the user's prefs.ini changed"
 }
 
+# A failed registration over nothing leaves nothing.
+"$wine_run" "$unregistrable_setup" /S
+status=$?
+[ "$status" -eq 2 ] || fail "failed installation: exit status $status, not 2"
+snapshot > "$work/rolled-back.txt"
+diff "$work/before.txt" "$work/rolled-back.txt" > "$work/diff.txt" ||
+  fail "the failed installation left changes: $(cat "$work/diff.txt")"
+
 "$wine_run" "$setup" /S || fail "silent installation: exit status $?"
 check_installed install
 # An upgrade over the installation, without uninstalling first.
 "$wine_run" "$setup" /S || fail "silent upgrade: exit status $?"
 check_installed upgrade
+# A failed upgrade leaves the installation as it was.
+"$wine_run" "$unregistrable_setup" /S
+status=$?
+[ "$status" -eq 2 ] || fail "failed upgrade: exit status $status, not 2"
+check_installed "failed upgrade"
 
 # The uninstaller copies itself away and returns at once: wait for it to finish.
 "$wine_run" "C:\\Program Files\\Velnor SAPI\\uninstall.exe" /S || fail "silent uninstallation: exit status $?"

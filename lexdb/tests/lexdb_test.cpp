@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "base/tests/temp_folder.h"
+#include "lexdb/tests/reader_process.h"
 
 namespace {
 
@@ -191,6 +193,39 @@ TEST_F(LexdbTest, RollbackDropsAndCommitKeepsWrites) {
     cursors.clear();
     open();
     EXPECT_EQ(walk(table("lexicon", 0)), std::vector<std::string>{"kept"});
+}
+
+TEST_F(LexdbTest, CommitMeetingAnotherProcessReaderFailsAndLeavesNoLock) {
+    open();
+    LexCursor* c = table("lexicon");
+    ASSERT_EQ(insert(c, "a", "1"), 0);
+    LexBtree* btree = sqlite3_get_btree(connection);
+    LexConnection* other = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &other), 0);
+    {
+        vl::test::ReaderProcess reader(path, "lexicon");
+        ASSERT_TRUE(reader.started());
+        ASSERT_EQ(sqlite3BtreeBeginTrans(btree, 1), 0);
+        ASSERT_EQ(insert(c, "b", "2"), 0);
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_NE(sqlite3BtreeCommit(btree), 0);
+        // The busy wait was spent, and no longer.
+        const auto waited = std::chrono::steady_clock::now() - start;
+        EXPECT_GE(waited, std::chrono::milliseconds(200));
+        EXPECT_LT(waited, std::chrono::seconds(3));
+        // The transaction was rolled back: another connection may write, this
+        // one begins afresh, and the record is gone.
+        EXPECT_EQ(sqlite3BtreeBeginTrans(sqlite3_get_btree(other), 1), 0);
+        EXPECT_EQ(sqlite3BtreeRollback(sqlite3_get_btree(other)), 0);
+        EXPECT_EQ(walk(c), std::vector<std::string>{"a"});
+        EXPECT_EQ(sqlite3BtreeBeginTrans(btree, 1), 0);
+        EXPECT_EQ(sqlite3BtreeRollback(btree), 0);
+    }
+    ASSERT_EQ(sqlite3BtreeBeginTrans(btree, 1), 0);
+    ASSERT_EQ(insert(c, "b", "2"), 0);
+    EXPECT_EQ(sqlite3BtreeCommit(btree), 0);
+    EXPECT_EQ(walk(c), (std::vector<std::string>{"a", "b"}));
+    sqlite3_close(other);
 }
 
 TEST_F(LexdbTest, TablesAreSeparateAndNamesMayHoldAnyBytes) {

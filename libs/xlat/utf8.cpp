@@ -23,8 +23,11 @@ std::optional<std::u16string> DecodeUtf8(std::string_view bytes) {
         } else if ((lead & 0xF0) == 0xE0) {
             continuations = 2;
             unit = lead & 0x0F;
+        } else if ((lead & 0xF8) == 0xF0) {
+            // A character beyond one unit, which no 8-bit code page holds: one "?".
+            continuations = 3;
         } else {
-            return std::nullopt;  // a continuation byte in lead position, or 0xF0 and above
+            return std::nullopt;  // a continuation byte in lead position, or 0xF8 and above
         }
         if (bytes.size() - i - 1 < continuations) return std::nullopt;
         for (size_t k = 1; k <= continuations; ++k) {
@@ -32,7 +35,7 @@ std::optional<std::u16string> DecodeUtf8(std::string_view bytes) {
             if (!is_continuation(byte)) return std::nullopt;
             unit = (unit << 6) | (byte & 0x3F);
         }
-        result += static_cast<char16_t>(unit);
+        result += continuations == 3 ? u'?' : static_cast<char16_t>(unit);
         i += 1 + continuations;
     }
     return result;

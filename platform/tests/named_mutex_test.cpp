@@ -8,7 +8,10 @@
 
 #include "platform/reload_signal.h"
 
-#if !defined(_WIN32)
+#if defined(_WIN32)
+#include <windows.h>
+#include <aclapi.h>
+#else
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -92,7 +95,54 @@ TEST(NamedMutex, SignalWithoutEnginesWaitsItsGraceOnly) {
     EXPECT_LT(elapsed, 1000ms);
 }
 
-#if !defined(_WIN32)
+#if defined(_WIN32)
+// Made by an elevated configurer, the mutex must still let the user's engines
+// in, at any integrity level: everyone may synchronise on it, and its label is low.
+TEST(NamedMutex, EveryProcessOfAnyIntegrityLevelMaySynchroniseOnIt) {
+    const std::u16string name = unique_name();
+    std::optional<NamedMutex> mutex = NamedMutex::create(name);
+    ASSERT_TRUE(mutex);
+    const HANDLE handle = OpenMutexW(READ_CONTROL, FALSE, std::wstring(name.begin(), name.end()).c_str());
+    ASSERT_NE(handle, nullptr);
+    PACL dacl = nullptr, sacl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_EQ(GetSecurityInfo(handle, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION | LABEL_SECURITY_INFORMATION,
+                              nullptr, nullptr, &dacl, &sacl, &descriptor),
+              static_cast<DWORD>(ERROR_SUCCESS));
+    CloseHandle(handle);
+
+    SID_IDENTIFIER_AUTHORITY world_authority = SECURITY_WORLD_SID_AUTHORITY;
+    PSID world = nullptr;
+    ASSERT_TRUE(AllocateAndInitializeSid(&world_authority, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &world));
+    bool everyone_synchronises = false;
+    for (DWORD i = 0; dacl && i < dacl->AceCount; ++i) {
+        ACE_HEADER* ace = nullptr;
+        if (!GetAce(dacl, i, reinterpret_cast<void**>(&ace)) || ace->AceType != ACCESS_ALLOWED_ACE_TYPE) continue;
+        auto* allowed = reinterpret_cast<ACCESS_ALLOWED_ACE*>(ace);
+        const DWORD needed = SYNCHRONIZE | MUTEX_MODIFY_STATE;
+        if (EqualSid(&allowed->SidStart, world) && (allowed->Mask & needed) == needed) everyone_synchronises = true;
+    }
+    FreeSid(world);
+    EXPECT_TRUE(everyone_synchronises);
+
+    DWORD label = 0;
+    for (DWORD i = 0; sacl && i < sacl->AceCount; ++i) {
+        ACE_HEADER* ace = nullptr;
+        if (!GetAce(sacl, i, reinterpret_cast<void**>(&ace)) || ace->AceType != SYSTEM_MANDATORY_LABEL_ACE_TYPE)
+            continue;
+        const PSID sid = &reinterpret_cast<SYSTEM_MANDATORY_LABEL_ACE*>(ace)->SidStart;
+        label = *GetSidSubAuthority(sid, *GetSidSubAuthorityCount(sid) - 1);
+    }
+    EXPECT_EQ(label, static_cast<DWORD>(SECURITY_MANDATORY_LOW_RID));
+    LocalFree(descriptor);
+
+    // A handle with only the rights to synchronise owns and releases it.
+    std::optional<NamedMutex> engine = NamedMutex::open_existing(name);
+    ASSERT_TRUE(engine);
+    EXPECT_TRUE(engine->lock());
+    engine->unlock();
+}
+#else
 TEST(NamedMutex, EndsWithAHolderThatDied) {
     const std::u16string name = unique_name();
     const pid_t child = fork();

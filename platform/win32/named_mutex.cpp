@@ -1,11 +1,23 @@
 #include "platform/named_mutex.h"
 
 #include <windows.h>
+#include <sddl.h>
 
 #include <string>
 
 namespace vl {
 namespace {
+
+// What a handle needs to own and release the mutex, and nothing more, so that
+// a process that may not change the mutex's security still opens it.
+constexpr DWORD kAccess = SYNCHRONIZE | MUTEX_MODIFY_STATE;
+
+// Every process of the session may synchronise on the mutex, whoever made it
+// (an elevated configurer, an engine in a low-integrity host): the system and
+// administrators have full access, everyone else kAccess, and the low integrity
+// label lets low-integrity processes in.
+constexpr wchar_t kSecurity[] = L"D:(A;;GA;;;SY)(A;;GA;;;BA)(A;;0x00100001;;;WD)S:(ML;;NW;;;LW)";
+static_assert(kAccess == 0x00100001);
 
 std::wstring wide(std::u16string_view name) { return std::wstring(name.begin(), name.end()); }
 
@@ -21,13 +33,18 @@ struct NamedMutex::Handle {
 };
 
 std::optional<NamedMutex> NamedMutex::open_existing(std::u16string_view name) {
-    const HANDLE mutex = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, wide(name).c_str());
+    const HANDLE mutex = OpenMutexW(kAccess, FALSE, wide(name).c_str());
     if (!mutex) return std::nullopt;
     return NamedMutex(std::make_unique<Handle>(mutex));
 }
 
 std::optional<NamedMutex> NamedMutex::create(std::u16string_view name) {
-    const HANDLE mutex = CreateMutexW(nullptr, FALSE, wide(name).c_str());
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    // Should the descriptor not be made, the mutex gets the default security.
+    ConvertStringSecurityDescriptorToSecurityDescriptorW(kSecurity, SDDL_REVISION_1, &descriptor, nullptr);
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
+    const HANDLE mutex = CreateMutexExW(descriptor ? &attributes : nullptr, wide(name).c_str(), 0, kAccess);
+    LocalFree(descriptor);
     if (!mutex) return std::nullopt;
     return NamedMutex(std::make_unique<Handle>(mutex));
 }

@@ -42,8 +42,13 @@ TEST(Recode, Utf8AndCodePage1251RoundTripEveryLetter) {
     EXPECT_EQ(recoded(cp1251, 1251, kUtf8CodePage), utf8);
 }
 
+TEST(Recode, CharacterBeyondOneUnitBecomesAQuestionMark) {
+    EXPECT_EQ(recoded("\xD0\x9C\xD0\xB0 \xF0\x9F\x98\x80!", kUtf8CodePage, 1251), "\xCC\xE0 ?!");
+    EXPECT_EQ(recoded("\xF0\x9F\x98\x80", kUtf8CodePage, kUtf8CodePage), "\xF0\x9F\x98\x80");  // untouched
+}
+
 TEST(Recode, InvalidUtf8BecomesEmpty) {
-    EXPECT_EQ(recoded("\xD0\x9C\xD0\xB0 \xF0\x9F\x98\x80", kUtf8CodePage, 1251), "");
+    EXPECT_EQ(recoded("\xD0\x9C\xD0\xB0 \xF8\x88\x80\x80\x80", kUtf8CodePage, 1251), "");
     EXPECT_EQ(TextToWide("\xC3", kUtf8CodePage), u"");
 }
 

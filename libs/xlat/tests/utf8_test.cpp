@@ -19,9 +19,14 @@ TEST(Utf8, AcceptsOverlongFormsAndSurrogateUnits) {
     EXPECT_EQ(DecodeUtf8("\xED\xA0\xBD\xED\xB8\x80"), std::u16string({char16_t(0xD83D), char16_t(0xDE00)}));
 }
 
+TEST(Utf8, FourByteSequenceBecomesOneQuestionMarkAndTheRestIsKept) {
+    EXPECT_EQ(DecodeUtf8("ok \xF0\x9F\x98\x80 \xD0\x9C\xF4\x8F\xBF\xBF"), u"ok ? М?");
+    EXPECT_EQ(DecodeUtf8("\xF0\x80\x80\x80\xF7\xBF\xBF\xBF"), u"??");  // overlong and beyond U+10FFFF
+}
+
 TEST(Utf8, MalformedInputFailsTheWholeText) {
-    for (const char* text : {"ok \xF0\x9F\x98\x80",  // four-byte sequence (an emoji)
-                             "\xF8\x88\x80\x80\x80", "\xFF", "\x80", "a\xBF" "b", "\xD0", "\xE2\x82", "\xD0\x41",
+    for (const char* text : {"ok \xF0\x9F\x98",  // four-byte sequence cut off
+                             "\xF0\x9F\x41\x80", "\xF8\x88\x80\x80\x80", "\xFF", "\x80", "a\xBF" "b", "\xD0", "\xE2\x82", "\xD0\x41",
                              "\xE2\x41\x82", "\xE2\x82\xC0"})
         EXPECT_EQ(DecodeUtf8(text), std::nullopt) << text;
 }

@@ -59,6 +59,14 @@ expect "замо+к ко+егде але+на а" --db f.dat "Замок кое-
 printf '("слово" n (2))\n("слово n (1))\n' > badfest.scm
 run --db f.dat --import-festival badfest.scm 2>/dev/null && fail "a malformed Festival line was accepted"
 
+# A database path of 300 bytes is refused whole: no word is imported anywhere,
+# neither into that file nor into one under a shortened name.
+long_folder=$(printf 'd%.0s' $(seq 100))
+long_db=$long_folder/$(printf 'f%.0s' $(seq 195)).dat
+mkdir -p "$long_folder"
+run --db "$long_db" --import list.txt >/dev/null 2>&1 && fail "a 300-byte database path was accepted"
+[ -z "$(ls -A "$long_folder")" ] || fail "a 300-byte database path made files: $(ls "$long_folder")"
+
 # A database that cannot be opened.
 out=$(run --db no/such/folder/d.dat "мама" 2>&1) && fail "a missing database was accepted"
 [ "$(echo "$out" | wc -l)" = 1 ] || fail "missing database: more than one line [$out]"

@@ -1,0 +1,20 @@
+#pragma once
+// What the test executable flushed to the disk: each flushed file's name and
+// content at that moment, recorded where the platform can observe it.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace vl::test {
+
+struct FlushedFile {
+    std::filesystem::path name;
+    std::string content;
+};
+
+// Every flush since the start of the program; nothing where flushes cannot be observed.
+std::vector<FlushedFile> flushed_files();
+// Whether flushed_files() sees the flushes on this platform.
+bool flushes_observed();
+
+}  // namespace vl::test
