@@ -7,11 +7,13 @@
 #include "base/file_io.h"
 #include "base/settings_file.h"
 #include "configurer/core/default_lists.h"
+#include "configurer/core/entry_storage.h"
 #include "configurer/core/texts.h"
 #include "configurer/core/user_dictionary_file.h"
 #include "engine/load_settings.h"
 #include "platform/language_name.h"
 #include "textprep/pronunciation_defaults.h"
+#include "textprep/prepare_text.h"
 #include "textprep/pronunciation_file.h"
 #include "textprep/user_dictionary.h"
 
@@ -58,40 +60,66 @@ EntryList<SymbolEntry> read_symbol_group(SettingsFile& file) {
 }
 
 // The file holding a pronunciation group: prefs.ini when it has the group,
-// else pronunc.dic when that has it under one of the group's names.
+// else pronunc.dic when that has it under one of the group's names, else the
+// default groups the engine writes into a new pronunc.dic (what it would read).
 class GroupSource {
 public:
     GroupSource(SettingsFile& settings, const fs::path& pronunciation_path)
         : settings_(settings), pronunciation_path_(pronunciation_path) {}
 
-    // The file and the name under which it holds the group, or nothing.
-    std::optional<std::pair<SettingsFile*, std::u16string_view>> find(std::u16string_view group) {
-        if (settings_.has_group(group)) return std::pair{&settings_, group};
+    // The file and the name under which it holds the group.
+    std::pair<SettingsFile*, std::u16string_view> find(std::u16string_view group) {
+        if (settings_.has_group(group)) return {&settings_, group};
         if (!pronunciation_) pronunciation_ = SettingsFile::open(pronunciation_path_, SettingsLayout::group_separator);
-        if (!*pronunciation_) return std::nullopt;
-        SettingsFile& dic = **pronunciation_;
-        if (dic.has_group(group)) return std::pair{&dic, group};
-        if (group == kEnglishPronunciationGroup && dic.has_group(kEnglishPronunciationDefaultsGroup))
-            return std::pair{&dic, kEnglishPronunciationDefaultsGroup};
-        return std::nullopt;
+        if (*pronunciation_) {
+            if (auto found = find_in(**pronunciation_, group)) return *found;
+        }
+        if (!engine_defaults_) {
+            engine_defaults_.emplace();
+            PronunciationTables ignored;
+            read_pronunciation_tables(*engine_defaults_, kRussianLanguage, ignored);
+        }
+        return find_in(*engine_defaults_, group).value_or(std::pair{&*engine_defaults_, group});
     }
 
 private:
+    static std::optional<std::pair<SettingsFile*, std::u16string_view>> find_in(SettingsFile& file,
+                                                                                 std::u16string_view group) {
+        if (file.has_group(group)) return std::pair{&file, group};
+        if (group == kEnglishPronunciationGroup && file.has_group(kEnglishPronunciationDefaultsGroup))
+            return std::pair{&file, kEnglishPronunciationDefaultsGroup};
+        return std::nullopt;
+    }
+
     SettingsFile& settings_;
     const fs::path& pronunciation_path_;
     std::optional<std::optional<SettingsFile>> pronunciation_;  // read on first need
+    std::optional<SettingsFile> engine_defaults_;                // made on first need
 };
 
-void write_entry_group(SettingsFile& file, std::u16string_view group, const EntryList<PronunciationEntry>& list) {
-    if (list.entries.empty()) return;
-    file.select_group(group);
-    for (const PronunciationEntry& entry : list.entries) file.write(entry.source, entry.replacement);
+// Every list is written as its group, an empty list as an empty group, so that
+// the group replaces its namesake in pronunc.dic and an emptied list stays
+// empty. An entry its file could not hold back is left out (the dialogs refuse
+// such entries; this keeps it from taking its neighbours with it).
+void write_entry_group(SettingsFile& file, std::u16string_view group, ListKind kind,
+                       const EntryList<PronunciationEntry>& list) {
+    file.select_or_add_group(group);
+    for (const PronunciationEntry& entry : list.entries) {
+        if (unstorable_position(kind, Field::source, entry.source) != 0 ||
+            unstorable_position(kind, Field::replacement, entry.replacement) != 0) {
+            continue;
+        }
+        file.write(entry.source, entry.replacement);
+    }
 }
 
 void write_symbol_group(SettingsFile& file, const EntryList<SymbolEntry>& list) {
-    if (list.entries.empty()) return;
-    file.select_group(kSymbolsGroup);
+    file.select_or_add_group(kSymbolsGroup);
     for (const SymbolEntry& entry : list.entries) {
+        if (unstorable_position(ListKind::Symbols, Field::source, entry.symbol) != 0 ||
+            unstorable_position(ListKind::Symbols, Field::replacement, entry.replacement) != 0) {
+            continue;
+        }
         const std::string code = std::to_string(entry.when);
         file.write(entry.symbol, entry.replacement + u":" + std::u16string(code.begin(), code.end()));
     }
@@ -103,6 +131,32 @@ bool write_user_dictionaries(const ConfigurationPaths& paths, const std::vector<
     std::error_code error;
     fs::create_directories(paths.engine_dictionary.parent_path(), error);
     return write_file_atomic(paths.engine_dictionary, bytes) && written;
+}
+
+std::optional<std::vector<PronunciationEntry>> read_user_dictionary(const fs::path& path) {
+    const std::optional<std::string> bytes = read_file(path);
+    if (!bytes) return std::nullopt;
+    return parse_user_dictionary_file(*bytes);
+}
+
+bool modified_later(const fs::path& path, const fs::path& than) {
+    std::error_code error;
+    const fs::file_time_type time = fs::last_write_time(path, error);
+    if (error) return false;
+    const fs::file_time_type other = fs::last_write_time(than, error);
+    return error || time > other;
+}
+
+// The configurer's file and the engine's, merged; the defaults when neither opens.
+EntryList<PronunciationEntry> read_user_dictionaries(const ConfigurationPaths& paths,
+                                                     std::span<const DefaultEntry> defaults) {
+    const auto own = read_user_dictionary(paths.user_dictionary);
+    const auto engine = read_user_dictionary(paths.engine_dictionary);
+    if (!own && !engine) return default_entry_list(defaults);
+    return {merge_user_dictionaries(own.value_or(std::vector<PronunciationEntry>{}),
+                                    engine.value_or(std::vector<PronunciationEntry>{}),
+                                    modified_later(paths.engine_dictionary, paths.user_dictionary)),
+            std::nullopt};
 }
 
 }  // namespace
@@ -129,12 +183,10 @@ bool load_configuration(ConfigurerState& state, const fs::path& application_data
     if (opened) {
         GroupSource source(file, paths.pronunciation);
         for (const EntryGroup& group : kEntryGroups) {
-            const auto found = source.find(group.group);
-            state.entry_list(group.kind) = found ? read_entry_group(*found->first, found->second)
-                                                 : EntryList<PronunciationEntry>{};
+            const auto [file, name] = source.find(group.group);
+            state.entry_list(group.kind) = read_entry_group(*file, name);
         }
-        const auto symbols = source.find(kSymbolsGroup);
-        state.symbols = symbols ? read_symbol_group(*symbols->first) : EntryList<SymbolEntry>{};
+        state.symbols = read_symbol_group(*source.find(kSymbolsGroup).first);
     } else {
         state.latin_letters = default_entry_list(kDefaultLatinLetters);
         state.cyrillic_letters = default_entry_list(kDefaultCyrillicLetters);
@@ -142,11 +194,7 @@ bool load_configuration(ConfigurerState& state, const fs::path& application_data
         state.symbols = default_symbol_list();
     }
 
-    if (const std::optional<std::string> bytes = read_file(paths.user_dictionary)) {
-        state.user_dictionary = {parse_user_dictionary_file(*bytes), std::nullopt};
-    } else {
-        state.user_dictionary = default_entry_list(kDefaultUserDictionary);
-    }
+    state.user_dictionary = read_user_dictionaries(paths, kDefaultUserDictionary);
     return opened.has_value();
 }
 
@@ -158,14 +206,15 @@ bool apply_configuration(const ConfigurerState& state, const fs::path& applicati
     for_each_setting(state.settings, [&](const SettingDefinition& definition, const auto& field) {
         file.write_int(definition.key, field);
     });
-    for (const EntryGroup& group : kEntryGroups) write_entry_group(file, group.group, state.entry_list(group.kind));
+    for (const EntryGroup& group : kEntryGroups)
+        write_entry_group(file, group.group, group.kind, state.entry_list(group.kind));
     write_symbol_group(file, state.symbols);
     if (!file.close()) {
         show_error(ui, texts::kSettingsWriteFailed);
         return false;
     }
 
-    if (!state.user_dictionary.entries.empty() && !write_user_dictionaries(paths, state.user_dictionary.entries)) {
+    if (!write_user_dictionaries(paths, state.user_dictionary.entries)) {
         show_error(ui, texts::kDictionaryWriteFailed);
     }
     if (!silent) {

@@ -32,9 +32,12 @@ ConfigurationPaths configuration_paths(const std::filesystem::path& application_
 // cannot be opened, shows the first-run welcome message and uses the defaults
 // for the settings and the four pronunciation lists. When it opens, a
 // pronunciation group it lacks is taken from the Russian pronunc.dic (the
-// combinations from english_pronunciation, else englishPronunciation), else the
-// list stays empty. When ru_dict.dic cannot be opened the default user
-// dictionary is used. The current elements are left unset. Returns whether
+// combinations from english_pronunciation, else englishPronunciation), else
+// from the engine's defaults for that group: the lists show what the engine
+// reads, since every list is written back as its group. The user dictionary is the union of ru_dict.dic and the
+// engine's dict.dic (merge_user_dictionaries: a word both hold with different
+// pronunciations takes the more recently modified file's); the default user
+// dictionary is used only when neither file can be opened. The current elements are left unset. Returns whether
 // prefs.ini was opened.
 bool load_configuration(ConfigurerState& state, const std::filesystem::path& application_data, UserInterface& ui);
 
@@ -44,11 +47,11 @@ struct SignalOptions {
     std::chrono::milliseconds grace{250};
 };
 
-// Writes prefs.ini whole (group "General", then a group per non-empty
-// pronunciation list); when that fails shows the error and stops. Then, when
-// the user dictionary is not empty, writes it to ru_dict.dic and to the
-// engine's Russian dict.dic (making its folder), showing an error when either
-// write fails. Unless silent, signals the engines and shows the success
+// Writes prefs.ini whole (group "General", then a group per pronunciation
+// list, empty for an empty list); when that fails shows the error and stops.
+// Then writes the user dictionary, even an empty one, to ru_dict.dic and to
+// the engine's Russian dict.dic (making its folder), showing an error when
+// either write fails. Unless silent, signals the engines and shows the success
 // message. Every file is written whole and atomically. Returns whether
 // prefs.ini was written.
 bool apply_configuration(const ConfigurerState& state, const std::filesystem::path& application_data, bool silent,

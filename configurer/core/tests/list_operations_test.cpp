@@ -72,19 +72,39 @@ TEST(AddEntry, RefusalsComeInOrderAndKeepTheDialogOpen) {
     EXPECT_FALSE(state.modified);
 }
 
-TEST(EditEntry, OverwritesTheCurrentEntryWithoutDuplicateOrCharacterChecks) {
+TEST(EditEntry, OverwritesTheCurrentEntryOnlyWithWhatTheFileCanHold) {
     ConfigurerState state = state_with_defaults();
     state.latin_letters.current = 1;  // b
     RecordingUi ui;
-    EXPECT_EQ(confirm_entry_dialog(state, ListKind::LatinLetters, DialogVariant::edit, u"A", u"Э+Й1", ui),
-              DialogOutcome::closed_changed);
-    EXPECT_EQ(state.latin_letters.entries[0].source, state.latin_letters.entries[1].source);
-    EXPECT_EQ(state.latin_letters.entries[1], (PronunciationEntry{u"a", u"э+й1"}));
+    const auto edit = [&](ListKind kind, std::u16string_view source, std::u16string_view replacement) {
+        return confirm_entry_dialog(state, kind, DialogVariant::edit, source, replacement, ui);
+    };
+    // Another element's source would leave one line of the two in the file: refused, the dialog stays open.
+    EXPECT_EQ(edit(ListKind::LatinLetters, u"A", u"эй"), DialogOutcome::stays_open);
+    EXPECT_EQ(edit(ListKind::LatinLetters, u"b", u"Б1"), DialogOutcome::stays_open);
+    EXPECT_EQ(edit(ListKind::LatinLetters, u"[q", u"кью"), DialogOutcome::stays_open);
+    EXPECT_EQ(edit(ListKind::LatinLetters, u"a", u""), DialogOutcome::stays_open);
+    state.user_dictionary.entries = {PronunciationEntry{u"слово", u"сло+во"}};
+    state.user_dictionary.current = 0;
+    EXPECT_EQ(edit(ListKind::UserDictionaryList, u"два слова", u"два"), DialogOutcome::stays_open);
+    EXPECT_EQ(ui.texts(), (std::vector<std::u16string>{
+                              u"Такое произношение уже задано.",
+                              u"В поле для задания как именно нужно произносить присутствует один или несколько "
+                              u"недопустимых символов. Для начала, удалите хотя бы 1.",
+                              u"В поле для задания что именно произносить присутствует один или несколько "
+                              u"недопустимых символов. Для начала, удалите хотя бы [.",
+                              u"Не задана замена произношения.",
+                              u"В поле для задания что именно произносить присутствует один или несколько "
+                              u"недопустимых символов. Для начала, удалите хотя бы  .",
+                          }));
+    EXPECT_FALSE(state.modified);
+    EXPECT_EQ(state.latin_letters.entries[1], (PronunciationEntry{u"b", u"би"}));
+
+    // Its own source is no duplicate.
+    EXPECT_EQ(edit(ListKind::LatinLetters, u"B", u"Бэ+"), DialogOutcome::closed_changed);
+    EXPECT_EQ(state.latin_letters.entries[1], (PronunciationEntry{u"b", u"бэ+"}));
     EXPECT_EQ(state.latin_letters.current, 1u);
     EXPECT_TRUE(state.modified);
-    EXPECT_EQ(confirm_entry_dialog(state, ListKind::LatinLetters, DialogVariant::edit, u"a", u"", ui),
-              DialogOutcome::stays_open);
-    EXPECT_EQ(ui.texts(), std::vector<std::u16string>{u"Не задана замена произношения."});
 }
 
 TEST(SymbolDialog, DuplicatesAreExactAndTheSymbolKeepsItsCase) {
@@ -97,13 +117,29 @@ TEST(SymbolDialog, DuplicatesAreExactAndTheSymbolKeepsItsCase) {
     ASSERT_EQ(state.symbols.entries.size(), 30u);
     EXPECT_EQ(state.symbols.entries[28], (SymbolEntry{u"Ω", u"омега", 1}));
     EXPECT_EQ(state.symbols.current, 29u);
-    // No character check at confirmation beyond the live one.
-    EXPECT_EQ(confirm_symbol_dialog(state, DialogVariant::add, u"a", u"а", 0, ui), DialogOutcome::closed_changed);
 
-    state.symbols.current = 0;
+    state.symbols.current = 1;
     EXPECT_EQ(confirm_symbol_dialog(state, DialogVariant::edit, u"€", u"Евро", 1, ui), DialogOutcome::closed_changed);
-    EXPECT_EQ(state.symbols.entries[0], (SymbolEntry{u"€", u"евро", 1}));
-    EXPECT_EQ(state.symbols.entries[1].symbol, u"€");
+    EXPECT_EQ(state.symbols.entries[1], (SymbolEntry{u"€", u"евро", 1}));
+    EXPECT_EQ(confirm_symbol_dialog(state, DialogVariant::edit, u"£", u"фунт", 1, ui), DialogOutcome::stays_open);
+}
+
+TEST(SymbolDialog, EveryPathRefusesWhatTheSettingsFileCannotHold) {
+    // At the start of a key line "[" reads as a group header, ";" as a comment; "=" ends the key; blanks are
+    // trimmed; ":" would end the name inside "name:when". Adding and editing, by OK or by Enter, all refuse them.
+    for (const DialogVariant variant : {DialogVariant::add, DialogVariant::edit}) {
+        ConfigurerState state = state_with_defaults();
+        state.symbols.current = 0;
+        RecordingUi ui;
+        for (std::u16string_view symbol : {u"[", u";", u"=", u" ", u"\t", u"a", u"%="})
+            EXPECT_EQ(confirm_symbol_dialog(state, variant, symbol, u"скобка", 0, ui), DialogOutcome::stays_open)
+                << static_cast<int>(variant);
+        for (std::u16string_view replacement : {u" скобка", u"ско:бка", u"скобка\r\nx = y", u"sk"})
+            EXPECT_EQ(confirm_symbol_dialog(state, variant, u"%", replacement, 0, ui), DialogOutcome::stays_open);
+        EXPECT_EQ(ui.shown.size(), 11u);
+        EXPECT_EQ(state.symbols.entries.size(), 28u);
+        EXPECT_FALSE(state.modified);
+    }
 }
 
 TEST(DeleteEntry, AsksWithTheSourceAndMakesThePreviousElementCurrent) {
