@@ -76,8 +76,9 @@ void speak(std::span<const TextFragment> fragments, OutputSink& sink, SynthEngin
     sink.add_event(SpeakEvent{kEventWordBoundary, kParamUndefined, static_cast<uint32_t>(prepared.size()), 1, nullptr});
 
     const int32_t use_dictionary = state.settings.use_dictionary;
-    const bool russian = *state.language.get() == kRussianLanguage;
-    engine.use_main_dictionary((use_dictionary == 1 || use_dictionary == 2) && russian ? 1 : 0);
+    const Language* language = find_language(*state.language.get());
+    const bool main_dictionary = language && language->main_dictionary;
+    engine.use_main_dictionary((use_dictionary == 1 || use_dictionary == 2) && main_dictionary ? 1 : 0);
 
     SpeakContext context{sink, engine};
     engine.set_callback_context(&context);

@@ -1,5 +1,6 @@
 #include "configurer/core/configuration_files.h"
 
+#include <array>
 #include <optional>
 #include <system_error>
 #include <type_traits>
@@ -10,10 +11,8 @@
 #include "configurer/core/entry_storage.h"
 #include "configurer/core/texts.h"
 #include "configurer/core/user_dictionary_file.h"
+#include "contract/pronunciation_defaults.h"
 #include "engine/load_settings.h"
-#include "platform/language_name.h"
-#include "textprep/pronunciation_defaults.h"
-#include "textprep/prepare_text.h"
 #include "textprep/pronunciation_file.h"
 #include "textprep/user_dictionary.h"
 
@@ -22,18 +21,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr uint32_t kRussianLanguageId = 0x419;
-
-// A pronunciation list and the group of prefs.ini that holds it.
+// A pronunciation list and the group that holds it.
 struct EntryGroup {
     ListKind kind;
     std::u16string_view group;
 };
-constexpr EntryGroup kEntryGroups[] = {
-    {ListKind::LatinLetters, kEnglishLettersGroup},
-    {ListKind::CyrillicLetters, kRussianLettersGroup},
-    {ListKind::LatinCombinations, kEnglishPronunciationGroup},
-};
+
+std::array<EntryGroup, 3> entry_groups(const Language& language) {
+    return {{{ListKind::LatinLetters, kEnglishLettersGroup},
+             {ListKind::CyrillicLetters, language.letters->group},
+             {ListKind::LatinCombinations, kEnglishPronunciationGroup}}};
+}
+
+// prefs.ini carries the Russian groups only: the engine moves them into the Russian pronunc.dic.
+bool carried_by_settings_file(const Language& language) { return &language == &kRussian; }
 
 EntryList<PronunciationEntry> read_entry_group(SettingsFile& file, std::u16string_view group) {
     EntryList<PronunciationEntry> list;
@@ -64,12 +65,13 @@ EntryList<SymbolEntry> read_symbol_group(SettingsFile& file) {
 // default groups the engine writes into a new pronunc.dic (what it would read).
 class GroupSource {
 public:
-    GroupSource(SettingsFile& settings, const fs::path& pronunciation_path)
-        : settings_(settings), pronunciation_path_(pronunciation_path) {}
+    // settings: prefs.ini when it carries the language's groups, else null.
+    GroupSource(SettingsFile* settings, const fs::path& pronunciation_path, const Language& language)
+        : settings_(settings), pronunciation_path_(pronunciation_path), language_(language) {}
 
     // The file and the name under which it holds the group.
     std::pair<SettingsFile*, std::u16string_view> find(std::u16string_view group) {
-        if (settings_.has_group(group)) return {&settings_, group};
+        if (settings_ && settings_->has_group(group)) return {settings_, group};
         if (!pronunciation_) pronunciation_ = SettingsFile::open(pronunciation_path_, SettingsLayout::group_separator);
         if (*pronunciation_) {
             if (auto found = find_in(**pronunciation_, group)) return *found;
@@ -77,7 +79,7 @@ public:
         if (!engine_defaults_) {
             engine_defaults_.emplace();
             PronunciationTables ignored;
-            read_pronunciation_tables(*engine_defaults_, kRussianLanguage, ignored);
+            read_pronunciation_tables(*engine_defaults_, language_.code, ignored);
         }
         return find_in(*engine_defaults_, group).value_or(std::pair{&*engine_defaults_, group});
     }
@@ -91,8 +93,9 @@ private:
         return std::nullopt;
     }
 
-    SettingsFile& settings_;
+    SettingsFile* settings_;
     const fs::path& pronunciation_path_;
+    const Language& language_;
     std::optional<std::optional<SettingsFile>> pronunciation_;  // read on first need
     std::optional<SettingsFile> engine_defaults_;                // made on first need
 };
@@ -125,6 +128,27 @@ void write_symbol_group(SettingsFile& file, const EntryList<SymbolEntry>& list) 
     }
 }
 
+void write_groups(SettingsFile& file, const LanguageLists& lists, const Language& language) {
+    for (const EntryGroup& group : entry_groups(language))
+        write_entry_group(file, group.group, group.kind, lists.entry_list(group.kind));
+    write_symbol_group(file, lists.symbols);
+}
+
+// The language's groups replace their namesakes in its pronunc.dic; the rest of the file stays.
+bool write_pronunciation_file(const fs::path& path, const LanguageLists& lists, const Language& language) {
+    std::error_code error;
+    fs::create_directories(path.parent_path(), error);
+    std::optional<SettingsFile> file = SettingsFile::open(path, SettingsLayout::group_separator);
+    if (!file) {
+        if (fs::exists(path, error)) return false;  // there, but unreadable: not to be replaced blindly
+        file = SettingsFile::create(path, SettingsLayout::group_separator);
+    }
+    for (const EntryGroup& group : entry_groups(language)) file->remove_group(group.group);
+    file->remove_group(kSymbolsGroup);
+    write_groups(*file, lists, language);
+    return file->close();
+}
+
 bool write_user_dictionaries(const ConfigurationPaths& paths, const std::vector<PronunciationEntry>& entries) {
     const std::string bytes = user_dictionary_file_bytes(entries);
     bool written = write_file_atomic(paths.user_dictionary, bytes);
@@ -149,10 +173,10 @@ bool modified_later(const fs::path& path, const fs::path& than) {
 
 // The configurer's file and the engine's, merged; the defaults when neither opens.
 EntryList<PronunciationEntry> read_user_dictionaries(const ConfigurationPaths& paths,
-                                                     std::span<const DefaultEntry> defaults) {
+                                                     std::vector<PronunciationEntry> defaults) {
     const auto own = read_user_dictionary(paths.user_dictionary);
     const auto engine = read_user_dictionary(paths.engine_dictionary);
-    if (!own && !engine) return default_entry_list(defaults);
+    if (!own && !engine) return {std::move(defaults), std::nullopt};
     return {merge_user_dictionaries(own.value_or(std::vector<PronunciationEntry>{}),
                                     engine.value_or(std::vector<PronunciationEntry>{}),
                                     modified_later(paths.engine_dictionary, paths.user_dictionary)),
@@ -161,16 +185,16 @@ EntryList<PronunciationEntry> read_user_dictionaries(const ConfigurationPaths& p
 
 }  // namespace
 
-ConfigurationPaths configuration_paths(const fs::path& application_data) {
+ConfigurationPaths configuration_paths(const fs::path& application_data, const Language& language) {
     const fs::path data = application_data / "VelnorSAPI";
-    const fs::path russian = data / "dicts" / language_english_name(kRussianLanguageId);
-    return {data / settings_file_name, data / "ru_dict.dic", russian / std::string(kUserDictionaryFileName),
-            russian / std::string(kPronunciationFileName)};
+    const fs::path folder = data / "dicts" / std::u16string(language.folder);
+    return {data / settings_file_name, data / language.configurer_dictionary,
+            folder / std::string(kUserDictionaryFileName), folder / std::string(kPronunciationFileName)};
 }
 
 bool load_configuration(ConfigurerState& state, const fs::path& application_data, UserInterface& ui) {
-    const ConfigurationPaths paths = configuration_paths(application_data);
-    std::optional<SettingsFile> opened = SettingsFile::open(paths.settings, SettingsLayout::group_separator);
+    const fs::path settings_path = configuration_paths(application_data).settings;
+    std::optional<SettingsFile> opened = SettingsFile::open(settings_path, SettingsLayout::group_separator);
     if (!opened) ui.message_box(make_message(texts::kWelcomeTitle, texts::kWelcomeText, MessageKind::information));
     SettingsFile file = opened ? std::move(*opened) : SettingsFile(SettingsLayout::group_separator);
 
@@ -180,42 +204,53 @@ bool load_configuration(ConfigurerState& state, const fs::path& application_data
             file.read_int(definition.key, definition.default_value));
     });
 
-    if (opened) {
-        GroupSource source(file, paths.pronunciation);
-        for (const EntryGroup& group : kEntryGroups) {
-            const auto [file, name] = source.find(group.group);
-            state.entry_list(group.kind) = read_entry_group(*file, name);
+    for (std::size_t index = 0; index < kLanguageCount; ++index) {
+        const Language& language = kLanguages[index];
+        const ConfigurationPaths paths = configuration_paths(application_data, language);
+        LanguageLists& lists = state.languages[index];
+        const std::optional<LanguageLists> defaults = configurer_defaults(language);
+        if (!opened && defaults) {
+            lists = *defaults;
+        } else {
+            GroupSource source(carried_by_settings_file(language) ? &file : nullptr, paths.pronunciation, language);
+            for (const EntryGroup& group : entry_groups(language)) {
+                const auto [holder, name] = source.find(group.group);
+                lists.entry_list(group.kind) = read_entry_group(*holder, name);
+            }
+            lists.symbols = read_symbol_group(*source.find(kSymbolsGroup).first);
         }
-        state.symbols = read_symbol_group(*source.find(kSymbolsGroup).first);
-    } else {
-        state.latin_letters = default_entry_list(kDefaultLatinLetters);
-        state.cyrillic_letters = default_entry_list(kDefaultCyrillicLetters);
-        state.latin_combinations = default_entry_list(kDefaultLatinCombinations);
-        state.symbols = default_symbol_list();
+        lists.user_dictionary = read_user_dictionaries(paths, defaults ? defaults->user_dictionary.entries
+                                                                       : std::vector<PronunciationEntry>{});
     }
-
-    state.user_dictionary = read_user_dictionaries(paths, kDefaultUserDictionary);
     return opened.has_value();
 }
 
 bool apply_configuration(const ConfigurerState& state, const fs::path& application_data, bool silent,
                          UserInterface& ui, const SignalOptions& signal) {
-    const ConfigurationPaths paths = configuration_paths(application_data);
-    SettingsFile file = SettingsFile::create(paths.settings, SettingsLayout::group_separator);
+    SettingsFile file = SettingsFile::create(configuration_paths(application_data).settings,
+                                             SettingsLayout::group_separator);
     file.select_group(general_group);
     for_each_setting(state.settings, [&](const SettingDefinition& definition, const auto& field) {
         file.write_int(definition.key, field);
     });
-    for (const EntryGroup& group : kEntryGroups)
-        write_entry_group(file, group.group, group.kind, state.entry_list(group.kind));
-    write_symbol_group(file, state.symbols);
+    for (std::size_t index = 0; index < kLanguageCount; ++index) {
+        if (carried_by_settings_file(kLanguages[index])) write_groups(file, state.languages[index], kLanguages[index]);
+    }
     if (!file.close()) {
         show_error(ui, texts::kSettingsWriteFailed);
         return false;
     }
 
-    if (!write_user_dictionaries(paths, state.user_dictionary.entries)) {
-        show_error(ui, texts::kDictionaryWriteFailed);
+    for (std::size_t index = 0; index < kLanguageCount; ++index) {
+        const Language& language = kLanguages[index];
+        const ConfigurationPaths paths = configuration_paths(application_data, language);
+        const LanguageLists& lists = state.languages[index];
+        if (!carried_by_settings_file(language) && !write_pronunciation_file(paths.pronunciation, lists, language)) {
+            show_error(ui, texts::kSettingsWriteFailed);
+        }
+        if (!write_user_dictionaries(paths, lists.user_dictionary.entries)) {
+            show_error(ui, texts::kDictionaryWriteFailed);
+        }
     }
     if (!silent) {
         signal_engines(signal.mutex_name, signal.grace);

@@ -94,7 +94,7 @@ DialogOutcome confirm_entry_dialog(ConfigurerState& state, ListKind kind, Dialog
 DialogOutcome confirm_symbol_dialog(ConfigurerState& state, DialogVariant variant, std::u16string_view symbol,
                                     std::u16string_view replacement, uint8_t when, UserInterface& ui) {
     if (!storable_fields(ListKind::Symbols, symbol, replacement, ui)) return DialogOutcome::stays_open;
-    return store_entry(state, state.symbols, variant, SymbolEntry{std::u16string(symbol), to_lower(replacement), when},
+    return store_entry(state, state.lists().symbols, variant, SymbolEntry{std::u16string(symbol), to_lower(replacement), when},
                        [&](const SymbolEntry& existing) { return existing.symbol == symbol; }, ui);
 }
 
@@ -109,8 +109,8 @@ bool delete_entry(ConfigurerState& state, ListKind kind, UserInterface& ui) {
         return true;
     };
     if (kind == ListKind::Symbols) {
-        if (!state.symbols.has_current()) return false;
-        return ask_and_remove(state.symbols, state.symbols.entries[*state.symbols.current].symbol);
+        if (!state.lists().symbols.has_current()) return false;
+        return ask_and_remove(state.lists().symbols, state.lists().symbols.entries[*state.lists().symbols.current].symbol);
     }
     EntryList<PronunciationEntry>& list = state.entry_list(kind);
     if (!list.has_current()) return false;
@@ -119,16 +119,16 @@ bool delete_entry(ConfigurerState& state, ListKind kind, UserInterface& ui) {
 
 void select_entry(ConfigurerState& state, ListKind kind, std::optional<std::size_t> index) {
     if (index && *index >= list_size(state, kind)) index.reset();
-    if (kind == ListKind::Symbols) state.symbols.current = index;
+    if (kind == ListKind::Symbols) state.lists().symbols.current = index;
     else state.entry_list(kind).current = index;
 }
 
 std::optional<std::size_t> current_entry(const ConfigurerState& state, ListKind kind) {
-    return kind == ListKind::Symbols ? state.symbols.current : state.entry_list(kind).current;
+    return kind == ListKind::Symbols ? state.lists().symbols.current : state.entry_list(kind).current;
 }
 
 std::size_t list_size(const ConfigurerState& state, ListKind kind) {
-    return kind == ListKind::Symbols ? state.symbols.entries.size() : state.entry_list(kind).entries.size();
+    return kind == ListKind::Symbols ? state.lists().symbols.entries.size() : state.entry_list(kind).entries.size();
 }
 
 }  // namespace vl

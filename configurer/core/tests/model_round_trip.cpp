@@ -50,6 +50,7 @@ private:
 };
 
 void operate(ConfigurerState& state, Bytes& bytes, UserInterface& ui) {
+    state.language = bytes.next() % kLanguageCount;
     const auto kind = static_cast<ListKind>(bytes.next() % kListCount);
     const unsigned operation = bytes.next() % 4;
     if (operation == 3) {  // empty the list, one delete at a time
@@ -99,12 +100,18 @@ std::string model_round_trip(std::string_view input, const fs::path& application
     migrate_pronunciation_from_settings(data / "prefs.ini", data / "dicts" / "Russian");
     ConfigurerState read;
     load_configuration(read, application_data, ui);
-    std::string difference = compare("latin letters", state.latin_letters, read.latin_letters);
-    if (difference.empty()) difference = compare("cyrillic letters", state.cyrillic_letters, read.cyrillic_letters);
-    if (difference.empty())
-        difference = compare("latin combinations", state.latin_combinations, read.latin_combinations);
-    if (difference.empty()) difference = compare("symbols", state.symbols, read.symbols);
-    if (difference.empty()) difference = compare("user dictionary", state.user_dictionary, read.user_dictionary);
+    std::string difference;
+    for (std::size_t index = 0; index < kLanguageCount && difference.empty(); ++index) {
+        const LanguageLists& built = state.languages[index];
+        const LanguageLists& back = read.languages[index];
+        difference = compare("latin letters", built.latin_letters, back.latin_letters);
+        if (difference.empty()) difference = compare("cyrillic letters", built.cyrillic_letters, back.cyrillic_letters);
+        if (difference.empty())
+            difference = compare("latin combinations", built.latin_combinations, back.latin_combinations);
+        if (difference.empty()) difference = compare("symbols", built.symbols, back.symbols);
+        if (difference.empty()) difference = compare("user dictionary", built.user_dictionary, back.user_dictionary);
+        if (!difference.empty()) difference = std::string(kLanguages[index].configurer_dictionary) + " " + difference;
+    }
     return difference;
 }
 
