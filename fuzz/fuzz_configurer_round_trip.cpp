@@ -24,6 +24,7 @@ const fs::path& application_data() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool cleaned_at_exit = [] {
+        application_data();  // made before the handler is registered, so destroyed after it runs
         std::atexit([] {
             std::error_code ignored;
             fs::remove_all(application_data(), ignored);
