@@ -4,6 +4,8 @@
 #include <array>
 #include <utility>
 
+#include "base/utf.h"
+
 namespace vl {
 namespace {
 
@@ -53,6 +55,16 @@ std::string to_cp1251(std::u16string_view text, char fallback) {
         if (const auto byte = unicode_to_cp1251(text[i])) result[i] = static_cast<char>(*byte);
     }
     return result;
+}
+
+std::u16string utf8_or_cp1251_to_utf16(std::string_view bytes) {
+    if (is_valid_utf8(bytes)) return utf8_to_utf16(bytes);
+    std::u16string text(bytes.size(), u'\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<uint8_t>(bytes[i]);
+        text[i] = cp1251_to_unicode(byte).value_or(byte);
+    }
+    return text;
 }
 
 }  // namespace vl

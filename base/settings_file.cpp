@@ -33,6 +33,22 @@ std::u16string_view trim_end(std::u16string_view text) {
     return text.substr(0, end);
 }
 
+std::size_t first_of(std::size_t a, std::size_t b) { return a == 0 ? b : b == 0 ? a : std::min(a, b); }
+
+// The first character a line cannot hold anywhere: a line end or half a surrogate pair.
+std::size_t unstorable_anywhere(std::u16string_view text) {
+    const std::size_t line_end = text.find_first_of(u"\r\n");
+    return first_of(unpaired_surrogate_position(text), line_end == std::u16string_view::npos ? 0 : line_end + 1);
+}
+
+// Blanks and tabs at either end are trimmed by the reader.
+std::size_t untrimmed_ends(std::u16string_view text) {
+    if (text.empty()) return 0;
+    if (is_blank(text.front())) return 1;
+    if (is_blank(text.back())) return text.size();
+    return 0;
+}
+
 char16_t fold_latin(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
 
 }  // namespace
@@ -42,6 +58,18 @@ bool settings_names_match(std::u16string_view a, std::u16string_view b) {
     for (std::size_t i = 0; i < a.size(); ++i)
         if (fold_latin(a[i]) != fold_latin(b[i])) return false;
     return true;
+}
+
+std::size_t unstorable_key_position(std::u16string_view key) {
+    std::size_t position = first_of(unstorable_anywhere(key), untrimmed_ends(key));
+    if (const std::size_t equals = key.find(u'='); equals != std::u16string_view::npos)
+        position = first_of(position, equals + 1);
+    if (!key.empty() && (key.front() == u'[' || key.front() == u';')) position = 1;
+    return position;
+}
+
+std::size_t unstorable_value_position(std::u16string_view value) {
+    return first_of(unstorable_anywhere(value), untrimmed_ends(value));
 }
 
 int32_t parse_decimal(std::u16string_view text) {
@@ -119,6 +147,12 @@ SettingsFile::Range SettingsFile::current_range() const {
 bool SettingsFile::select_group(std::u16string_view name) {
     current_group_ = std::u16string(name);
     return current_range().exists;
+}
+
+void SettingsFile::select_or_add_group(std::u16string_view name) {
+    if (select_group(name)) return;
+    lines_.push_back({LineKind::group, std::u16string(name), {}});
+    modified_ = true;
 }
 
 bool SettingsFile::has_group(std::u16string_view name) const {

@@ -61,6 +61,9 @@ public:
     // does not, the group is created (with this spelling, at the end of the file)
     // by the first key or comment written to it.
     bool select_group(std::u16string_view name);
+    // Makes name the current group, adding it empty at the end of the file when
+    // it is missing, so that even a group with no entries is written.
+    void select_or_add_group(std::u16string_view name);
     bool has_group(std::u16string_view name) const;
     // Every group name in file order, as written in the file (repeats included).
     std::vector<std::u16string> group_names() const;
@@ -118,6 +121,13 @@ private:
     std::optional<std::u16string> current_group_;  // nothing: the lines before the first header
     bool modified_ = false;
 };
+
+// What a key line can hold: the 1-based position of the first character of a
+// key (or a value) that would not read back exactly as written, 0 when all
+// would. Refused anywhere: CR, LF and unpaired surrogates; in a key "=", "["
+// or ";" at its start; a blank or tab at either end. An empty text yields 0.
+std::size_t unstorable_key_position(std::u16string_view key);
+std::size_t unstorable_value_position(std::u16string_view value);
 
 // Case-insensitive for the Latin letters A-Z only.
 bool settings_names_match(std::u16string_view a, std::u16string_view b);

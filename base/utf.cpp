@@ -108,4 +108,17 @@ std::string path_utf8(const std::filesystem::path& path) {
     return std::string(name.begin(), name.end());
 }
 
+std::size_t unpaired_surrogate_position(std::u16string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c < 0xD800 || c > 0xDFFF) continue;
+        if (c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            ++i;
+            continue;
+        }
+        return i + 1;
+    }
+    return 0;
+}
+
 }  // namespace vl

@@ -1,5 +1,6 @@
 #pragma once
 // Conversion between UTF-8 and UTF-16.
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -10,6 +11,9 @@ namespace vl {
 std::u16string utf8_to_utf16(std::string_view text);
 // An unpaired surrogate becomes U+FFFD.
 std::string utf16_to_utf8(std::u16string_view text);
+// The 1-based position of the first unpaired surrogate, 0 when there is none
+// (the text then converts to UTF-8 and back unchanged).
+std::size_t unpaired_surrogate_position(std::u16string_view text);
 // True when the bytes are well-formed UTF-8 (no overlong forms, no surrogates).
 bool is_valid_utf8(std::string_view text);
 

@@ -5,6 +5,7 @@
 #include <new>
 #include <string>
 
+#include "contract/languages.h"
 #include "engine/client_text.h"
 #include "engine/engine_charset.h"
 #include "engine/engine_state.h"
@@ -160,10 +161,11 @@ private:
         time_words(step, start, prepared.size());
 
         const int32_t use_dictionary = state_.settings.use_dictionary;
-        const bool russian = snapshot_.context().language == kRussianLanguage;
+        const Language* language = find_language(snapshot_.context().language);
+        const bool main_dictionary = language && language->main_dictionary;
         set_library_state(context_.engine, LibraryState{segment_prosody(site_, *step.fragment),
                                                         state_.settings.intonation,
-                                                        (use_dictionary == 1 || use_dictionary == 2) && russian ? 1 : 0,
+                                                        (use_dictionary == 1 || use_dictionary == 2) && main_dictionary ? 1 : 0,
                                                         &context_, state_.settings.pause});
         context_.last_block_start = start;
         context_.engine.speak(converted.c_str());

@@ -1,5 +1,5 @@
 // Loads the configurer's files from arbitrary bytes: the input is split into
-// prefs.ini, ru_dict.dic and the Russian pronunc.dic; what was loaded is then
+// prefs.ini, ru_dict.dic, the engine's Russian dict.dic and pronunc.dic; what was loaded is then
 // written back and loaded again.
 #include <cstddef>
 #include <cstdint>
@@ -52,8 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view input(reinterpret_cast<const char*>(data), size);
     const std::string_view settings = take_part(input);
     const std::string_view dictionary = take_part(input);
+    const std::string_view engine_dictionary = take_part(input);
     vl::write_file_atomic(paths.settings, settings);
     vl::write_file_atomic(paths.user_dictionary, dictionary);
+    vl::write_file_atomic(paths.engine_dictionary, engine_dictionary);
     vl::write_file_atomic(paths.pronunciation, input);
 
     SilentUi ui;

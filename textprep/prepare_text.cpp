@@ -17,11 +17,16 @@ namespace {
 // enough that a piece and its copies stay in the processor's cache.
 constexpr size_t kPieceLength = 16 * 1024;
 
+bool rewrites_ukrainian(std::u16string_view code) {
+    const Language* language = find_language(code);
+    return language && language->rewrites_ukrainian;
+}
+
 }  // namespace
 
 std::u16string prepare_stages(std::u16string_view text, const PrepareContext& context) {
     std::u16string result = replace_symbols(text, context.tables);
-    if (context.language == kUkrainianLanguage) result = prepare_ukrainian(result, context.tables);
+    if (rewrites_ukrainian(context.language)) result = prepare_ukrainian(result, context.tables);
     result = prepare_numbers(result, context.disable_decimal_separator != 0);
     result = blank_out_characters(std::move(result), kBlankingSet, u' ');
     result = read_letter_runs(result, context.tables);
@@ -33,7 +38,7 @@ std::u16string prepare_stages(std::u16string_view text, const PrepareContext& co
 std::u16string prepare_text(std::u16string_view text, const PrepareContext& context) {
     if (text.size() == 1) return read_single_character(text, context.tables);
     if (text.size() <= kPieceLength) return prepare_stages(text, context);
-    const TextPieces pieces(context.tables, context.language == kUkrainianLanguage);
+    const TextPieces pieces(context.tables, rewrites_ukrainian(context.language));
     std::u16string result;
     result.reserve(text.size() + text.size() / 4);
     for (size_t start = 0; start < text.size();) {

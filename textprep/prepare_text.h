@@ -5,13 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "contract/languages.h"
 #include "textprep/pronunciation_tables.h"
 #include "textprep/user_dictionary.h"
 
 namespace vl {
-
-inline constexpr std::u16string_view kRussianLanguage = u"419";
-inline constexpr std::u16string_view kUkrainianLanguage = u"422";
 
 // Everything one request reads: a consistent snapshot taken at its start.
 struct PrepareContext {

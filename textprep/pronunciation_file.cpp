@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "base/settings_file.h"
+#include "contract/languages.h"
 #include "textprep/prepare_text.h"
-#include "textprep/pronunciation_defaults.h"
 
 namespace vl {
 namespace {
@@ -62,16 +62,12 @@ void read_symbols(SettingsFile& file, std::span<const DefaultEntry> defaults, Pr
 
 void read_pronunciation_tables(SettingsFile& file, std::u16string_view language, PronunciationTables& tables) {
     read_letters(file, kEnglishLetterGroup, tables, kEnglishLettersComment);
-    if (language == kRussianLanguage) {
-        read_letters(file, kRussianLetterGroup, tables);
-        read_english_rewrites(file, tables);
-        read_symbols(file, kRussianSymbols, tables);
-    } else if (language == kUkrainianLanguage) {
-        read_letters(file, kUkrainianLetterGroup, tables);
-        read_english_rewrites(file, tables);
-        read_ukrainian_rewrites(file, tables);
-        read_symbols(file, kUkrainianSymbols, tables);
-    }
+    const Language* described = find_language(language);
+    if (described == nullptr) return;
+    read_letters(file, *described->letters, tables);
+    read_english_rewrites(file, tables);
+    if (described->rewrites_ukrainian) read_ukrainian_rewrites(file, tables);
+    read_symbols(file, described->symbols, tables);
 }
 
 bool load_pronunciation_tables(const std::filesystem::path& language_folder, std::u16string_view language,

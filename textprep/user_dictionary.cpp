@@ -5,9 +5,9 @@
 #include <functional>
 #include <new>
 
+#include "base/cp1251.h"
 #include "base/file_io.h"
 #include "base/lowercase.h"
-#include "base/utf.h"
 
 namespace vl {
 namespace {
@@ -60,7 +60,7 @@ std::uint32_t hash_of(std::u16string_view word) {
 }  // namespace
 
 UserDictionary UserDictionary::parse(std::string_view bytes) {
-    const std::u16string lines = utf8_to_utf16(without_byte_order_mark(bytes));
+    const std::u16string lines = utf8_or_cp1251_to_utf16(without_byte_order_mark(bytes));
 
     // The words and pronunciations are copied, lower-cased, into a text of
     // exactly their size; the rest of each line is not kept. Lower-casing maps

@@ -25,8 +25,8 @@ class UserDictionary {
 public:
     UserDictionary() = default;
 
-    // The file's bytes: UTF-8, an optional byte-order mark, lines ended by
-    // CR, LF or CR LF. Each line is lower-cased whole; the word is the text
+    // The file's bytes: UTF-8 (code page 1251 when they are not valid UTF-8),
+    // an optional byte-order mark, lines ended by CR, LF or CR LF. Each line is lower-cased whole; the word is the text
     // before the first blank, the pronunciation the text between the first and
     // the second blank. A later line with the same word wins.
     static UserDictionary parse(std::string_view bytes);

@@ -28,5 +28,17 @@ TEST(Cp1251, KnownPositions) {
     EXPECT_FALSE(unicode_to_cp1251(char16_t(0x0500)).has_value());
 }
 
+TEST(Cp1251, TextThatIsNotUtf8IsReadAsCodePage1251WithoutReplacementCharacters) {
+    EXPECT_EQ(utf8_or_cp1251_to_utf16("ёлка"), u"ёлка");  // valid UTF-8 stays UTF-8
+    EXPECT_EQ(utf8_or_cp1251_to_utf16("\xB8\xEB\xEA\xE0 \xA5\x98"), u"ёлка Ґ\u0098");
+    EXPECT_EQ(utf8_or_cp1251_to_utf16("\xEF\xBB"), u"п»");  // a cut UTF-8 sequence
+    EXPECT_EQ(utf8_or_cp1251_to_utf16(""), u"");
+    std::string every_byte;
+    for (int byte = 1; byte < 256; ++byte) every_byte += static_cast<char>(byte);
+    const std::u16string text = utf8_or_cp1251_to_utf16(every_byte);
+    EXPECT_EQ(text.size(), 255u);
+    EXPECT_EQ(text.find(u'\xFFFD'), std::u16string::npos);
+}
+
 }  // namespace
 }  // namespace vl

@@ -136,5 +136,35 @@ TEST_F(SettingsFileOnDisk, CreateReplacesAndFailuresAreReported) {
     EXPECT_FALSE(SettingsFile::create(folder / "no" / "folder.ini", SettingsLayout::plain).close());
 }
 
+TEST(SettingsFileStorage, WhatAKeyLineCannotHoldIsNamedAndAnEmptyGroupIsKept) {
+    EXPECT_EQ(unstorable_key_position(u"€"), 0u);
+    EXPECT_EQ(unstorable_key_position(u""), 0u);
+    EXPECT_EQ(unstorable_key_position(u"["), 1u);
+    EXPECT_EQ(unstorable_key_position(u";x"), 1u);
+    EXPECT_EQ(unstorable_key_position(u"a=b"), 2u);
+    EXPECT_EQ(unstorable_key_position(u" a"), 1u);
+    EXPECT_EQ(unstorable_key_position(u"a\t"), 2u);
+    EXPECT_EQ(unstorable_key_position(u"a[b;c d"), 0u);
+    EXPECT_EQ(unstorable_key_position(u"ab\r"), 3u);
+    EXPECT_EQ(unstorable_value_position(u"=; [x"), 0u);
+    EXPECT_EQ(unstorable_value_position(u"x "), 2u);
+    EXPECT_EQ(unstorable_value_position(u"x\ny"), 2u);
+    EXPECT_EQ(unstorable_value_position(std::u16string(u"a") + char16_t(0xDC00)), 2u);
+
+    // What the rule lets through reads back exactly.
+    SettingsFile file;
+    file.select_or_add_group(u"empty");
+    file.select_group(u"full");
+    for (std::u16string_view key : {u"a[b", u"x;", u"€ €", u"\U0001F600"}) {
+        ASSERT_EQ(unstorable_key_position(key), 0u);
+        file.write(key, u"=; v a l");
+    }
+    SettingsFile again = SettingsFile::parse(file.to_bytes(), SettingsLayout::group_separator);
+    EXPECT_TRUE(again.select_group(u"empty"));
+    EXPECT_TRUE(again.entries().empty());
+    EXPECT_TRUE(again.select_group(u"full"));
+    EXPECT_EQ(again.entries(), file.entries());
+}
+
 }  // namespace
 }  // namespace vl

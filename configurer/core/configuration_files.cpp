@@ -1,5 +1,6 @@
 #include "configurer/core/configuration_files.h"
 
+#include <array>
 #include <optional>
 #include <system_error>
 #include <type_traits>
@@ -7,11 +8,11 @@
 #include "base/file_io.h"
 #include "base/settings_file.h"
 #include "configurer/core/default_lists.h"
+#include "configurer/core/entry_storage.h"
 #include "configurer/core/texts.h"
 #include "configurer/core/user_dictionary_file.h"
+#include "contract/pronunciation_defaults.h"
 #include "engine/load_settings.h"
-#include "platform/language_name.h"
-#include "textprep/pronunciation_defaults.h"
 #include "textprep/pronunciation_file.h"
 #include "textprep/user_dictionary.h"
 
@@ -20,18 +21,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr uint32_t kRussianLanguageId = 0x419;
-
-// A pronunciation list and the group of prefs.ini that holds it.
+// A pronunciation list and the group that holds it.
 struct EntryGroup {
     ListKind kind;
     std::u16string_view group;
 };
-constexpr EntryGroup kEntryGroups[] = {
-    {ListKind::LatinLetters, kEnglishLettersGroup},
-    {ListKind::CyrillicLetters, kRussianLettersGroup},
-    {ListKind::LatinCombinations, kEnglishPronunciationGroup},
-};
+
+std::array<EntryGroup, 3> entry_groups(const Language& language) {
+    return {{{ListKind::LatinLetters, kEnglishLettersGroup},
+             {ListKind::CyrillicLetters, language.letters->group},
+             {ListKind::LatinCombinations, kEnglishPronunciationGroup}}};
+}
+
+// prefs.ini carries the Russian groups only: the engine moves them into the Russian pronunc.dic.
+bool carried_by_settings_file(const Language& language) { return &language == &kRussian; }
 
 EntryList<PronunciationEntry> read_entry_group(SettingsFile& file, std::u16string_view group) {
     EntryList<PronunciationEntry> list;
@@ -58,43 +61,92 @@ EntryList<SymbolEntry> read_symbol_group(SettingsFile& file) {
 }
 
 // The file holding a pronunciation group: prefs.ini when it has the group,
-// else pronunc.dic when that has it under one of the group's names.
+// else pronunc.dic when that has it under one of the group's names, else the
+// default groups the engine writes into a new pronunc.dic (what it would read).
 class GroupSource {
 public:
-    GroupSource(SettingsFile& settings, const fs::path& pronunciation_path)
-        : settings_(settings), pronunciation_path_(pronunciation_path) {}
+    // settings: prefs.ini when it carries the language's groups, else null.
+    GroupSource(SettingsFile* settings, const fs::path& pronunciation_path, const Language& language)
+        : settings_(settings), pronunciation_path_(pronunciation_path), language_(language) {}
 
-    // The file and the name under which it holds the group, or nothing.
-    std::optional<std::pair<SettingsFile*, std::u16string_view>> find(std::u16string_view group) {
-        if (settings_.has_group(group)) return std::pair{&settings_, group};
+    // The file and the name under which it holds the group.
+    std::pair<SettingsFile*, std::u16string_view> find(std::u16string_view group) {
+        if (settings_ && settings_->has_group(group)) return {settings_, group};
         if (!pronunciation_) pronunciation_ = SettingsFile::open(pronunciation_path_, SettingsLayout::group_separator);
-        if (!*pronunciation_) return std::nullopt;
-        SettingsFile& dic = **pronunciation_;
-        if (dic.has_group(group)) return std::pair{&dic, group};
-        if (group == kEnglishPronunciationGroup && dic.has_group(kEnglishPronunciationDefaultsGroup))
-            return std::pair{&dic, kEnglishPronunciationDefaultsGroup};
-        return std::nullopt;
+        if (*pronunciation_) {
+            if (auto found = find_in(**pronunciation_, group)) return *found;
+        }
+        if (!engine_defaults_) {
+            engine_defaults_.emplace();
+            PronunciationTables ignored;
+            read_pronunciation_tables(*engine_defaults_, language_.code, ignored);
+        }
+        return find_in(*engine_defaults_, group).value_or(std::pair{&*engine_defaults_, group});
     }
 
 private:
-    SettingsFile& settings_;
+    static std::optional<std::pair<SettingsFile*, std::u16string_view>> find_in(SettingsFile& file,
+                                                                                 std::u16string_view group) {
+        if (file.has_group(group)) return std::pair{&file, group};
+        if (group == kEnglishPronunciationGroup && file.has_group(kEnglishPronunciationDefaultsGroup))
+            return std::pair{&file, kEnglishPronunciationDefaultsGroup};
+        return std::nullopt;
+    }
+
+    SettingsFile* settings_;
     const fs::path& pronunciation_path_;
+    const Language& language_;
     std::optional<std::optional<SettingsFile>> pronunciation_;  // read on first need
+    std::optional<SettingsFile> engine_defaults_;                // made on first need
 };
 
-void write_entry_group(SettingsFile& file, std::u16string_view group, const EntryList<PronunciationEntry>& list) {
-    if (list.entries.empty()) return;
-    file.select_group(group);
-    for (const PronunciationEntry& entry : list.entries) file.write(entry.source, entry.replacement);
+// Every list is written as its group, an empty list as an empty group, so that
+// the group replaces its namesake in pronunc.dic and an emptied list stays
+// empty. An entry its file could not hold back is left out (the dialogs refuse
+// such entries; this keeps it from taking its neighbours with it).
+void write_entry_group(SettingsFile& file, std::u16string_view group, ListKind kind,
+                       const EntryList<PronunciationEntry>& list) {
+    file.select_or_add_group(group);
+    for (const PronunciationEntry& entry : list.entries) {
+        if (unstorable_position(kind, Field::source, entry.source) != 0 ||
+            unstorable_position(kind, Field::replacement, entry.replacement) != 0) {
+            continue;
+        }
+        file.write(entry.source, entry.replacement);
+    }
 }
 
 void write_symbol_group(SettingsFile& file, const EntryList<SymbolEntry>& list) {
-    if (list.entries.empty()) return;
-    file.select_group(kSymbolsGroup);
+    file.select_or_add_group(kSymbolsGroup);
     for (const SymbolEntry& entry : list.entries) {
+        if (unstorable_position(ListKind::Symbols, Field::source, entry.symbol) != 0 ||
+            unstorable_position(ListKind::Symbols, Field::replacement, entry.replacement) != 0) {
+            continue;
+        }
         const std::string code = std::to_string(entry.when);
         file.write(entry.symbol, entry.replacement + u":" + std::u16string(code.begin(), code.end()));
     }
+}
+
+void write_groups(SettingsFile& file, const LanguageLists& lists, const Language& language) {
+    for (const EntryGroup& group : entry_groups(language))
+        write_entry_group(file, group.group, group.kind, lists.entry_list(group.kind));
+    write_symbol_group(file, lists.symbols);
+}
+
+// The language's groups replace their namesakes in its pronunc.dic; the rest of the file stays.
+bool write_pronunciation_file(const fs::path& path, const LanguageLists& lists, const Language& language) {
+    std::error_code error;
+    fs::create_directories(path.parent_path(), error);
+    std::optional<SettingsFile> file = SettingsFile::open(path, SettingsLayout::group_separator);
+    if (!file) {
+        if (fs::exists(path, error)) return false;  // there, but unreadable: not to be replaced blindly
+        file = SettingsFile::create(path, SettingsLayout::group_separator);
+    }
+    for (const EntryGroup& group : entry_groups(language)) file->remove_group(group.group);
+    file->remove_group(kSymbolsGroup);
+    write_groups(*file, lists, language);
+    return file->close();
 }
 
 bool write_user_dictionaries(const ConfigurationPaths& paths, const std::vector<PronunciationEntry>& entries) {
@@ -105,18 +157,44 @@ bool write_user_dictionaries(const ConfigurationPaths& paths, const std::vector<
     return write_file_atomic(paths.engine_dictionary, bytes) && written;
 }
 
+std::optional<std::vector<PronunciationEntry>> read_user_dictionary(const fs::path& path) {
+    const std::optional<std::string> bytes = read_file(path);
+    if (!bytes) return std::nullopt;
+    return parse_user_dictionary_file(*bytes);
+}
+
+bool modified_later(const fs::path& path, const fs::path& than) {
+    std::error_code error;
+    const fs::file_time_type time = fs::last_write_time(path, error);
+    if (error) return false;
+    const fs::file_time_type other = fs::last_write_time(than, error);
+    return error || time > other;
+}
+
+// The configurer's file and the engine's, merged; the defaults when neither opens.
+EntryList<PronunciationEntry> read_user_dictionaries(const ConfigurationPaths& paths,
+                                                     std::vector<PronunciationEntry> defaults) {
+    const auto own = read_user_dictionary(paths.user_dictionary);
+    const auto engine = read_user_dictionary(paths.engine_dictionary);
+    if (!own && !engine) return {std::move(defaults), std::nullopt};
+    return {merge_user_dictionaries(own.value_or(std::vector<PronunciationEntry>{}),
+                                    engine.value_or(std::vector<PronunciationEntry>{}),
+                                    modified_later(paths.engine_dictionary, paths.user_dictionary)),
+            std::nullopt};
+}
+
 }  // namespace
 
-ConfigurationPaths configuration_paths(const fs::path& application_data) {
+ConfigurationPaths configuration_paths(const fs::path& application_data, const Language& language) {
     const fs::path data = application_data / "VelnorSAPI";
-    const fs::path russian = data / "dicts" / language_english_name(kRussianLanguageId);
-    return {data / settings_file_name, data / "ru_dict.dic", russian / std::string(kUserDictionaryFileName),
-            russian / std::string(kPronunciationFileName)};
+    const fs::path folder = data / "dicts" / std::u16string(language.folder);
+    return {data / settings_file_name, data / language.configurer_dictionary,
+            folder / std::string(kUserDictionaryFileName), folder / std::string(kPronunciationFileName)};
 }
 
 bool load_configuration(ConfigurerState& state, const fs::path& application_data, UserInterface& ui) {
-    const ConfigurationPaths paths = configuration_paths(application_data);
-    std::optional<SettingsFile> opened = SettingsFile::open(paths.settings, SettingsLayout::group_separator);
+    const fs::path settings_path = configuration_paths(application_data).settings;
+    std::optional<SettingsFile> opened = SettingsFile::open(settings_path, SettingsLayout::group_separator);
     if (!opened) ui.message_box(make_message(texts::kWelcomeTitle, texts::kWelcomeText, MessageKind::information));
     SettingsFile file = opened ? std::move(*opened) : SettingsFile(SettingsLayout::group_separator);
 
@@ -126,47 +204,53 @@ bool load_configuration(ConfigurerState& state, const fs::path& application_data
             file.read_int(definition.key, definition.default_value));
     });
 
-    if (opened) {
-        GroupSource source(file, paths.pronunciation);
-        for (const EntryGroup& group : kEntryGroups) {
-            const auto found = source.find(group.group);
-            state.entry_list(group.kind) = found ? read_entry_group(*found->first, found->second)
-                                                 : EntryList<PronunciationEntry>{};
+    for (std::size_t index = 0; index < kLanguageCount; ++index) {
+        const Language& language = kLanguages[index];
+        const ConfigurationPaths paths = configuration_paths(application_data, language);
+        LanguageLists& lists = state.languages[index];
+        const std::optional<LanguageLists> defaults = configurer_defaults(language);
+        if (!opened && defaults) {
+            lists = *defaults;
+        } else {
+            GroupSource source(carried_by_settings_file(language) ? &file : nullptr, paths.pronunciation, language);
+            for (const EntryGroup& group : entry_groups(language)) {
+                const auto [holder, name] = source.find(group.group);
+                lists.entry_list(group.kind) = read_entry_group(*holder, name);
+            }
+            lists.symbols = read_symbol_group(*source.find(kSymbolsGroup).first);
         }
-        const auto symbols = source.find(kSymbolsGroup);
-        state.symbols = symbols ? read_symbol_group(*symbols->first) : EntryList<SymbolEntry>{};
-    } else {
-        state.latin_letters = default_entry_list(kDefaultLatinLetters);
-        state.cyrillic_letters = default_entry_list(kDefaultCyrillicLetters);
-        state.latin_combinations = default_entry_list(kDefaultLatinCombinations);
-        state.symbols = default_symbol_list();
-    }
-
-    if (const std::optional<std::string> bytes = read_file(paths.user_dictionary)) {
-        state.user_dictionary = {parse_user_dictionary_file(*bytes), std::nullopt};
-    } else {
-        state.user_dictionary = default_entry_list(kDefaultUserDictionary);
+        lists.user_dictionary = read_user_dictionaries(paths, defaults ? defaults->user_dictionary.entries
+                                                                       : std::vector<PronunciationEntry>{});
     }
     return opened.has_value();
 }
 
 bool apply_configuration(const ConfigurerState& state, const fs::path& application_data, bool silent,
                          UserInterface& ui, const SignalOptions& signal) {
-    const ConfigurationPaths paths = configuration_paths(application_data);
-    SettingsFile file = SettingsFile::create(paths.settings, SettingsLayout::group_separator);
+    SettingsFile file = SettingsFile::create(configuration_paths(application_data).settings,
+                                             SettingsLayout::group_separator);
     file.select_group(general_group);
     for_each_setting(state.settings, [&](const SettingDefinition& definition, const auto& field) {
         file.write_int(definition.key, field);
     });
-    for (const EntryGroup& group : kEntryGroups) write_entry_group(file, group.group, state.entry_list(group.kind));
-    write_symbol_group(file, state.symbols);
+    for (std::size_t index = 0; index < kLanguageCount; ++index) {
+        if (carried_by_settings_file(kLanguages[index])) write_groups(file, state.languages[index], kLanguages[index]);
+    }
     if (!file.close()) {
         show_error(ui, texts::kSettingsWriteFailed);
         return false;
     }
 
-    if (!state.user_dictionary.entries.empty() && !write_user_dictionaries(paths, state.user_dictionary.entries)) {
-        show_error(ui, texts::kDictionaryWriteFailed);
+    for (std::size_t index = 0; index < kLanguageCount; ++index) {
+        const Language& language = kLanguages[index];
+        const ConfigurationPaths paths = configuration_paths(application_data, language);
+        const LanguageLists& lists = state.languages[index];
+        if (!carried_by_settings_file(language) && !write_pronunciation_file(paths.pronunciation, lists, language)) {
+            show_error(ui, texts::kSettingsWriteFailed);
+        }
+        if (!write_user_dictionaries(paths, lists.user_dictionary.entries)) {
+            show_error(ui, texts::kDictionaryWriteFailed);
+        }
     }
     if (!silent) {
         signal_engines(signal.mutex_name, signal.grace);

@@ -2,13 +2,19 @@
 // Reading the configuration at start-up and writing it when it is applied.
 //
 // Files, under the application-data folder given (the platform's one in the
-// program, another in tests and tools):
-//   VelnorSAPI/prefs.ini                   settings and the pronunciation groups
-//   VelnorSAPI/ru_dict.dic                 the configurer's user dictionary
-//   VelnorSAPI/dicts/Russian/dict.dic      the engine's Russian user dictionary,
-//                                          written with the same content
-//   VelnorSAPI/dicts/Russian/pronunc.dic   read for pronunciation groups that
-//                                          the engine moved out of prefs.ini
+// program, another in tests and tools), for each language L of kLanguages:
+//   VelnorSAPI/prefs.ini                 settings, and the Russian pronunciation
+//                                        groups (the engine moves them into the
+//                                        Russian pronunc.dic at voice set-up)
+//   VelnorSAPI/<L's configurer file>     the configurer's user dictionary
+//                                        (ru_dict.dic, uk_dict.dic)
+//   VelnorSAPI/dicts/<L>/dict.dic        the engine's user dictionary, the user's
+//                                        data too: merged in at start, written
+//                                        with the same content
+//   VelnorSAPI/dicts/<L>/pronunc.dic     the engine's pronunciation groups: read
+//                                        for the groups prefs.ini lacks; the
+//                                        configurer writes the groups of the
+//                                        languages prefs.ini does not carry
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -26,16 +32,22 @@ struct ConfigurationPaths {
     std::filesystem::path pronunciation;
 };
 
-ConfigurationPaths configuration_paths(const std::filesystem::path& application_data);
+// The files of one language (and prefs.ini).
+ConfigurationPaths configuration_paths(const std::filesystem::path& application_data,
+                                       const Language& language = kRussian);
 
-// Fills the settings record and the five lists from the files. When prefs.ini
-// cannot be opened, shows the first-run welcome message and uses the defaults
-// for the settings and the four pronunciation lists. When it opens, a
-// pronunciation group it lacks is taken from the Russian pronunc.dic (the
-// combinations from english_pronunciation, else englishPronunciation), else the
-// list stays empty. When ru_dict.dic cannot be opened the default user
-// dictionary is used. The current elements are left unset. Returns whether
-// prefs.ini was opened.
+// Fills the settings record and every language's lists from the files. When
+// prefs.ini cannot be opened, shows the first-run welcome message and uses the
+// defaults: the configurer's own for Russian (default_lists.h). Otherwise each
+// pronunciation list is the group of prefs.ini (Russian only), else of the
+// language's pronunc.dic (the combinations from english_pronunciation, else
+// englishPronunciation), else the engine's default group: the lists show what
+// the engine reads, since every list is written back as its group. Each user
+// dictionary is the union of the configurer's file and the engine's dict.dic
+// (merge_user_dictionaries: a word both hold with different pronunciations
+// takes the more recently modified file's); its defaults are used only when
+// neither file can be opened. The current elements are left unset. Returns
+// whether prefs.ini was opened.
 bool load_configuration(ConfigurerState& state, const std::filesystem::path& application_data, UserInterface& ui);
 
 // How the engines are told to reload: tests use a name of their own.
@@ -44,11 +56,12 @@ struct SignalOptions {
     std::chrono::milliseconds grace{250};
 };
 
-// Writes prefs.ini whole (group "General", then a group per non-empty
-// pronunciation list); when that fails shows the error and stops. Then, when
-// the user dictionary is not empty, writes it to ru_dict.dic and to the
-// engine's Russian dict.dic (making its folder), showing an error when either
-// write fails. Unless silent, signals the engines and shows the success
+// Writes prefs.ini whole (group "General", then a group per Russian
+// pronunciation list, empty for an empty list); when that fails shows the
+// error and stops. Then replaces the groups of the other languages' pronunc.dic
+// the same way, and writes every user dictionary, even an empty one, to the
+// configurer's file and to the engine's dict.dic (making the folders), showing
+// an error when a write fails. Unless silent, signals the engines and shows the success
 // message. Every file is written whole and atomically. Returns whether
 // prefs.ini was written.
 bool apply_configuration(const ConfigurerState& state, const std::filesystem::path& application_data, bool silent,

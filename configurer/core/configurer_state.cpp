@@ -4,7 +4,7 @@
 
 namespace vl {
 
-const EntryList<PronunciationEntry>& ConfigurerState::entry_list(ListKind kind) const {
+const EntryList<PronunciationEntry>& LanguageLists::entry_list(ListKind kind) const {
     switch (kind) {
         case ListKind::LatinLetters: return latin_letters;
         case ListKind::CyrillicLetters: return cyrillic_letters;
@@ -15,8 +15,8 @@ const EntryList<PronunciationEntry>& ConfigurerState::entry_list(ListKind kind) 
     throw std::logic_error("the symbol list holds no pronunciation entries");
 }
 
-EntryList<PronunciationEntry>& ConfigurerState::entry_list(ListKind kind) {
-    return const_cast<EntryList<PronunciationEntry>&>(static_cast<const ConfigurerState&>(*this).entry_list(kind));
+EntryList<PronunciationEntry>& LanguageLists::entry_list(ListKind kind) {
+    return const_cast<EntryList<PronunciationEntry>&>(static_cast<const LanguageLists&>(*this).entry_list(kind));
 }
 
 }  // namespace vl

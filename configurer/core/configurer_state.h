@@ -1,13 +1,15 @@
 #pragma once
-// The configurer's model: the settings record, the five pronunciation lists
-// with their current elements, and the program's flags. One per process, owned
+// The configurer's model: the settings record, each language's five
+// pronunciation lists with their current elements, and the program's flags. One per process, owned
 // by the main program for its whole life.
 #include <cstddef>
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "contract/languages.h"
 #include "engine/settings_defaults.h"
 #include "platform/single_instance.h"
 
@@ -84,13 +86,26 @@ void for_each_setting(Record& record, Visit visit) {
 // The "Словарь" tab exists exactly while the user dictionary is in use.
 inline bool user_dictionary_tab_shown(const SettingsRecord& settings) { return settings.use_dictionary >= 2; }
 
-struct ConfigurerState {
-    SettingsRecord settings;
+// The pronunciation lists and the user dictionary of one language.
+struct LanguageLists {
     EntryList<PronunciationEntry> latin_letters;
     EntryList<PronunciationEntry> cyrillic_letters;
     EntryList<PronunciationEntry> latin_combinations;
     EntryList<SymbolEntry> symbols;
     EntryList<PronunciationEntry> user_dictionary;
+
+    // The list of an entry kind: every kind but Symbols.
+    EntryList<PronunciationEntry>& entry_list(ListKind kind);
+    const EntryList<PronunciationEntry>& entry_list(ListKind kind) const;
+    bool operator==(const LanguageLists&) const = default;
+};
+
+struct ConfigurerState {
+    SettingsRecord settings;  // common to every language
+    // Each language's lists, in the order of kLanguages; the pronunciation
+    // panel shows and edits those of `language`.
+    std::array<LanguageLists, kLanguageCount> languages;
+    std::size_t language = 0;
     // Set by every change of a setting and every add, edit or delete; cleared by Apply only.
     bool modified = false;
     // The first command-line argument was "-runaftersetup" (any case).
@@ -98,9 +113,10 @@ struct ConfigurerState {
     // Held from start-up to exit so that a second copy can tell.
     std::optional<SingleInstance> instance;
 
-    // The list of an entry kind: every kind but Symbols.
-    EntryList<PronunciationEntry>& entry_list(ListKind kind);
-    const EntryList<PronunciationEntry>& entry_list(ListKind kind) const;
+    LanguageLists& lists() { return languages[language]; }
+    const LanguageLists& lists() const { return languages[language]; }
+    EntryList<PronunciationEntry>& entry_list(ListKind kind) { return lists().entry_list(kind); }
+    const EntryList<PronunciationEntry>& entry_list(ListKind kind) const { return lists().entry_list(kind); }
 };
 
 }  // namespace vl

@@ -15,4 +15,11 @@ EntryList<SymbolEntry> default_symbol_list() {
     return list;
 }
 
+std::optional<LanguageLists> configurer_defaults(const Language& language) {
+    if (&language != &kRussian) return std::nullopt;
+    return LanguageLists{default_entry_list(kDefaultLatinLetters), default_entry_list(kDefaultCyrillicLetters),
+                         default_entry_list(kDefaultLatinCombinations), default_symbol_list(),
+                         default_entry_list(kDefaultUserDictionary)};
+}
+
 }  // namespace vl

@@ -4,11 +4,12 @@
 // The Latin letters and combinations are the engine's own defaults; the other
 // lists are the configurer's and differ from the engine's pronunc.dic.
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
 #include "configurer/core/configurer_state.h"
-#include "textprep/pronunciation_defaults.h"
+#include "contract/pronunciation_defaults.h"
 
 namespace vl {
 
@@ -64,6 +65,11 @@ inline constexpr DefaultSymbol kDefaultSymbols[] = {
     {u"µ", u"микро", 1},
     {u"•", u"маркер", 0},
 };
+
+// The configurer's own defaults for a language's lists, used when prefs.ini
+// cannot be opened: Russian has them; other languages start from the
+// engine's defaults (and an empty dictionary).
+std::optional<LanguageLists> configurer_defaults(const Language& language);
 
 // The list filled with defaults; no current element.
 EntryList<PronunciationEntry> default_entry_list(std::span<const DefaultEntry> defaults);

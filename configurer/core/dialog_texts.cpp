@@ -50,7 +50,7 @@ std::u16string when_text(uint8_t when) {
 std::vector<std::u16string> row_texts(const ConfigurerState& state, ListKind kind, std::size_t index) {
     if (index >= list_size(state, kind)) return {};
     if (kind == ListKind::Symbols) {
-        const SymbolEntry& entry = state.symbols.entries[index];
+        const SymbolEntry& entry = state.lists().symbols.entries[index];
         return {entry.symbol, entry.replacement, when_text(entry.when)};
     }
     const PronunciationEntry& entry = state.entry_list(kind).entries[index];

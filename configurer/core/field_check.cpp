@@ -2,13 +2,10 @@
 
 #include <algorithm>
 
+#include "configurer/core/entry_storage.h"
+
 namespace vl {
 namespace {
-
-// A symbol is a key of the settings file: at the start of a line these would
-// read as a comment, a group header or an empty key, or be skipped, and the
-// entry would be lost at the next reading.
-constexpr std::u16string_view kUnstorableSymbols = u";[= \t";
 
 bool allowed_by_classes(char16_t c, unsigned classes) {
     if (classes == kNotAlphanumeric) return !is_alphanumeric(c);
@@ -44,11 +41,7 @@ FieldRule field_rule(ListKind kind, Field field) {
 std::size_t field_error_position(ListKind kind, Field field, std::u16string_view text) {
     if (text.empty()) return 0;
     const FieldRule rule = field_rule(kind, field);
-    const std::size_t invalid = find_invalid_char(text, rule.classes, rule.extra);
-    if (kind != ListKind::Symbols || field != Field::source) return invalid;
-    const std::size_t unstorable = text.find_first_of(kUnstorableSymbols);
-    if (unstorable == std::u16string_view::npos) return invalid;
-    return invalid == 0 ? unstorable + 1 : std::min(invalid, unstorable + 1);
+    return first_position(find_invalid_char(text, rule.classes, rule.extra), unstorable_position(kind, field, text));
 }
 
 }  // namespace vl

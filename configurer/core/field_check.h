@@ -25,6 +25,9 @@ std::size_t find_invalid_char(std::u16string_view text, unsigned classes, std::u
 
 enum class Field { source, replacement };
 
+// The earlier of two 1-based positions, where 0 means none.
+inline std::size_t first_position(std::size_t a, std::size_t b) { return a == 0 ? b : b == 0 ? a : (a < b ? a : b); }
+
 struct FieldRule {
     unsigned classes;
     std::u16string_view extra;
@@ -36,7 +39,8 @@ struct FieldRule {
 FieldRule field_rule(ListKind kind, Field field);
 
 // The error position the dialog keeps for a field: 0 for an empty text, else
-// find_invalid_char under the field's rule.
+// the first character the field's rule refuses or its file cannot hold
+// (configurer/core/entry_storage.h). Every path that stores an entry checks it.
 std::size_t field_error_position(ListKind kind, Field field, std::u16string_view text);
 
 }  // namespace vl

@@ -48,23 +48,36 @@ void remove_current(EntryList<Entry>& list) {
     list.current = index == 0 ? std::nullopt : std::optional<std::size_t>(index - 1);
 }
 
-// Edit: the entry replaces the current one. Add: the entry is appended unless
-// the list already holds one that is_duplicate matches.
+// A duplicate of another element (is_duplicate) is refused: adding closes the
+// dialog unchanged; editing keeps it open, since the settings file would keep
+// one line of the two. Otherwise the entry is appended (add) or replaces the
+// current one (edit).
 template <typename Entry, typename IsDuplicate>
 DialogOutcome store_entry(ConfigurerState& state, EntryList<Entry>& list, DialogVariant variant, Entry entry,
                           IsDuplicate is_duplicate, UserInterface& ui) {
-    if (variant == DialogVariant::edit) {
-        if (!list.has_current()) return DialogOutcome::closed_unchanged;
+    const bool editing = variant == DialogVariant::edit;
+    if (editing && !list.has_current()) return DialogOutcome::closed_unchanged;
+    for (std::size_t i = 0; i < list.entries.size(); ++i) {
+        if (editing && i == *list.current) continue;
+        if (!is_duplicate(list.entries[i])) continue;
+        show_error(ui, texts::kDuplicateEntry);
+        return editing ? DialogOutcome::stays_open : DialogOutcome::closed_unchanged;
+    }
+    if (editing) {
         list.entries[*list.current] = std::move(entry);
     } else {
-        if (std::any_of(list.entries.begin(), list.entries.end(), is_duplicate)) {
-            show_error(ui, texts::kDuplicateEntry);
-            return DialogOutcome::closed_unchanged;
-        }
         append(list, std::move(entry));
     }
     state.modified = true;
     return DialogOutcome::closed_changed;
+}
+
+// The checks every stored entry passes, in the dialogs' order: both fields
+// filled, then no character the field's rule refuses or its file cannot hold.
+bool storable_fields(ListKind kind, std::u16string_view source, std::u16string_view replacement, UserInterface& ui) {
+    return both_filled(source, replacement, ui) &&
+           valid_field(kind, Field::source, source, texts::kInvalidSource, ui) &&
+           valid_field(kind, Field::replacement, replacement, texts::kInvalidReplacement, ui);
 }
 
 }  // namespace
@@ -72,22 +85,16 @@ DialogOutcome store_entry(ConfigurerState& state, EntryList<Entry>& list, Dialog
 DialogOutcome confirm_entry_dialog(ConfigurerState& state, ListKind kind, DialogVariant variant,
                                    std::u16string_view source, std::u16string_view replacement, UserInterface& ui) {
     if (kind == ListKind::Symbols) return DialogOutcome::closed_unchanged;
-    EntryList<PronunciationEntry>& list = state.entry_list(kind);
-    if (!both_filled(source, replacement, ui)) return DialogOutcome::stays_open;
-    if (variant == DialogVariant::add &&
-        (!valid_field(kind, Field::source, source, texts::kInvalidSource, ui) ||
-         !valid_field(kind, Field::replacement, replacement, texts::kInvalidReplacement, ui))) {
-        return DialogOutcome::stays_open;
-    }
+    if (!storable_fields(kind, source, replacement, ui)) return DialogOutcome::stays_open;
     const std::u16string lowered = to_lower(source);
-    return store_entry(state, list, variant, PronunciationEntry{lowered, to_lower(replacement)},
+    return store_entry(state, state.entry_list(kind), variant, PronunciationEntry{lowered, to_lower(replacement)},
                        [&](const PronunciationEntry& existing) { return to_lower(existing.source) == lowered; }, ui);
 }
 
 DialogOutcome confirm_symbol_dialog(ConfigurerState& state, DialogVariant variant, std::u16string_view symbol,
                                     std::u16string_view replacement, uint8_t when, UserInterface& ui) {
-    if (!both_filled(symbol, replacement, ui)) return DialogOutcome::stays_open;
-    return store_entry(state, state.symbols, variant, SymbolEntry{std::u16string(symbol), to_lower(replacement), when},
+    if (!storable_fields(ListKind::Symbols, symbol, replacement, ui)) return DialogOutcome::stays_open;
+    return store_entry(state, state.lists().symbols, variant, SymbolEntry{std::u16string(symbol), to_lower(replacement), when},
                        [&](const SymbolEntry& existing) { return existing.symbol == symbol; }, ui);
 }
 
@@ -102,8 +109,8 @@ bool delete_entry(ConfigurerState& state, ListKind kind, UserInterface& ui) {
         return true;
     };
     if (kind == ListKind::Symbols) {
-        if (!state.symbols.has_current()) return false;
-        return ask_and_remove(state.symbols, state.symbols.entries[*state.symbols.current].symbol);
+        if (!state.lists().symbols.has_current()) return false;
+        return ask_and_remove(state.lists().symbols, state.lists().symbols.entries[*state.lists().symbols.current].symbol);
     }
     EntryList<PronunciationEntry>& list = state.entry_list(kind);
     if (!list.has_current()) return false;
@@ -112,16 +119,16 @@ bool delete_entry(ConfigurerState& state, ListKind kind, UserInterface& ui) {
 
 void select_entry(ConfigurerState& state, ListKind kind, std::optional<std::size_t> index) {
     if (index && *index >= list_size(state, kind)) index.reset();
-    if (kind == ListKind::Symbols) state.symbols.current = index;
+    if (kind == ListKind::Symbols) state.lists().symbols.current = index;
     else state.entry_list(kind).current = index;
 }
 
 std::optional<std::size_t> current_entry(const ConfigurerState& state, ListKind kind) {
-    return kind == ListKind::Symbols ? state.symbols.current : state.entry_list(kind).current;
+    return kind == ListKind::Symbols ? state.lists().symbols.current : state.entry_list(kind).current;
 }
 
 std::size_t list_size(const ConfigurerState& state, ListKind kind) {
-    return kind == ListKind::Symbols ? state.symbols.entries.size() : state.entry_list(kind).entries.size();
+    return kind == ListKind::Symbols ? state.lists().symbols.entries.size() : state.entry_list(kind).entries.size();
 }
 
 }  // namespace vl

@@ -22,18 +22,17 @@ enum class DialogOutcome {
 };
 
 // The entry dialog (every kind but Symbols), in this order: an empty source, an
-// empty replacement, then in the add variant only a character not allowed in
-// the source or in the replacement (the dialog stays open), then a source equal
-// to an existing one after lower-casing (the dialog closes, nothing added).
-// Sources and replacements are stored in lower case. The edit variant
-// overwrites the current element and repeats neither the character nor the
-// duplicate check. Each refusal shows its error message through ui.
+// empty replacement, a character that the field's rule refuses or its file
+// cannot hold (the dialog stays open), then a source equal, after lower-casing,
+// to another element's: adding then closes the dialog with nothing added,
+// editing keeps it open. Sources and replacements are stored in lower case.
+// Each refusal shows its error message through ui. Add and edit, the OK button
+// and Enter all come here, so no entry escapes the checks.
 DialogOutcome confirm_entry_dialog(ConfigurerState& state, ListKind kind, DialogVariant variant,
                                    std::u16string_view source, std::u16string_view replacement, UserInterface& ui);
 
-// The symbol dialog: the same empty checks; the add variant refuses a symbol
-// equal, exactly, to an existing one. The symbol is stored as typed, the
-// replacement in lower case. No character check here beyond the live one.
+// The symbol dialog: the same checks, with an exact comparison of symbols. The
+// symbol is stored as typed, the replacement in lower case.
 DialogOutcome confirm_symbol_dialog(ConfigurerState& state, DialogVariant variant, std::u16string_view symbol,
                                     std::u16string_view replacement, uint8_t when, UserInterface& ui);
 

@@ -12,7 +12,8 @@ FieldCheck check_field(ListKind kind, DialogVariant variant, Field field, std::u
         check.error_label = invalid_char_label(kind, variant, text[check.error_position - 1]);
         return check;
     }
-    check.ok_enabled = !text.empty() && !other.empty();
+    const Field other_field = field == Field::source ? Field::replacement : Field::source;
+    check.ok_enabled = !text.empty() && !other.empty() && field_error_position(kind, other_field, other) == 0;
     return check;
 }
 

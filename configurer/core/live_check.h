@@ -19,7 +19,8 @@ struct FieldCheck {
 };
 
 // The check after the text of `field` changed to `text`; `other` is the text of
-// the other field. The symbol dialog is kind Symbols.
+// the other field. OK is enabled only while both fields are filled and neither
+// holds a refused character. The symbol dialog is kind Symbols.
 FieldCheck check_field(ListKind kind, DialogVariant variant, Field field, std::u16string_view text,
                        std::u16string_view other);
 

@@ -34,6 +34,12 @@ inline constexpr Text kMainWindowTitle = u"Настройки Velnor SAPI";
 inline constexpr Text kGeneralFrame = u"Основные настройки";
 inline constexpr Text kDocumentationButton = u"Документация";
 inline constexpr Text kApplyButton = u"Применить";
+// The language whose lists the pronunciation frame shows, by kLanguages order.
+inline constexpr Text kLanguageLabel = u"Язык:";
+inline constexpr Text kLanguageItems[] = {u"Русский", u"Украинский"};
+inline constexpr Text kLanguageTooltip =
+    u"Язык голосов, чьи произношения и пользовательский словарь показаны ниже. У каждого языка свои списки; "
+    u"основные настройки общие для всех голосов.";
 inline constexpr Text kPronunciationsFrame = u"Произношения";
 inline constexpr Text kAddButton = u"Добавить";
 inline constexpr Text kEditButton = u"Редактировать";
@@ -45,8 +51,8 @@ inline constexpr Text kMenuDelete = u"У&далить...";
 // The general settings page, in the order of its controls.
 inline constexpr Text kSampleRateLabel = u"Частота дискретизации:";
 inline constexpr Text kSampleRateTooltip =
-    u"Значение можно задать от 0 (так называемый стандартный фонемофон) до 100 (сравнимо с голосом, "
-    u"известным по имени человека). Чем выше дискретизация, тем выше скорость синтезатора для восприятия.";
+    u"Значение можно задать от 10000 до 11025 герц. Чем выше дискретизация, тем выше скорость синтезатора для "
+    u"восприятия.";
 inline constexpr Text kFixedPausesCheckBox = u"Использовать заданные паузы";
 inline constexpr Text kFixedPausesTooltip =
     u"При снятой галочке, Velnor будет подбирать паузы между знаками препинания, а также при разделении "
@@ -115,7 +121,7 @@ inline constexpr Text kEditEntryTitle = u"Редактирование прои�
 // The symbol dialog.
 inline constexpr Text kSymbolLabel = u"Символ:";
 inline constexpr Text kSymbolTooltip =
-    u"Введите здесь символ, которому нужно назначить правильное чтениеь. Например, %chr_quote%%%chr_quote%.";
+    u"Введите здесь символ, которому нужно назначить правильное чтение. Например, %chr_quote%%%chr_quote%.";
 inline constexpr Text kSymbolReplacementTooltip =
     u"Введите здесь как нужно произносить символ. Например, %chr_quote%проце+нт%chr_quote%. Вводить нужно в "
     u"нижнем регистре. Не используйте символов пунктуации. Чтобы поставить ударение, используйте знак "

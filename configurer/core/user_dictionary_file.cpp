@@ -1,5 +1,9 @@
 #include "configurer/core/user_dictionary_file.h"
 
+#include <unordered_map>
+
+#include "base/cp1251.h"
+#include "base/lowercase.h"
 #include "base/utf.h"
 
 namespace vl {
@@ -18,7 +22,7 @@ PronunciationEntry entry_of_line(std::u16string_view line) {
 
 std::vector<PronunciationEntry> parse_user_dictionary_file(std::string_view bytes) {
     if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
-    const std::u16string text = utf8_to_utf16(bytes);
+    const std::u16string text = utf8_or_cp1251_to_utf16(bytes);
     std::vector<PronunciationEntry> entries;
     std::size_t start = 0;
     while (start < text.size()) {
@@ -34,13 +38,43 @@ std::vector<PronunciationEntry> parse_user_dictionary_file(std::string_view byte
 
 std::string user_dictionary_file_bytes(const std::vector<PronunciationEntry>& entries) {
     std::string bytes(kByteOrderMark);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (i > 0) bytes += "\r\n";
-        bytes += utf16_to_utf8(entries[i].source);
+    bool first = true;
+    for (const PronunciationEntry& entry : entries) {
+        // A line that would not read back as this entry is left out.
+        if (entry.source.empty() || unstorable_dictionary_position(Field::source, entry.source) != 0 ||
+            unstorable_dictionary_position(Field::replacement, entry.replacement) != 0) {
+            continue;
+        }
+        if (!first) bytes += "\r\n";
+        first = false;
+        bytes += utf16_to_utf8(entry.source);
         bytes += ' ';
-        bytes += utf16_to_utf8(entries[i].replacement);
+        bytes += utf16_to_utf8(entry.replacement);
     }
     return bytes;
+}
+
+std::size_t unstorable_dictionary_position(Field field, std::u16string_view text) {
+    if (field == Field::source && text.starts_with(u';')) return 1;
+    const std::size_t separator = text.find_first_of(u" \r\n");
+    return first_position(unpaired_surrogate_position(text), separator == std::u16string_view::npos ? 0 : separator + 1);
+}
+
+std::vector<PronunciationEntry> merge_user_dictionaries(std::vector<PronunciationEntry> own,
+                                                        const std::vector<PronunciationEntry>& engine,
+                                                        bool engine_newer) {
+    const std::size_t own_size = own.size();
+    std::unordered_map<std::u16string, std::size_t> index;  // lower-cased word -> its last entry
+    for (std::size_t i = 0; i < own_size; ++i) index[to_lower(own[i].source)] = i;
+    for (const PronunciationEntry& entry : engine) {
+        const auto [found, added] = index.try_emplace(to_lower(entry.source), own.size());
+        if (added) {
+            own.push_back(entry);
+        } else if (engine_newer || found->second >= own_size) {
+            own[found->second].replacement = entry.replacement;  // within a file, the later line wins
+        }
+    }
+    return own;
 }
 
 }  // namespace vl

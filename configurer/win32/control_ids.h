@@ -29,9 +29,11 @@ enum : int {
     kDocumentationButton = 120,
     kApplyButton,
 
-    // The pronunciation frame: the tab panel, one list view per ListKind
-    // (kListView + kind), then the three buttons.
+    // The pronunciation frame: the language choice, the tab panel, one list
+    // view per ListKind (kListView + kind), then the three buttons.
     kPronunciationsFrame = 130,
+    kLanguageLabel,
+    kLanguageList,
     kTabPanel,
     kListView = 140,
     kAddButton = 150,

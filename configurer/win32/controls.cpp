@@ -22,11 +22,21 @@ HFONT gui_font() {
     return font;
 }
 
+int scaled(int pixels) {
+    static const int dots_per_inch = [] {
+        const HDC screen = GetDC(nullptr);
+        const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+        if (screen) ReleaseDC(nullptr, screen);
+        return dpi > 0 ? dpi : 96;
+    }();
+    return MulDiv(pixels, dots_per_inch, 96);
+}
+
 HWND create_control_expanded(HWND parent, const wchar_t* window_class, const std::u16string& text, DWORD style,
                              Place place, int id, DWORD ex_style) {
     const HWND control =
-        CreateWindowExW(ex_style, window_class, wide(text), WS_CHILD | WS_VISIBLE | style, place.x, place.y,
-                        place.width, place.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        CreateWindowExW(ex_style, window_class, wide(text), WS_CHILD | WS_VISIBLE | style, scaled(place.x),
+                        scaled(place.y), scaled(place.width), scaled(place.height), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                         GetModuleHandleW(nullptr), nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(gui_font()), FALSE);
     return control;
@@ -95,7 +105,7 @@ HWND next_tab_stop(HWND top, HWND from, bool backwards) {
 }
 
 SIZE window_size_for_client(int width, int height, DWORD style, DWORD ex_style) {
-    RECT rect{0, 0, width, height};
+    RECT rect{0, 0, scaled(width), scaled(height)};
     AdjustWindowRectEx(&rect, style, FALSE, ex_style);
     return {rect.right - rect.left, rect.bottom - rect.top};
 }

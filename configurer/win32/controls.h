@@ -12,7 +12,12 @@ struct Place {
     int x, y, width, height;
 };
 
-// A child control; text is stored text, shown through expand_text.
+// Pixels at 96 dots per inch scaled to the system's setting (the program
+// declares itself aware of it, so the system does not stretch its windows).
+int scaled(int pixels);
+
+// A child control at a place given at 96 dots per inch; text is stored text,
+// shown through expand_text.
 HWND create_control(HWND parent, const wchar_t* window_class, std::u16string_view text, DWORD style, Place place,
                     int id, DWORD ex_style = 0);
 // The same with a text already expanded.
@@ -34,7 +39,7 @@ void next_control(HWND window, WPARAM wparam, LPARAM lparam);
 // before the controls it holds (the tab panel before its list views).
 HWND next_tab_stop(HWND top, HWND from, bool backwards);
 
-// A top-level window's outer size for a client area of width × height.
+// A top-level window's outer size for a client area of width × height (at 96 dots per inch).
 SIZE window_size_for_client(int width, int height, DWORD style, DWORD ex_style);
 
 }  // namespace vl

@@ -52,7 +52,8 @@ void field_changed(HWND dialog, Session& session, Field field) {
     const HWND label = GetDlgItem(dialog, ids::kErrorLabel);
     const Place place = field == Field::source ? kSourceErrorPlace : kReplacementErrorPlace;
     SetWindowTextW(label, wide(*check.error_label));
-    SetWindowPos(label, nullptr, place.x, place.y, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(label, nullptr, scaled(place.x), scaled(place.y), scaled(place.width), scaled(place.height),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(label, SW_SHOWNA);
     select_error_or_all(dialog, session, field);
 }

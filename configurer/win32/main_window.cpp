@@ -10,6 +10,7 @@
 #include "configurer/core/texts.h"
 #include "configurer/win32/control_ids.h"
 #include "configurer/win32/controls.h"
+#include "configurer/win32/main_window_layout.h"
 #include "configurer/win32/pronunciation_panel.h"
 #include "configurer/win32/settings_controls.h"
 #include "configurer/win32/wide_text.h"
@@ -58,6 +59,9 @@ void command(MainWindow& main, int id, int code) {
     switch (id) {
         case ids::kApplyButton: apply_button(main.state, main.application_data, main.ui); break;
         case ids::kDocumentationButton: open_documentation(main); break;
+        case ids::kLanguageList:
+            if (code == CBN_SELCHANGE) main.panel->language_chosen();
+            break;
         case ids::kAddButton:
         case ids::kEditButton:
         case ids::kDeleteButton: main.panel->button(id); break;
@@ -121,7 +125,7 @@ HWND create_main_window(MainWindow& main) {
     // A title bar and a close box; neither resizable nor minimizable.
     constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
     constexpr DWORD ex_style = WS_EX_CONTROLPARENT;
-    const SIZE size = window_size_for_client(1200, 660, style, ex_style);
+    const SIZE size = window_size_for_client(layout::kClientWidth, layout::kClientHeight, style, ex_style);
     const std::u16string title = expand_text(texts::kMainWindowTitle);
     return CreateWindowExW(ex_style, ids::kMainWindowClass, wide(title), style, 0, 0, size.cx, size.cy, nullptr,
                            nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -132,13 +136,13 @@ HWND create_main_window(MainWindow& main) {
 void build_controls(MainWindow& main) {
     const HWND window = main.window;
     const HWND general = create_control(window, WC_BUTTONW, texts::kGeneralFrame, BS_GROUPBOX | WS_CLIPSIBLINGS,
-                                        {0, 20, 1180, 310}, ids::kGeneralFrame);
+                                        layout::kGeneralFrame, ids::kGeneralFrame);
     build_settings_controls(window, main.state);
-    create_control(window, WC_BUTTONW, texts::kDocumentationButton, WS_TABSTOP, {800, 0, 140, 20},
+    create_control(window, WC_BUTTONW, texts::kDocumentationButton, WS_TABSTOP, layout::kDocumentationButton,
                    ids::kDocumentationButton);
-    create_control(window, WC_BUTTONW, texts::kApplyButton, WS_TABSTOP, {980, 0, 100, 20}, ids::kApplyButton);
+    create_control(window, WC_BUTTONW, texts::kApplyButton, WS_TABSTOP, layout::kApplyButton, ids::kApplyButton);
     const HWND pronunciations = create_control(window, WC_BUTTONW, texts::kPronunciationsFrame,
-                                               BS_GROUPBOX | WS_CLIPSIBLINGS, {0, 122, 1200, 459},
+                                               BS_GROUPBOX | WS_CLIPSIBLINGS, layout::kPronunciationsFrame,
                                                ids::kPronunciationsFrame);
     main.panel = std::make_unique<PronunciationPanel>(window, main.state, main.ui);
     for (const HWND frame : {pronunciations, general}) {

@@ -10,6 +10,7 @@
 #include "configurer/core/text_expand.h"
 #include "configurer/core/texts.h"
 #include "configurer/win32/control_ids.h"
+#include "configurer/win32/main_window_layout.h"
 #include "configurer/win32/controls.h"
 #include "configurer/win32/editing_dialog.h"
 #include "configurer/win32/wide_text.h"
@@ -43,8 +44,6 @@ constexpr int kListWidth = 800;
 constexpr POINT kLatinMenuPosition{130, 202};
 constexpr POINT kOtherMenuPosition{30, 152};
 
-constexpr Place kTabPlace{10, 141, 1180, 438};
-
 int index_of(ListKind kind) { return static_cast<int>(kind); }
 
 // The list views live inside the tab panel; their notifications go on to the main window.
@@ -66,7 +65,18 @@ void insert_tab(HWND tabs, ListKind kind) {
 
 PronunciationPanel::PronunciationPanel(HWND window, ConfigurerState& state, Win32UserInterface& ui)
     : window_(window), state_(state), ui_(ui) {
-    tabs_ = create_control(window, WC_TABCONTROLW, u"", WS_TABSTOP | WS_CLIPCHILDREN, kTabPlace, ids::kTabPanel,
+    create_control(window, WC_STATICW, texts::kLanguageLabel, SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE,
+                   layout::kLanguageLabel, ids::kLanguageLabel);
+    const HWND languages = create_control(window, WC_COMBOBOXW, u"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                                          {layout::kLanguageList.x, layout::kLanguageList.y,
+                                           layout::kLanguageList.width, 120},
+                                          ids::kLanguageList);
+    for (const auto& item : texts::kLanguageItems) {
+        SendMessageW(languages, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(expand_text(item))));
+    }
+    SendMessageW(languages, CB_SETCURSEL, state.language, 0);
+    add_tooltip(languages, texts::kLanguageTooltip);
+    tabs_ = create_control(window, WC_TABCONTROLW, u"", WS_TABSTOP | WS_CLIPCHILDREN, layout::kTabPanel, ids::kTabPanel,
                            WS_EX_CONTROLPARENT);
     SetWindowSubclass(tabs_, forward_notifications, 0, 0);
     const std::size_t tab_count = user_dictionary_tab_shown(state.settings) ? kListCount : kListCount - 1;
@@ -75,11 +85,11 @@ PronunciationPanel::PronunciationPanel(HWND window, ConfigurerState& state, Win3
         create_list_view(static_cast<ListKind>(kind));
         fill(static_cast<ListKind>(kind));
     }
-    create_control(window, WC_BUTTONW, texts::kAddButton, WS_TABSTOP, {100, 600, 100, 20}, ids::kAddButton);
+    create_control(window, WC_BUTTONW, texts::kAddButton, WS_TABSTOP, layout::kAddButton, ids::kAddButton);
     EnableWindow(
-        create_control(window, WC_BUTTONW, texts::kEditButton, WS_TABSTOP, {400, 600, 100, 20}, ids::kEditButton),
+        create_control(window, WC_BUTTONW, texts::kEditButton, WS_TABSTOP, layout::kEditButton, ids::kEditButton),
         FALSE);
-    EnableWindow(create_control(window, WC_BUTTONW, texts::kDeleteButton, WS_TABSTOP, {600, 600, 100, 20},
+    EnableWindow(create_control(window, WC_BUTTONW, texts::kDeleteButton, WS_TABSTOP, layout::kDeleteButton,
                                 ids::kDeleteButton),
                  FALSE);
     menu_ = CreatePopupMenu();
@@ -114,7 +124,7 @@ bool PronunciationPanel::has_selected_row(ListKind kind) const {
 }
 
 void PronunciationPanel::create_list_view(ListKind kind) {
-    RECT page{0, 0, kTabPlace.width, kTabPlace.height};
+    RECT page{0, 0, layout::kTabPanel.width, layout::kTabPanel.height};
     SendMessageW(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
     const ListLayout& layout = kListLayouts[index_of(kind)];
     const HWND view = create_control(tabs_, WC_LISTVIEWW, u"",
@@ -129,7 +139,7 @@ void PronunciationPanel::create_list_view(ListKind kind) {
         std::u16string title = expand_text(column.title);
         LVCOLUMNW definition{};
         definition.mask = LVCF_TEXT | LVCF_WIDTH;
-        definition.cx = column.width;
+        definition.cx = scaled(column.width);
         definition.pszText = reinterpret_cast<wchar_t*>(title.data());
         SendMessageW(view, LVM_INSERTCOLUMNW, column_index++, reinterpret_cast<LPARAM>(&definition));
     }
@@ -245,6 +255,16 @@ void PronunciationPanel::open_dialog(ListKind kind, DialogVariant variant) {
 void PronunciationPanel::remove(ListKind kind) {
     if (!has_selected_row(kind)) return;
     if (delete_entry(state_, kind, ui_)) refresh(kind);
+}
+
+void PronunciationPanel::language_chosen() {
+    const LRESULT selected = SendMessageW(GetDlgItem(window_, ids::kLanguageList), CB_GETCURSEL, 0, 0);
+    if (selected == CB_ERR || static_cast<std::size_t>(selected) >= kLanguageCount) return;
+    state_.language = static_cast<std::size_t>(selected);
+    for (std::size_t kind = 0; kind < kListCount; ++kind) {
+        if (list_view(static_cast<ListKind>(kind))) fill(static_cast<ListKind>(kind));
+    }
+    show_tab();
 }
 
 void PronunciationPanel::dictionary_tab(DictionaryTabChange change) {

@@ -1,6 +1,7 @@
 #pragma once
-// The pronunciation frame: a tab panel with one list view per list, the
-// "Добавить", "Редактировать" and "Удалить" buttons and the context menu.
+// The pronunciation frame: the language choice, a tab panel with one list view
+// per list of the chosen language, the "Добавить", "Редактировать" and
+// "Удалить" buttons and the context menu.
 #include <windows.h>
 
 #include <optional>
@@ -30,6 +31,8 @@ public:
     // WM_NOTIFY from the tab panel or a list view; true when handled.
     bool notify(const NMHDR& header);
     void dictionary_tab(DictionaryTabChange change);
+    // A new choice in the language list: every list view shows that language's lists.
+    void language_chosen();
 
     // The kind of a list view window, if it is one.
     std::optional<ListKind> list_kind(HWND control) const;

@@ -6,6 +6,7 @@
 #include "configurer/core/texts.h"
 #include "configurer/win32/control_ids.h"
 #include "configurer/win32/controls.h"
+#include "configurer/win32/main_window_layout.h"
 #include "configurer/win32/wide_text.h"
 
 namespace vl {
@@ -34,7 +35,7 @@ const Slider& slider_of(int id) {
 }
 
 HWND label(HWND window, std::u16string_view text, Place place, int id) {
-    return create_control(window, WC_STATICW, text, SS_LEFT | SS_NOPREFIX, place, id);
+    return create_control(window, WC_STATICW, text, SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, place, id);
 }
 
 HWND slider(HWND window, int id, Place place, int32_t position) {
@@ -64,7 +65,8 @@ HWND dictionary_list(HWND window, const ConfigurerState& state, Place place) {
     RECT rect;
     GetWindowRect(control, &rect);
     const int border = (rect.bottom - rect.top) - selection_height;
-    if (border > 0 && place.height > border) SendMessageW(control, CB_SETITEMHEIGHT, -1, place.height - border);
+    if (border > 0 && scaled(place.height) > border)
+        SendMessageW(control, CB_SETITEMHEIGHT, -1, scaled(place.height) - border);
     SendMessageW(control, CB_SETCURSEL, state.settings.use_dictionary < 4 ? state.settings.use_dictionary : -1, 0);
     return control;
 }
@@ -74,27 +76,27 @@ HWND dictionary_list(HWND window, const ConfigurerState& state, Place place) {
 void build_settings_controls(HWND window, const ConfigurerState& state) {
     const SettingsRecord& settings = state.settings;
     const bool fixed_pauses = settings.pause != -1;
-    label(window, texts::kSampleRateLabel, {10, 40, 211, 20}, ids::kSampleRateLabel);
-    add_tooltip(slider(window, ids::kSampleRateSlider, {222, 40, 100, 20}, settings.sample_rate),
+    label(window, texts::kSampleRateLabel, layout::kSampleRateLabel, ids::kSampleRateLabel);
+    add_tooltip(slider(window, ids::kSampleRateSlider, layout::kSampleRateSlider, settings.sample_rate),
                 texts::kSampleRateTooltip);
-    add_tooltip(check_box(window, texts::kFixedPausesCheckBox, {300, 40, 261, 20}, ids::kFixedPausesCheck,
+    add_tooltip(check_box(window, texts::kFixedPausesCheckBox, layout::kFixedPausesCheck, ids::kFixedPausesCheck,
                           fixed_pauses),
                 texts::kFixedPausesTooltip);
-    label(window, texts::kPauseLabel, {670, 43, 0, 0}, ids::kPauseLabel);
-    EnableWindow(slider(window, ids::kPauseSlider, {662, 40, 150, 20}, fixed_pauses ? settings.pause : 0),
+    label(window, texts::kPauseLabel, layout::kPauseLabel, ids::kPauseLabel);
+    EnableWindow(slider(window, ids::kPauseSlider, layout::kPauseSlider, fixed_pauses ? settings.pause : 0),
                  fixed_pauses);
-    label(window, texts::kIntonationLabel, {300, 61, 260, 20}, ids::kIntonationLabel);
-    add_tooltip(slider(window, ids::kIntonationSlider, {662, 61, 150, 20}, settings.intonation),
+    label(window, texts::kIntonationLabel, layout::kIntonationLabel, ids::kIntonationLabel);
+    add_tooltip(slider(window, ids::kIntonationSlider, layout::kIntonationSlider, settings.intonation),
                 texts::kIntonationTooltip);
-    label(window, texts::kDictionaryLabel, {10, 61, 80, 20}, ids::kDictionaryLabel);
-    add_tooltip(dictionary_list(window, state, {91, 61, 319, 20}), texts::kDictionaryTooltip);
-    label(window, texts::kSilenceAtBeginLabel, {10, 82, 150, 20}, ids::kSilenceAtBeginLabel);
-    add_tooltip(slider(window, ids::kSilenceAtBeginSlider, {161, 82, 239, 20}, settings.silence_at_begin),
+    label(window, texts::kDictionaryLabel, layout::kDictionaryLabel, ids::kDictionaryLabel);
+    add_tooltip(dictionary_list(window, state, layout::kDictionaryList), texts::kDictionaryTooltip);
+    label(window, texts::kSilenceAtBeginLabel, layout::kSilenceAtBeginLabel, ids::kSilenceAtBeginLabel);
+    add_tooltip(slider(window, ids::kSilenceAtBeginSlider, layout::kSilenceAtBeginSlider, settings.silence_at_begin),
                 texts::kSilenceAtBeginTooltip);
-    label(window, texts::kSilenceAtEndLabel, {400, 82, 150, 20}, ids::kSilenceAtEndLabel);
-    add_tooltip(slider(window, ids::kSilenceAtEndSlider, {551, 82, 239, 20}, settings.silence_at_end),
+    label(window, texts::kSilenceAtEndLabel, layout::kSilenceAtEndLabel, ids::kSilenceAtEndLabel);
+    add_tooltip(slider(window, ids::kSilenceAtEndSlider, layout::kSilenceAtEndSlider, settings.silence_at_end),
                 texts::kSilenceAtEndTooltip);
-    add_tooltip(check_box(window, texts::kDisableDecimalCheckBox, {10, 102, 450, 20}, ids::kDisableDecimalCheck,
+    add_tooltip(check_box(window, texts::kDisableDecimalCheckBox, layout::kDisableDecimalCheck, ids::kDisableDecimalCheck,
                           settings.disable_decimal_separator != 0),
                 texts::kDisableDecimalTooltip);
 }

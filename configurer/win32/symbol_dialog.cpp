@@ -27,7 +27,7 @@ void build_when_list(HWND dialog, uint8_t when) {
 
 bool run_symbol_dialog(HWND owner, ConfigurerState& state, DialogVariant variant, Win32UserInterface& ui) {
     SymbolEntry entry;
-    const auto& list = state.symbols;
+    const auto& list = state.lists().symbols;
     if (variant == DialogVariant::edit && list.has_current()) {
         entry = list.entries[*list.current];
     }

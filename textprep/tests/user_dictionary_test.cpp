@@ -46,6 +46,13 @@ TEST(UserDictionaryFile, EveryLineEndAndByteOrderMarkIsAccepted) {
     EXPECT_EQ(pronunciation_of(UserDictionary::parse("x y\n\xEF\xBB\xBFz w"), u"\xFEFFz"), u"w");
 }
 
+TEST(UserDictionaryFile, AFileSavedInCodePage1251IsReadAsSuch) {
+    // "ёлка ё+лка" and "Ґанок ґа+нок" as an old editor saves them.
+    const UserDictionary dictionary = UserDictionary::parse("\xB8\xEB\xEA\xE0 \xB8+\xEB\xEA\xE0\r\n\xA5\xE0\xED\xEE\xEA \xB4\xE0+\xED\xEE\xEA");
+    EXPECT_EQ(pronunciation_of(dictionary, u"ёлка"), u"ё+лка");
+    EXPECT_EQ(pronunciation_of(dictionary, u"ґанок"), u"ґа+нок");
+}
+
 TEST(UserDictionaryFile, LaterLinesWin) {
     const UserDictionary dictionary = UserDictionary::parse("дом до+м\nДОМ дом+\nдом д+ом x");
     EXPECT_EQ(pronunciation_of(dictionary, u"дом"), u"д+ом");
@@ -55,9 +62,10 @@ TEST(UserDictionaryFile, LaterLinesWin) {
 TEST(UserDictionaryFile, HostileBytesGiveADictionary) {
     EXPECT_TRUE(UserDictionary::parse("").empty());
     EXPECT_TRUE(UserDictionary::parse("\xEF\xBB\xBF").empty());
-    const UserDictionary broken = UserDictionary::parse(std::string("\xC3\x28 \xFF\0x\n\xE2\x82", 9));
-    EXPECT_EQ(pronunciation_of(broken, u"\xFFFD("), std::u16string(u"\xFFFD\0x", 3));
-    EXPECT_EQ(pronunciation_of(broken, u"\xFFFD\xFFFD"), u"");
+    // Not UTF-8: read as code page 1251 (lower-cased), with no U+FFFD anywhere.
+    const UserDictionary broken = UserDictionary::parse(std::string("\xC3\x28 \xFF\0x\n\xE2\x82\x98", 10));
+    EXPECT_EQ(pronunciation_of(broken, u"г("), std::u16string(u"я\0x", 3));
+    EXPECT_EQ(pronunciation_of(broken, u"в\u201A\u0098"), u"");
     EXPECT_EQ(UserDictionary::parse(std::string(100000, ' ')).size(), 1u);
     EXPECT_EQ(UserDictionary::parse(std::string(100000, '\n')).size(), 1u);
 }

@@ -108,7 +108,8 @@ public:
         return kStatusOk;
     }
     int32_t language(std::optional<std::u16string>& language) override {
-        language = name_.ends_with(u"_Ukrainian") ? kUkrainianLanguage : kRussianLanguage;
+        const Language* named = language_of_voice(name_);
+        language = std::u16string((named ? *named : kRussian).code);
         return kStatusOk;
     }
 

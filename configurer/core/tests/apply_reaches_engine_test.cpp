@@ -45,5 +45,46 @@ TEST_F(ApplyReachesEngine, ANewDictionaryWordIsSpokenInTheNextRequest) {
     engine_state.log.close();
 }
 
+// An entry added to the Ukrainian dictionary reaches the Ukrainian voices in
+// their next request after the apply, and not the Russian ones.
+TEST_F(ApplyReachesEngine, AUkrainianDictionaryWordIsSpokenByUkrainianVoicesOnly) {
+    const SignalOptions signal{u"VelnorSAPI_configurer_engine_test_uk", std::chrono::milliseconds(100)};
+    struct Voice {
+        EngineState state;
+        vl::testing::RecordingEngine engine;
+        vl::testing::FakeToken token;
+        std::unique_ptr<SettingsWatcher> watcher;
+    };
+    Voice russian, ukrainian;
+    ukrainian.token.name = u"Velnor_Female1_Ukrainian";
+    ukrainian.token.language_code = u"422";
+    for (Voice* voice : {&russian, &ukrainian}) {
+        ASSERT_EQ(set_up_voice(voice->token, folder, voice->state, voice->engine), kStatusOk);
+        voice->watcher = make_engine_watcher(folder, voice->state,
+                                             WatcherOptions{signal.mutex_name, std::chrono::milliseconds(20)});
+        voice->watcher->start();
+    }
+    EXPECT_EQ(prepare_request_text(u"смачний кавун", ukrainian.state), u"смачный кавун");
+
+    testing::RecordingUi ui;
+    ConfigurerState configurer;
+    ASSERT_TRUE(load_configuration(configurer, folder, ui));
+    configurer.language = 1;  // Ukrainian
+    ASSERT_EQ(confirm_entry_dialog(configurer, ListKind::UserDictionaryList, DialogVariant::add, u"Кавун",
+                                   u"каву+н", ui),
+              DialogOutcome::closed_changed);
+    ASSERT_TRUE(apply_configuration(configurer, folder, /*silent=*/false, ui, signal));
+
+    EXPECT_EQ(prepare_request_text(u"смачний кавун", ukrainian.state), u"смачный каву+н");
+    EXPECT_EQ(prepare_request_text(u"кавун", russian.state), u"кавун");
+    EXPECT_TRUE(configurer.languages[0].user_dictionary.entries.size() == 6u);  // the Russian defaults, untouched
+
+    for (Voice* voice : {&russian, &ukrainian}) {
+        voice->watcher->request_stop();
+        voice->watcher->join();
+        voice->state.log.close();
+    }
+}
+
 }  // namespace
 }  // namespace vl

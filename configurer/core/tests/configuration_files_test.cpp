@@ -7,6 +7,8 @@
 #include "configurer/core/default_lists.h"
 #include "configurer/core/tests/recording_ui.h"
 #include "configurer/core/user_dictionary_file.h"
+#include "contract/pronunciation_defaults.h"
+#include "textprep/pronunciation_migration.h"
 
 namespace vl {
 namespace {
@@ -43,11 +45,11 @@ TEST_F(ConfigurationFiles, FreshStartWritesBothFilesWithTheDefaults) {
     EXPECT_EQ(ui.shown[0].title, u"Первое использование Velnor SAPI");
     EXPECT_EQ(ui.shown[0].kind, MessageKind::information);
     EXPECT_EQ(state.settings, SettingsRecord{});
-    EXPECT_EQ(state.latin_letters.entries.size(), 26u);
-    EXPECT_EQ(state.cyrillic_letters.entries.size(), 6u);
-    EXPECT_EQ(state.latin_combinations.entries.size(), 3u);
-    EXPECT_EQ(state.symbols.entries.size(), 28u);
-    EXPECT_EQ(state.user_dictionary.entries.size(), 6u);
+    EXPECT_EQ(state.lists().latin_letters.entries.size(), 26u);
+    EXPECT_EQ(state.lists().cyrillic_letters.entries.size(), 6u);
+    EXPECT_EQ(state.lists().latin_combinations.entries.size(), 3u);
+    EXPECT_EQ(state.lists().symbols.entries.size(), 28u);
+    EXPECT_EQ(state.lists().user_dictionary.entries.size(), 6u);
 
     ASSERT_TRUE(apply_configuration(state, folder, /*silent=*/true, ui));
     EXPECT_EQ(ui.shown.size(), 1u);
@@ -66,11 +68,11 @@ TEST_F(ConfigurationFiles, FreshStartWritesBothFilesWithTheDefaults) {
     ConfigurerState again;
     EXPECT_TRUE(load_configuration(again, folder, ui));
     EXPECT_EQ(again.settings, state.settings);
-    EXPECT_EQ(again.latin_letters, state.latin_letters);
-    EXPECT_EQ(again.cyrillic_letters, state.cyrillic_letters);
-    EXPECT_EQ(again.latin_combinations, state.latin_combinations);
-    EXPECT_EQ(again.symbols, state.symbols);
-    EXPECT_EQ(again.user_dictionary, state.user_dictionary);
+    EXPECT_EQ(again.lists().latin_letters, state.lists().latin_letters);
+    EXPECT_EQ(again.lists().cyrillic_letters, state.lists().cyrillic_letters);
+    EXPECT_EQ(again.lists().latin_combinations, state.lists().latin_combinations);
+    EXPECT_EQ(again.lists().symbols, state.lists().symbols);
+    EXPECT_EQ(again.lists().user_dictionary, state.lists().user_dictionary);
     EXPECT_EQ(ui.shown.size(), 1u);
 }
 
@@ -86,8 +88,8 @@ TEST_F(ConfigurationFiles, SettingsAreKeptUnclampedAndDictionaryCodesInEightBits
     EXPECT_EQ(state.settings.use_dictionary, 3);
     EXPECT_EQ(state.settings.intonation, 0);
     EXPECT_EQ(state.settings.silence_at_end, 0);
-    EXPECT_TRUE(state.latin_letters.entries.empty());
-    EXPECT_TRUE(state.symbols.entries.empty());
+    EXPECT_EQ(state.lists().latin_letters.entries.size(), 26u);  // the engine's groups: no pronunc.dic, no group here
+    EXPECT_EQ(state.lists().symbols.entries.size(), std::size(kRussianSymbols));
     ASSERT_TRUE(apply_configuration(state, folder, true, ui));
     const std::string settings = *read_file(data() / "prefs.ini");
     EXPECT_NE(settings.find("sample_rate = 22050\r\n"), std::string::npos);
@@ -99,20 +101,22 @@ TEST_F(ConfigurationFiles, GroupsMovedAwayAreReadFromTheRussianPronunciationFile
     ASSERT_TRUE(write_file_atomic(data() / "prefs.ini", general + "[english_letters]\r\nq = кью\r\n"));
     RecordingUi ui;
 
-    // Without pronunc.dic the lists of the missing groups stay empty, and no group is written for them.
+    // Without pronunc.dic the lists of the missing groups hold what the engine would write and read.
     ConfigurerState state;
     EXPECT_TRUE(load_configuration(state, folder, ui));
-    EXPECT_EQ(state.latin_letters.entries, (std::vector<PronunciationEntry>{{u"q", u"кью"}}));
-    EXPECT_TRUE(state.cyrillic_letters.entries.empty());
-    EXPECT_TRUE(state.latin_combinations.entries.empty());
-    EXPECT_TRUE(state.symbols.entries.empty());
+    EXPECT_EQ(state.lists().latin_letters.entries, (std::vector<PronunciationEntry>{{u"q", u"кью"}}));
+    EXPECT_EQ(state.lists().cyrillic_letters.entries.size(), std::size(kRussianLetters));
+    EXPECT_EQ(state.lists().latin_combinations.entries, (std::vector<PronunciationEntry>{{u"j", u"дж"}, {u"x", u"кс"}, {u"y", u"ы"}}));
+    EXPECT_EQ(state.lists().symbols.entries.size(), std::size(kRussianSymbols));
+    EXPECT_EQ(state.lists().symbols.entries[0], (SymbolEntry{u"&", u"амперсанд", 1}));
     ASSERT_TRUE(apply_configuration(state, folder, true, ui));
     std::string settings = *read_file(data() / "prefs.ini");
-    EXPECT_NE(settings.find("[english_letters]"), std::string::npos);
-    EXPECT_EQ(settings.find("[russian_letters]"), std::string::npos);
-    EXPECT_EQ(settings.find("[symbols]"), std::string::npos);
+    EXPECT_NE(settings.find("[english_letters]\r\nq = кью\r\n"), std::string::npos);
+    EXPECT_NE(settings.find("[russian_letters]\r\nа = а\r\n"), std::string::npos);
+    EXPECT_NE(settings.find("[symbols]\r\n& = амперсанд:1\r\n"), std::string::npos);
 
-    // With the engine's pronunc.dic the lists show what the engine uses.
+    // With the engine's pronunc.dic (and the groups moved out of prefs.ini) the lists show what the engine uses.
+    ASSERT_TRUE(write_file_atomic(data() / "prefs.ini", general + "[english_letters]\r\nq = кью\r\n"));
     const fs::path russian = data() / "dicts" / "Russian";
     ASSERT_TRUE(write_file_atomic(
         russian / "pronunc.dic",
@@ -121,10 +125,10 @@ TEST_F(ConfigurationFiles, GroupsMovedAwayAreReadFromTheRussianPronunciationFile
     ConfigurerState moved;
     EXPECT_TRUE(load_configuration(moved, folder, ui));
     EXPECT_EQ(moved.settings.sample_rate, 10500);
-    EXPECT_EQ(moved.latin_letters.entries, (std::vector<PronunciationEntry>{{u"q", u"кью"}}));  // prefs.ini wins
-    EXPECT_EQ(moved.cyrillic_letters.entries, (std::vector<PronunciationEntry>{{u"х", u"ха"}}));
-    EXPECT_EQ(moved.latin_combinations.entries, (std::vector<PronunciationEntry>{{u"j", u"дж"}, {u"ph", u"ф"}}));
-    EXPECT_EQ(moved.symbols.entries,
+    EXPECT_EQ(moved.lists().latin_letters.entries, (std::vector<PronunciationEntry>{{u"q", u"кью"}}));  // prefs.ini wins
+    EXPECT_EQ(moved.lists().cyrillic_letters.entries, (std::vector<PronunciationEntry>{{u"х", u"ха"}}));
+    EXPECT_EQ(moved.lists().latin_combinations.entries, (std::vector<PronunciationEntry>{{u"j", u"дж"}, {u"ph", u"ф"}}));
+    EXPECT_EQ(moved.lists().symbols.entries,
               (std::vector<SymbolEntry>{{u"&", u"амперсанд", 1}, {u"‐", u"дефис", 0}}));
     ASSERT_TRUE(apply_configuration(moved, folder, true, ui));
     settings = *read_file(data() / "prefs.ini");
@@ -137,7 +141,7 @@ TEST_F(ConfigurationFiles, GroupsMovedAwayAreReadFromTheRussianPronunciationFile
     ASSERT_TRUE(write_file_atomic(data() / "prefs.ini", general));
     ConfigurerState preferred;
     EXPECT_TRUE(load_configuration(preferred, folder, ui));
-    EXPECT_EQ(preferred.latin_combinations.entries, (std::vector<PronunciationEntry>{{u"x", u"икс"}}));
+    EXPECT_EQ(preferred.lists().latin_combinations.entries, (std::vector<PronunciationEntry>{{u"x", u"икс"}}));
     EXPECT_TRUE(ui.shown.empty());
 }
 
@@ -148,7 +152,7 @@ TEST_F(ConfigurationFiles, SymbolValuesSplitAtColons) {
     RecordingUi ui;
     ConfigurerState state;
     ASSERT_TRUE(load_configuration(state, folder, ui));
-    EXPECT_EQ(state.symbols.entries, (std::vector<SymbolEntry>{{u"‐", u"дефис", 0},
+    EXPECT_EQ(state.lists().symbols.entries, (std::vector<SymbolEntry>{{u"‐", u"дефис", 0},
                                                                {u"$", u"доллар", 1},
                                                                {u"%", u"процент", 0},
                                                                {u"#", u"решётка", 0},
@@ -157,19 +161,95 @@ TEST_F(ConfigurationFiles, SymbolValuesSplitAtColons) {
     EXPECT_NE(read_file(data() / "prefs.ini")->find("‐ = дефис:0\r\n$ = доллар:1\r\n"), std::string::npos);
 }
 
-TEST_F(ConfigurationFiles, EmptyDictionaryLeavesTheOldFilesAndComesBackAtTheNextStart) {
+// The configurer, then the engine's voice set-up (which moves the groups into
+// pronunc.dic), then the configurer again.
+ConfigurerState apply_and_start_again(const ConfigurerState& state, const fs::path& folder, RecordingUi& ui) {
+    EXPECT_TRUE(apply_configuration(state, folder, /*silent=*/true, ui));
+    const fs::path data = folder / "VelnorSAPI";
+    migrate_pronunciation_from_settings(data / "prefs.ini", data / "dicts" / "Russian");
+    ConfigurerState next;
+    EXPECT_TRUE(load_configuration(next, folder, ui));
+    return next;
+}
+
+TEST_F(ConfigurationFiles, EmptiedListsAndDictionaryStayEmpty) {
     RecordingUi ui;
     ConfigurerState state;
     load_configuration(state, folder, ui);
-    ASSERT_TRUE(apply_configuration(state, folder, true, ui));
+    ConfigurerState next = apply_and_start_again(state, folder, ui);
+    EXPECT_EQ(next.lists().symbols.entries.size(), 28u);
+    EXPECT_EQ(next.lists().user_dictionary.entries.size(), 6u);
+
+    next.lists().symbols = {};
+    next.lists().cyrillic_letters = {};
+    next.lists().user_dictionary = {};
+    ConfigurerState emptied = apply_and_start_again(next, folder, ui);
+    EXPECT_TRUE(emptied.lists().symbols.entries.empty());
+    EXPECT_TRUE(emptied.lists().cyrillic_letters.entries.empty());
+    EXPECT_TRUE(emptied.lists().user_dictionary.entries.empty());
+    EXPECT_EQ(emptied.lists().latin_letters.entries.size(), 26u);
+    EXPECT_EQ(*read_file(data() / "ru_dict.dic"), "\xEF\xBB\xBF");
+    EXPECT_EQ(*read_file(data() / "dicts" / "Russian" / "dict.dic"), "\xEF\xBB\xBF");
+    const std::string pronunciation = *read_file(data() / "dicts" / "Russian" / "pronunc.dic");
+    EXPECT_NE(pronunciation.find("[symbols]\r\n\r\n"), std::string::npos);
+    // And again: nothing comes back.
+    EXPECT_TRUE(apply_and_start_again(emptied, folder, ui).lists().symbols.entries.empty());
+    EXPECT_TRUE(ui.shown.size() == 1u);  // the welcome message of the first start only
+}
+
+TEST_F(ConfigurationFiles, TheEnginesDictionaryIsTheUsersDataAndStartingKeepsBoth) {
+    const fs::path russian = data() / "dicts" / "Russian";
+    fs::create_directories(russian);
+    ASSERT_TRUE(write_file_atomic(data() / "prefs.ini", "[General]\r\nuse_dictionary = 2\r\n"));
+    ASSERT_TRUE(write_file_atomic(data() / "ru_dict.dic", "\xEF\xBB\xBFслово сло+во\r\nдом до+м"));
+    // Edited by hand after the configurer last wrote: two words of the user's own, and дом read anew.
+    ASSERT_TRUE(write_file_atomic(russian / "dict.dic", "Велнор ве+лнор\nдом дом+\nкот ко+т\n"));
+    fs::last_write_time(russian / "dict.dic", fs::last_write_time(data() / "ru_dict.dic") + std::chrono::seconds(5));
+
+    RecordingUi ui;
+    ConfigurerState state;
+    ASSERT_TRUE(load_configuration(state, folder, ui));
+    const std::vector<PronunciationEntry> merged{
+        {u"слово", u"сло+во"}, {u"дом", u"дом+"}, {u"Велнор", u"ве+лнор"}, {u"кот", u"ко+т"}};
+    EXPECT_EQ(state.lists().user_dictionary.entries, merged);
+    ASSERT_TRUE(apply_configuration(state, folder, /*silent=*/true, ui));  // what every start does
+    ConfigurerState again;
+    ASSERT_TRUE(load_configuration(again, folder, ui));
+    EXPECT_EQ(again.lists().user_dictionary.entries, merged);
+    EXPECT_EQ(*read_file(data() / "ru_dict.dic"), *read_file(russian / "dict.dic"));
+
+    // The configurer's file newer: its reading of a word both hold wins.
+    ASSERT_TRUE(write_file_atomic(data() / "ru_dict.dic", "дом до+м"));
+    fs::last_write_time(data() / "ru_dict.dic", fs::last_write_time(russian / "dict.dic") + std::chrono::seconds(5));
+    ConfigurerState own_newer;
+    ASSERT_TRUE(load_configuration(own_newer, folder, ui));
+    EXPECT_EQ(own_newer.lists().user_dictionary.entries,
+              (std::vector<PronunciationEntry>{
+                  {u"дом", u"до+м"}, {u"слово", u"сло+во"}, {u"Велнор", u"ве+лнор"}, {u"кот", u"ко+т"}}));
+
+    // Only the engine's file: its entries, not the defaults.
+    fs::remove(data() / "ru_dict.dic");
+    ConfigurerState engine_only;
+    ASSERT_TRUE(load_configuration(engine_only, folder, ui));
+    EXPECT_EQ(engine_only.lists().user_dictionary.entries.size(), 4u);
+    EXPECT_TRUE(ui.shown.empty());
+}
+
+TEST_F(ConfigurationFiles, ADictionaryInCodePage1251IsReadAndWrittenBackAsUtf8) {
+    ASSERT_TRUE(write_file_atomic(data() / "prefs.ini", "[General]\r\n"));
+    // "ёлка ё+лка" and "Ґанок ґа+нок" as an old editor saves them.
+    ASSERT_TRUE(write_file_atomic(data() / "ru_dict.dic",
+                                  "\xB8\xEB\xEA\xE0 \xB8+\xEB\xEA\xE0\r\n\xA5\xE0\xED\xEE\xEA \xB4\xE0+\xED\xEE\xEA"));
+    RecordingUi ui;
+    ConfigurerState state;
+    ASSERT_TRUE(load_configuration(state, folder, ui));
+    const std::vector<PronunciationEntry> expected{{u"ёлка", u"ё+лка"}, {u"Ґанок", u"ґа+нок"}};
+    EXPECT_EQ(state.lists().user_dictionary.entries, expected);
+    ASSERT_TRUE(apply_configuration(state, folder, /*silent=*/true, ui));
     const std::string written = *read_file(data() / "ru_dict.dic");
-    state.user_dictionary = {};
-    ASSERT_TRUE(apply_configuration(state, folder, true, ui));
-    EXPECT_EQ(*read_file(data() / "ru_dict.dic"), written);
+    EXPECT_EQ(written, "\xEF\xBB\xBFёлка ё+лка\r\nҐанок ґа+нок");
+    EXPECT_EQ(written.find("\xEF\xBF\xBD"), std::string::npos);  // no U+FFFD
     EXPECT_EQ(*read_file(data() / "dicts" / "Russian" / "dict.dic"), written);
-    ConfigurerState next;
-    load_configuration(next, folder, ui);
-    EXPECT_EQ(next.user_dictionary.entries.size(), 6u);
 }
 
 TEST(UserDictionaryFile, SkipsCommentsAndEmptyLinesAndKeepsTwoFields) {
@@ -203,7 +283,7 @@ TEST_F(ConfigurationFiles, ADictionaryThatCannotBeWrittenIsReportedAndTheApplyGo
     RecordingUi ui;
     ConfigurerState state;
     load_configuration(state, folder, ui);  // the folder cannot be read: default dictionary
-    EXPECT_EQ(state.user_dictionary.entries.size(), 6u);
+    EXPECT_EQ(state.lists().user_dictionary.entries.size(), 6u);
     ui.shown.clear();
     SignalOptions signal{u"VelnorSAPI_configurer_files_test", std::chrono::milliseconds(10)};
     EXPECT_TRUE(apply_configuration(state, folder, /*silent=*/false, ui, signal));
@@ -211,6 +291,41 @@ TEST_F(ConfigurationFiles, ADictionaryThatCannotBeWrittenIsReportedAndTheApplyGo
                             {u"Ошибка", u"Не получилось записать словарь.\nОшибка записи в файл.", MessageKind::error},
                             {u"Успешно", u"Новые конфигурации применены!", MessageKind::information}}));
     EXPECT_TRUE(fs::exists(data() / "prefs.ini"));
+}
+
+TEST_F(ConfigurationFiles, UkrainianListsStartFromTheEnginesDefaultsAndReachItsFiles) {
+    const fs::path ukrainian = data() / "dicts" / "Ukrainian";
+    fs::create_directories(ukrainian);
+    // The engine's own file, with a group the configurer does not edit and a letter changed by hand.
+    ASSERT_TRUE(write_file_atomic(ukrainian / "pronunc.dic",
+                                  "[ukrainian_letters]\r\nї = йі\r\n[ukrainian_pronunciation]\r\nщ = шч\r\n"));
+    RecordingUi ui;
+    ConfigurerState state;
+    EXPECT_FALSE(load_configuration(state, folder, ui));
+    const LanguageLists& lists = state.languages[1];
+    EXPECT_EQ(lists.latin_letters.entries.size(), 26u);
+    EXPECT_EQ(lists.cyrillic_letters.entries, (std::vector<PronunciationEntry>{{u"ї", u"йі"}}));
+    EXPECT_EQ(lists.latin_combinations.entries.size(), 3u);
+    EXPECT_EQ(lists.symbols.entries.size(), std::size(kUkrainianSymbols));
+    EXPECT_EQ(lists.symbols.entries[6], (SymbolEntry{u"₽", u"російський рубль", 1}));
+    EXPECT_TRUE(lists.user_dictionary.entries.empty());
+    EXPECT_EQ(state.languages[0].cyrillic_letters.entries.size(), 6u);  // Russian: the configurer's defaults
+
+    state.language = 1;
+    state.lists().symbols = {};
+    state.lists().user_dictionary.entries = {{u"кавун", u"каву+н"}};
+    ASSERT_TRUE(apply_configuration(state, folder, /*silent=*/true, ui));
+    const std::string pronunciation = *read_file(ukrainian / "pronunc.dic");
+    EXPECT_NE(pronunciation.find("[ukrainian_pronunciation]\r\nщ = шч\r\n"), std::string::npos);
+    EXPECT_NE(pronunciation.find("[ukrainian_letters]\r\nї = йі\r\n"), std::string::npos);
+    EXPECT_NE(pronunciation.find("[symbols]\r\n"), std::string::npos);
+    EXPECT_EQ(*read_file(data() / "uk_dict.dic"), "\xEF\xBB\xBFкавун каву+н");
+    EXPECT_EQ(*read_file(ukrainian / "dict.dic"), "\xEF\xBB\xBFкавун каву+н");
+    EXPECT_EQ(read_file(data() / "prefs.ini")->find("ukrainian"), std::string::npos);
+
+    ConfigurerState again;
+    EXPECT_TRUE(load_configuration(again, folder, ui));
+    EXPECT_EQ(again.languages, state.languages);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "configurer/core/entry_storage.h"
+
 namespace vl {
 namespace {
 
@@ -40,6 +42,30 @@ TEST(FieldRules, EachListAllowsItsOwnCharacters) {
     EXPECT_EQ(field_error_position(ListKind::Symbols, Field::replacement, u"а=б"), 2u);
     EXPECT_EQ(field_error_position(ListKind::CyrillicLetters, Field::replacement, u"бэ1"), 3u);
     EXPECT_EQ(field_error_position(ListKind::LatinLetters, Field::replacement, u""), 0u);
+}
+
+TEST(FieldRules, WhatTheFilesCannotHoldBackIsRefusedInEveryList) {
+    // Settings-file keys: "[" or ";" first, "=" anywhere, blanks or tabs at either end, line ends.
+    for (std::u16string_view symbol : {u"[", u";x", u"%=", u"% ", u"\t%"})
+        EXPECT_NE(field_error_position(ListKind::Symbols, Field::source, symbol), 0u) << "symbol";
+    EXPECT_EQ(field_error_position(ListKind::Symbols, Field::source, u"%["), 0u);
+    EXPECT_EQ(field_error_position(ListKind::Symbols, Field::source, u"%=%"), 2u);
+    // Values: blanks at either end, line ends, and in a symbol's name its ":".
+    EXPECT_EQ(field_error_position(ListKind::LatinLetters, Field::replacement, u"эй "), 3u);
+    EXPECT_EQ(field_error_position(ListKind::CyrillicLetters, Field::replacement, u" бэ"), 1u);
+    EXPECT_EQ(field_error_position(ListKind::Symbols, Field::replacement, u"фунт "), 0u);  // followed by ":when"
+    EXPECT_EQ(field_error_position(ListKind::Symbols, Field::replacement, u" фунт"), 1u);
+    EXPECT_EQ(unstorable_position(ListKind::Symbols, Field::replacement, u"фу:нт"), 3u);
+    EXPECT_EQ(unstorable_position(ListKind::LatinLetters, Field::replacement, u"а\nб"), 2u);
+    // Dictionary lines: a blank splits the line, ";" first makes it a comment.
+    EXPECT_EQ(unstorable_position(ListKind::UserDictionaryList, Field::source, u"два слова"), 4u);
+    EXPECT_EQ(unstorable_position(ListKind::UserDictionaryList, Field::source, u";слово"), 1u);
+    EXPECT_EQ(unstorable_position(ListKind::UserDictionaryList, Field::replacement, u";сло+во"), 0u);
+    // Half a surrogate pair cannot be written as UTF-8; a whole pair can.
+    const std::u16string half(1, char16_t(0xD83D));
+    EXPECT_EQ(unstorable_position(ListKind::Symbols, Field::source, half), 1u);
+    EXPECT_EQ(unstorable_position(ListKind::Symbols, Field::source, u"\U0001F600"), 0u);
+    EXPECT_EQ(unstorable_position(ListKind::UserDictionaryList, Field::replacement, u"а" + half), 2u);
 }
 
 TEST(IsAlphanumeric, DigitsLatinAndCyrillic) {

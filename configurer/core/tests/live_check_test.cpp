@@ -34,6 +34,18 @@ TEST(LiveCheck, OkFollowsBothFieldsOnceTheChangedOneIsFine) {
                     .ok_enabled);
 }
 
+TEST(LiveCheck, OkStaysDisabledWhileTheOtherFieldHoldsARefusedCharacter) {
+    // A symbol "[" flagged, then typing the reading must not enable OK.
+    const FieldCheck symbol = check_field(ListKind::Symbols, DialogVariant::add, Field::source, u"[", u"");
+    EXPECT_EQ(symbol.error_position, 1u);
+    EXPECT_TRUE(symbol.error_label);
+    EXPECT_FALSE(check_field(ListKind::Symbols, DialogVariant::add, Field::replacement, u"скобка", u"[").ok_enabled);
+    EXPECT_FALSE(
+        check_field(ListKind::UserDictionaryList, DialogVariant::edit, Field::replacement, u"два", u"два слова")
+            .ok_enabled);
+    EXPECT_TRUE(check_field(ListKind::Symbols, DialogVariant::add, Field::replacement, u"скобка", u"(").ok_enabled);
+}
+
 TEST(LiveCheck, StartStateAndLabelRemoval) {
     EXPECT_FALSE(ok_enabled_at_start(DialogVariant::add, u"a", u"b"));
     EXPECT_TRUE(ok_enabled_at_start(DialogVariant::edit, u"a", u""));

@@ -16,13 +16,13 @@ TEST(SettingsPage, PauseCheckBoxSwitchesBetweenTheSliderAndAutomatic) {
 
 TEST(SettingsPage, DictionaryTabFollowsTheUserDictionaryInUse) {
     ConfigurerState state;
-    state.user_dictionary.entries.push_back({u"слово", u"сло+во"});
+    state.lists().user_dictionary.entries.push_back({u"слово", u"сло+во"});
     EXPECT_EQ(set_use_dictionary(state, 0), DictionaryTabChange::remove);
     EXPECT_EQ(set_use_dictionary(state, 1), DictionaryTabChange::none);
     EXPECT_EQ(set_use_dictionary(state, 3), DictionaryTabChange::append);
     EXPECT_EQ(set_use_dictionary(state, 2), DictionaryTabChange::none);
     EXPECT_EQ(set_use_dictionary(state, 1), DictionaryTabChange::remove);
-    EXPECT_EQ(state.user_dictionary.entries.size(), 1u);
+    EXPECT_EQ(state.lists().user_dictionary.entries.size(), 1u);
     EXPECT_EQ(state.settings.use_dictionary, 1);
 }
 

@@ -90,7 +90,7 @@ TEST_F(Startup, ASecondCopyIsToldAndEndsWithoutReadingOrWriting) {
     EXPECT_EQ(second_ui.shown,
               (std::vector<Message>{{u"Ошибка", u"Другая копия программы уже работает.", MessageKind::error}}));
     EXPECT_FALSE(fs::exists(data() / "prefs.ini"));
-    EXPECT_TRUE(second.latin_letters.entries.empty());
+    EXPECT_TRUE(second.lists().latin_letters.entries.empty());
     EXPECT_TRUE(first.instance);
 }
 

@@ -51,8 +51,8 @@ TEST(DialogTexts, TitlesLabelsAndSymbolCodes) {
     EXPECT_EQ(when_text(1), u"Всегда");
     EXPECT_EQ(when_text(2), u"");
     ConfigurerState state;
-    state.symbols.entries = {{u"₽", u"рубль", 1}};
-    state.latin_letters.entries = {{u"j", u"джэй"}};
+    state.lists().symbols.entries = {{u"₽", u"рубль", 1}};
+    state.lists().latin_letters.entries = {{u"j", u"джэй"}};
     EXPECT_EQ(row_texts(state, ListKind::Symbols, 0), (std::vector<std::u16string>{u"₽", u"рубль", u"Всегда"}));
     EXPECT_EQ(row_texts(state, ListKind::LatinLetters, 0), (std::vector<std::u16string>{u"j", u"джэй"}));
     EXPECT_TRUE(row_texts(state, ListKind::LatinLetters, 1).empty());

@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <filesystem>
+
+#include "base/file_io.h"
 #include "configurer/core/texts.h"
 #include "configurer/win32/control_ids.h"
 #include "configurer/win32/tests/harness.h"
@@ -69,9 +72,38 @@ void check_missing_documentation(const Harness& harness) {
     close_process(running.app);
 }
 
+// The user's dictionaries as they find them: dict.dic edited by hand (the guide
+// names it the voices' dictionary) and ru_dict.dic saved by an old editor in
+// code page 1251. Starting and closing the program must keep every entry,
+// readable, in both files.
+void check_start_keeps_dictionaries(const Harness& harness) {
+    harness.fresh_data();
+    const std::wstring russian = harness.data_folder + L"\\dicts\\Russian";
+    CreateDirectoryW((harness.data_folder + L"\\dicts").c_str(), nullptr);
+    CreateDirectoryW(russian.c_str(), nullptr);
+    vl::write_file_atomic(std::filesystem::path(harness.prefs()), "[General]\r\nuse_dictionary = 2\r\n");
+    vl::write_file_atomic(std::filesystem::path(russian + L"\\dict.dic"), "велнор ве+лнор\nкот ко+т\n");
+    // "ёлка ё+лка" and "ґанок ґа+нок" in code page 1251.
+    vl::write_file_atomic(std::filesystem::path(harness.user_dictionary()),
+                          "\xB8\xEB\xEA\xE0 \xB8+\xEB\xEA\xE0\r\n\xB4\xE0\xED\xEE\xEA \xB4\xE0+\xED\xEE\xEA");
+    Running running = start_program(harness, L"", false);
+    if (running.main) {
+        PostMessageW(running.main, WM_CLOSE, 0, 0);
+        check(wait_exit(running.app, 5000) == 0, "closing after a mere start asks nothing");
+    }
+    close_process(running.app);
+    for (const std::wstring& file : {harness.user_dictionary(), russian + L"\\dict.dic"}) {
+        for (const wchar_t* entry : {L"велнор ве+лнор", L"кот ко+т", L"ёлка ё+лка", L"ґанок ґа+нок"}) {
+            check(file_holds(file, entry), narrow(file) + " still holds " + narrow(entry));
+        }
+        check(!file_holds(file, L"\uFFFD"), narrow(file) + " holds no replacement character");
+    }
+}
+
 }  // namespace
 
 void check_closing_and_instances(const Harness& harness) {
+    check_start_keeps_dictionaries(harness);
     check_second_copy_and_close_yes(harness);
     check_run_after_setup(harness);
     check_missing_documentation(harness);

@@ -79,7 +79,7 @@ void check_latin_list(const Harness& harness, const Running& running) {
     const std::vector<int> expected = {ids::kPauseSlider, ids::kIntonationSlider,
                                        ids::kDictionaryList, ids::kSilenceAtBeginSlider, ids::kSilenceAtEndSlider,
                                        ids::kDisableDecimalCheck, ids::kDocumentationButton, ids::kApplyButton,
-                                       ids::kTabPanel, ids::kListView};
+                                       ids::kLanguageList, ids::kTabPanel, ids::kListView};
     std::string trail;
     for (const int control : visited) trail += " " + std::to_string(control);
     check(visited == expected, "Tab visits the controls in order:" + trail);

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "configurer/core/texts.h"
 #include "configurer/win32/control_ids.h"
 #include "configurer/win32/tests/harness.h"
 
@@ -37,7 +38,8 @@ void check_main_tooltips(const Running& running) {
     const HWND main = running.main;
     const std::wstring sample_rate = tooltip_texts(running.app.process, main)[GetDlgItem(main, ids::kSampleRateSlider)];
     const std::wstring second_sentence = L" Чем выше дискретизация, тем выше скорость синтезатора для восприятия.";
-    check(sample_rate.size() > second_sentence.size() && sample_rate.find(L"0") < sample_rate.find(L"100") &&
+    // The first sentence names the slider's own range.
+    check(sample_rate.size() > second_sentence.size() && sample_rate.find(L"10000") < sample_rate.find(L"11025") &&
               sample_rate.ends_with(second_sentence),
           "sample-rate tooltip: " + narrow(sample_rate));
     check_tooltips(
@@ -62,6 +64,7 @@ void check_main_tooltips(const Running& running) {
             {ids::kDisableDecimalCheck,
              L"По умолчанию, если в части строки с числами стоит точка или запятая, Velnor старается произносить "
              L"число в десятичной формулировке. Данная опция исключает такое произношение полностью."},
+            {ids::kLanguageList, shown(texts::kLanguageTooltip)},
         });
 }
 
@@ -80,7 +83,7 @@ void check_symbol_dialog_tooltips(HANDLE process, HWND dialog) {
     check_tooltips(
         process, dialog,
         {
-            {ids::kSourceField, L"Введите здесь символ, которому нужно назначить правильное чтениеь. Например, \"%\"."},
+            {ids::kSourceField, L"Введите здесь символ, которому нужно назначить правильное чтение. Например, \"%\"."},
             {ids::kReplacementField,
              L"Введите здесь как нужно произносить символ. Например, \"проце+нт\". " + kReplacementRules},
         });

@@ -1,4 +1,4 @@
-#include "textprep/pronunciation_defaults.h"
+#include "contract/pronunciation_defaults.h"
 
 namespace vl {
 namespace {
