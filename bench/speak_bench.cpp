@@ -6,6 +6,7 @@
 
 #include "bench/bench_text.h"
 #include "engine/engine_state.h"
+#include "engine/library_settings.h"
 #include "engine/speak_driver.h"
 #include "engine/synth_engine.h"
 
@@ -51,10 +52,11 @@ void BM_TimeToFirstAudio(benchmark::State& run) {
     SynthEngine& engine = velnor_engine();
     engine.set_audio_callback(audio_chunk_callback);
     const TextFragment fragment{FragmentAction::speak, 0, 100, 0, text};
+    LibrarySettings voice;
     for (auto _ : run) {
         FirstAudioSink sink;
         const Clock::time_point start = Clock::now();
-        speak({&fragment, 1}, sink, engine, state);
+        speak({&fragment, 1}, sink, engine, state, voice);
         run.SetIterationTime(std::chrono::duration<double>(sink.first_audio - start).count());
     }
 }

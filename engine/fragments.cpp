@@ -35,7 +35,7 @@ uint32_t bookmark_value(std::u16string_view text) {
 }
 
 std::u16string collect_fragment_text(std::span<const TextFragment> fragments, OutputSink& sink,
-                                     SynthEngine& engine, EngineState& state) {
+                                     LibrarySettings& library, EngineState& state) {
     std::u16string text;
     for (const TextFragment& fragment : fragments) {
         if (fragment.action == FragmentAction::bookmark) {
@@ -44,7 +44,7 @@ std::u16string collect_fragment_text(std::span<const TextFragment> fragments, Ou
             if (fragment.action == FragmentAction::spell_out) text += u' ';
             text += fragment.text;
             text += u' ';
-            apply_fragment_prosody(fragment, sink, engine, state);
+            apply_fragment_prosody(fragment, sink, library, state);
         }
     }
     const size_t first = text.find_first_not_of(u' ');

@@ -8,8 +8,8 @@
 
 namespace vl {
 
-class SynthEngine;
 struct EngineState;
+struct LibrarySettings;
 
 // The numeric value of a bookmark: decimal after optional blanks, tabs and
 // sign; "$" reads hexadecimal and "%" binary; 0 when no number starts it.
@@ -18,8 +18,8 @@ uint32_t bookmark_value(std::u16string_view text);
 // The text of the speak, pronounce and spell-out fragments, each followed by a
 // blank (spell-out also preceded by one), trimmed of blanks at both ends.
 // Bookmarks are sent to the sink as they are met; each text fragment's prosody
-// is applied to the engine.
+// goes into what the library is to hold for the request.
 std::u16string collect_fragment_text(std::span<const TextFragment> fragments, OutputSink& sink,
-                                     SynthEngine& engine, EngineState& state);
+                                     LibrarySettings& library, EngineState& state);
 
 }  // namespace vl

@@ -7,8 +7,8 @@
 
 namespace vl {
 
-class SynthEngine;
 struct EngineState;
+struct LibrarySettings;
 
 struct RateEntry {
     int32_t tempo;  // for the engine's tempo (10..100)
@@ -33,13 +33,14 @@ inline constexpr std::array<PitchRange, 4> VoicePitchRanges = {{{90, 130}, {190,
 // The table entry of a rate; rates beyond -10..+10 take the nearest end.
 const RateEntry& rate_entry(int32_t rate);
 
-// Applies the site's rate and volume (when its actions ask) and the fragment's
-// markup, then the pitch range. Runs once per text fragment.
-void apply_fragment_prosody(const TextFragment& fragment, OutputSink& sink, SynthEngine& engine,
+// Takes the site's rate and volume (when its actions ask) and the fragment's
+// markup, then the pitch range, into what the library is to hold for the
+// request. Runs once per text fragment.
+void apply_fragment_prosody(const TextFragment& fragment, OutputSink& sink, LibrarySettings& library,
                             EngineState& state);
 
-// Widens or narrows the current voice's range by intonation (50 keeps it),
-// shifts it by the pitch (50 keeps it) and hands it to the engine.
-void apply_pitch_range(int32_t pitch, int32_t intonation, SynthEngine& engine);
+// The voice's range widened or narrowed by intonation (50 keeps it) and
+// shifted by the pitch (50 keeps it).
+PitchRange pitch_range(int32_t pitch, int32_t intonation, int32_t voice);
 
 }  // namespace vl

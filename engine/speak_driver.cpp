@@ -8,7 +8,9 @@
 #include "engine/engine_charset.h"
 #include "engine/engine_state.h"
 #include "engine/fragments.h"
+#include "engine/library_settings.h"
 #include "engine/synth_engine.h"
+#include "engine/synthesis_turn.h"
 #include "textprep/prepare_text.h"
 
 namespace vl {
@@ -68,8 +70,11 @@ int32_t VELNOR_CALL audio_chunk_callback(void* context, const uint8_t* samples, 
     return 0;
 }
 
-void speak(std::span<const TextFragment> fragments, OutputSink& sink, SynthEngine& engine, EngineState& state) {
-    const std::u16string text = collect_fragment_text(fragments, sink, engine, state);
+void speak(std::span<const TextFragment> fragments, OutputSink& sink, SynthEngine& engine, EngineState& state,
+           LibrarySettings& voice) {
+    const SynthesisTurn turn(state.synthesis, sink);
+    if (!turn) return;
+    const std::u16string text = collect_fragment_text(fragments, sink, voice, state);
     if (text.empty()) return;
     const std::u16string prepared = prepare_request_text(text, state);
     state.log.append_line(prepared);
@@ -77,17 +82,17 @@ void speak(std::span<const TextFragment> fragments, OutputSink& sink, SynthEngin
 
     const int32_t use_dictionary = state.settings.use_dictionary;
     const bool russian = *state.language.get() == kRussianLanguage;
-    engine.use_main_dictionary((use_dictionary == 1 || use_dictionary == 2) && russian ? 1 : 0);
+    voice.main_dictionary = (use_dictionary == 1 || use_dictionary == 2) && russian ? 1 : 0;
+    voice.pause = state.settings.pause;
 
     SpeakContext context{sink, engine};
-    engine.set_callback_context(&context);
     std::string converted;
     try {
         converted = to_engine_charset(prepared);
     } catch (const std::bad_alloc&) {
         return;
     }
-    if (const int32_t pause = state.settings.pause; pause >= 0) engine.set_pause(pause);
+    apply_library_settings(engine, voice, &context);
     if (!write_silence(sink, state.settings, state.settings.silence_at_begin)) return;
     engine.speak(converted.c_str());
     if (context.output_stopped || (sink.get_actions() & kActionAbort) != 0) return;

@@ -13,8 +13,14 @@ namespace vl {
 
 class SynthEngine;
 struct EngineState;
+struct LibrarySettings;
 
-void speak(std::span<const TextFragment> fragments, OutputSink& sink, SynthEngine& engine, EngineState& state);
+// One request of a voice object. voice is what the library holds for that
+// object between its requests (its voice, rate and volume); the request
+// updates it. The request waits for its turn at the library first, and ends
+// without speaking when it is aborted meanwhile.
+void speak(std::span<const TextFragment> fragments, OutputSink& sink, SynthEngine& engine, EngineState& state,
+           LibrarySettings& voice);
 
 // The request's text as the engine will read it, prepared with one snapshot
 // of the settings, language and tables.

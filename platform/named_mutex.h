@@ -10,6 +10,7 @@
 // shared lock on byte 0 (so a handle that finds itself alone knows it is the
 // last and removes the file), and owning the mutex is an exclusive lock on
 // byte 1.
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -33,6 +34,9 @@ public:
 
     // Waits without time-out until this handle owns the mutex. False on failure.
     bool lock();
+    // Waits at most timeout until this handle owns the mutex. False when it does
+    // not own it by then, or on failure.
+    bool try_lock_for(std::chrono::milliseconds timeout);
     void unlock();
 
 private:

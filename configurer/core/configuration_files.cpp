@@ -11,6 +11,7 @@
 #include "configurer/core/user_dictionary_file.h"
 #include "engine/load_settings.h"
 #include "platform/language_name.h"
+#include "platform/shared_files_lock.h"
 #include "textprep/pronunciation_defaults.h"
 #include "textprep/pronunciation_file.h"
 #include "textprep/user_dictionary.h"
@@ -153,6 +154,9 @@ bool load_configuration(ConfigurerState& state, const fs::path& application_data
 bool apply_configuration(const ConfigurerState& state, const fs::path& application_data, bool silent,
                          UserInterface& ui, const SignalOptions& signal) {
     const ConfigurationPaths paths = configuration_paths(application_data);
+    // Written under the mutex the engines rewrite these files under (past its
+    // wait, written all the same); released before the engines are signalled.
+    std::optional<SharedFilesLock> files(std::in_place, signal.mutex_name);
     SettingsFile file = SettingsFile::create(paths.settings, SettingsLayout::group_separator);
     file.select_group(general_group);
     for_each_setting(state.settings, [&](const SettingDefinition& definition, const auto& field) {
@@ -168,6 +172,7 @@ bool apply_configuration(const ConfigurerState& state, const fs::path& applicati
     if (!state.user_dictionary.entries.empty() && !write_user_dictionaries(paths, state.user_dictionary.entries)) {
         show_error(ui, texts::kDictionaryWriteFailed);
     }
+    files.reset();
     if (!silent) {
         signal_engines(signal.mutex_name, signal.grace);
         ui.message_box(make_message(texts::kSuccessTitle, texts::kApplied, MessageKind::information));

@@ -7,6 +7,7 @@
 #include "base/file_io.h"
 #include "base/tests/temp_folder.h"
 #include "engine/engine_state.h"
+#include "engine/library_settings.h"
 #include "engine/tests/fakes.h"
 
 namespace vl {
@@ -20,11 +21,12 @@ protected:
         state.log.close();
         TempFolderTest::TearDown();
     }
-    int32_t set_up() { return set_up_voice(token, folder, state, engine); }
+    int32_t set_up() { return set_up_voice(token, folder, state, engine, library); }
 
     testing::FakeToken token;
     EngineState state;
     testing::RecordingEngine engine;
+    LibrarySettings library;
 };
 
 TEST_F(VoiceSetup, FirstSetUpCreatesFoldersAndLog) {

@@ -7,6 +7,7 @@
 #include "configurer/core/tests/recording_ui.h"
 #include "engine/engine_state.h"
 #include "engine/engine_watcher.h"
+#include "engine/library_settings.h"
 #include "engine/speak_driver.h"
 #include "engine/tests/fakes.h"
 
@@ -19,7 +20,8 @@ TEST_F(ApplyReachesEngine, ANewDictionaryWordIsSpokenInTheNextRequest) {
     EngineState engine_state;
     vl::testing::RecordingEngine engine;
     vl::testing::FakeToken voice;  // a Russian voice
-    ASSERT_EQ(set_up_voice(voice, folder, engine_state, engine), kStatusOk);
+    LibrarySettings library;
+    ASSERT_EQ(set_up_voice(voice, folder, engine_state, engine, library), kStatusOk);
     EXPECT_EQ(prepare_request_text(u"глокая куздра", engine_state), u"глокая куздра");
 
     const SignalOptions signal{u"VelnorSAPI_configurer_engine_test", std::chrono::milliseconds(100)};
