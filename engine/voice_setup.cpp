@@ -95,7 +95,7 @@ int32_t set_up_voice(VoiceToken& token, const std::filesystem::path& application
     if (state.settings.use_dictionary >= 2 && !folders.language.empty()) {
         reload_user_dictionary(state.dictionary, folders.language / kUserDictionaryFileName);
     }
-    if (!folders.data.empty()) state.log.recreate(folders.data / "log.txt");
+    if (!folders.data.empty()) state.log.open(folders.data / "log.txt");
     return kStatusOk;
 }
 

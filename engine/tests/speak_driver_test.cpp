@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <thread>
 #include <vector>
 
 #include "base/file_io.h"
+#include "base/utf.h"
 #include "engine/engine_state.h"
 #include "engine/fragments.h"
 #include "engine/library_settings.h"
@@ -176,11 +178,49 @@ TEST_F(SpeakDriver, MainDictionaryOnlyForRussianWithUseDictionaryOneOrTwo) {
 
 TEST_F(SpeakDriver, LogsPreparedTextOneLinePerRequest) {
     const auto file = std::filesystem::temp_directory_path() / "vl_speak_driver_log.txt";
-    ASSERT_TRUE(state.log.recreate(file));
+    ASSERT_TRUE(state.log.open(file));
     say({text(u"(тест)")});
     say({text(u"два")});
+    say({text(u"\r")});  // a lone line end stays inside its line
     state.log.close();
-    EXPECT_EQ(read_file(file), std::string(" тест \r\nдва\r\n"));
+    EXPECT_EQ(read_file(file), std::string(" тест \r\nдва\r\n \r\n"));
+    std::filesystem::remove(file);
+}
+
+// Two speech programs with one log: each opens it (each open in its own
+// process; two opens of one process behave the same), neither empties it
+// while the other holds it, and every line lands whole.
+TEST(SpeakLog, ProcessesShareTheLogLineByLine) {
+    const auto file = std::filesystem::temp_directory_path() / "vl_speak_log_shared.txt";
+    ASSERT_TRUE(write_file_atomic(file, "left over\r\n"));
+    SpeakLog first;
+    SpeakLog second;
+    ASSERT_TRUE(first.open(file));  // alone: emptied
+    first.append_line(u"один\nдва");
+    ASSERT_TRUE(second.open(file));  // the first holds it: kept
+    second.append_line(u"три");
+    ASSERT_TRUE(first.open(file));  // a later set-up of the first keeps its log
+    first.append_line(u"четыре");
+    EXPECT_EQ(read_file(file), std::string("один два\r\nтри\r\nчетыре\r\n"));
+
+    std::vector<std::thread> writers;
+    for (SpeakLog* log : {&first, &second}) {
+        writers.emplace_back([log] {
+            for (int i = 0; i < 200; ++i) log->append_line(std::u16string(300, u'ж'));
+        });
+    }
+    for (std::thread& writer : writers) writer.join();
+    const std::string all = *read_file(file);
+    const std::string line = utf16_to_utf8(std::u16string(300, u'ж')) + "\r\n";
+    size_t whole = 0;
+    for (size_t at = all.find(line); at != std::string::npos; at = all.find(line, at + line.size())) ++whole;
+    EXPECT_EQ(whole, 400u);
+
+    first.close();
+    second.close();
+    ASSERT_TRUE(first.open(file));  // alone again: a new log
+    first.close();
+    EXPECT_EQ(read_file(file), std::string());
     std::filesystem::remove(file);
 }
 
