@@ -38,6 +38,11 @@ public:
     // not own it by then, or on failure.
     bool try_lock_for(std::chrono::milliseconds timeout);
     void unlock();
+    // Waits at most timeout until no other handle is open. Lock files grant
+    // the lock in no set order, so a signaller waits here for the engines that
+    // found its signal and may not have owned it yet; Windows queues the
+    // waiters of a mutex and returns at once.
+    void wait_until_last_handle(std::chrono::milliseconds timeout);
 
 private:
     struct Handle;

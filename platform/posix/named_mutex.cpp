@@ -89,6 +89,15 @@ bool NamedMutex::try_lock_for(std::chrono::milliseconds timeout) {
     return true;
 }
 
+void NamedMutex::wait_until_last_handle(std::chrono::milliseconds timeout) {
+    constexpr std::chrono::milliseconds kRetry{2};
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!is_last_handle(handle_->fd) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(kRetry);
+    }
+    posix::set_byte_lock(handle_->fd, F_RDLCK, handle_byte, false);  // back to one of the holders
+}
+
 void NamedMutex::unlock() { posix::set_byte_lock(handle_->fd, F_UNLCK, owner_byte, false); }
 
 NamedMutex::NamedMutex(std::unique_ptr<Handle> handle) : handle_(std::move(handle)) {}

@@ -50,6 +50,8 @@ bool NamedMutex::try_lock_for(std::chrono::milliseconds timeout) {
     return wait_to_own(handle_->mutex, static_cast<DWORD>(milliseconds));
 }
 
+void NamedMutex::wait_until_last_handle(std::chrono::milliseconds) {}
+
 void NamedMutex::unlock() { ReleaseMutex(handle_->mutex); }
 
 NamedMutex::NamedMutex(std::unique_ptr<Handle> handle) : handle_(std::move(handle)) {}
