@@ -1,41 +1,30 @@
 #include "engine/synthesis_turn.h"
 
 #include <chrono>
+#include <thread>
 
 #include "engine/speak_request.h"
 
 namespace vl {
 namespace {
 
-// How often a waiting request asks its sink whether it was aborted.
-constexpr std::chrono::milliseconds kAbortPoll{5};
+constexpr std::chrono::milliseconds kRetry{2};
 
 }  // namespace
 
+// A waiting request asks again every few milliseconds, and its sink in
+// between. (No condition variable: under Wine two of them first used at once
+// on two threads crash the process.)
 bool SynthesisLock::acquire(OutputSink& sink) {
-    std::unique_lock lock(mutex_);
-    while (busy_) {
-        lock.unlock();
+    while (!busy_.try_lock()) {
         if ((sink.get_actions() & kActionAbort) != 0) return false;
-        lock.lock();
-        freed_.wait_for(lock, kAbortPoll, [this] { return !busy_; });
+        std::this_thread::sleep_for(kRetry);
     }
-    busy_ = true;
     return true;
 }
 
-void SynthesisLock::acquire() {
-    std::unique_lock lock(mutex_);
-    freed_.wait(lock, [this] { return !busy_; });
-    busy_ = true;
-}
+void SynthesisLock::acquire() { busy_.lock(); }
 
-void SynthesisLock::release() {
-    {
-        std::lock_guard lock(mutex_);
-        busy_ = false;
-    }
-    freed_.notify_one();
-}
+void SynthesisLock::release() { busy_.unlock(); }
 
 }  // namespace vl

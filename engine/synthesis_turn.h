@@ -3,7 +3,6 @@
 // the whole process, so the requests of all voice objects take it one at a
 // time: a request takes its turn at its start and keeps it until its
 // synthesis has ended.
-#include <condition_variable>
 #include <mutex>
 
 namespace vl {
@@ -17,12 +16,11 @@ public:
     bool acquire(OutputSink& sink);
     // Set-up's wait: it has no sink to abort it.
     void acquire();
+    // By the thread that acquired.
     void release();
 
 private:
-    std::mutex mutex_;
-    std::condition_variable freed_;
-    bool busy_ = false;
+    std::mutex busy_;  // held by the request (or set-up) whose turn it is
 };
 
 // One request's turn, given back when it goes out of scope.

@@ -12,6 +12,7 @@
 #include "engine/speak_driver.h"
 #include "engine/tests/fakes.h"
 #include "fuzz/fuzz_reader.h"
+#include "textprep/prepare_text.h"
 #include "textprep/pronunciation_file.h"
 
 namespace {

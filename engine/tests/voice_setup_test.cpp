@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <future>
 #include <thread>
 
 #include "base/file_io.h"
@@ -148,8 +149,16 @@ TEST_F(VoiceSetup, UnchangedSharedFilesAreNotRewrittenAndAPeerHoldingTheirMutexL
     EXPECT_EQ(fs::last_write_time(prefs), written);
 
     state.shared_files_mutex = u"VelnorSAPI_voice_setup_test";
-    std::optional<NamedMutex> peer = NamedMutex::create(state.shared_files_mutex);
-    ASSERT_TRUE(peer && peer->lock());
+    // A peer on a thread of its own: a Windows mutex is owned again by its owner's thread.
+    std::promise<void> held, let_go;
+    std::thread peer([&] {
+        std::optional<NamedMutex> mutex = NamedMutex::create(state.shared_files_mutex);
+        const bool locked = mutex && mutex->lock();
+        held.set_value();
+        let_go.get_future().wait();
+        if (locked) mutex->unlock();
+    });
+    held.get_future().wait();
     ASSERT_TRUE(write_file_atomic(prefs, "[General]\nsample_rate = 22050\n[symbols]\n# = решётка:1\n"));
     fs::remove(folder / "VelnorSAPI" / "dicts" / "Ukrainian" / "pronunc.dic");
     token.name = u"Velnor_Male1_Ukrainian";
@@ -160,7 +169,8 @@ TEST_F(VoiceSetup, UnchangedSharedFilesAreNotRewrittenAndAPeerHoldingTheirMutexL
     EXPECT_FALSE(state.tables.get()->ukrainian.empty());
     EXPECT_EQ(read_file(prefs), "[General]\nsample_rate = 22050\n[symbols]\n# = решётка:1\n");
     EXPECT_FALSE(fs::exists(folder / "VelnorSAPI" / "dicts" / "Ukrainian" / "pronunc.dic"));
-    peer->unlock();
+    let_go.set_value();
+    peer.join();
 }
 
 TEST(LanguageId, ReadsLeadingHexadecimalDigits) {
