@@ -8,6 +8,7 @@
 
 #include "bench/bench_text.h"
 #include "engine/engine_state.h"
+#include "engine/voice_choice.h"
 #include "engine/speak_driver.h"
 #include "engine/synth_engine.h"
 
@@ -66,11 +67,13 @@ EngineState& bench_state() {
 void BM_TimeToFirstAudio(benchmark::State& run) {
     const std::u16string text = bench::generated_text(run.range(0)).substr(0, run.range(0));
     EngineState& state = bench_state();
+    const VoiceChoice voice;
     const TextFragment fragment{FragmentAction::speak, 0, 100, 0, text};
+    VoiceChoice voice;
     for (auto _ : run) {
         BenchSink sink(true);
         const Clock::time_point start = Clock::now();
-        speak({&fragment, 1}, sink, velnor_engine(), state);
+        speak({&fragment, 1}, sink, velnor_engine(), state, voice);
         run.SetIterationTime(std::chrono::duration<double>(sink.first_audio - start).count());
     }
 }
@@ -80,11 +83,12 @@ BENCHMARK(BM_TimeToFirstAudio)->Arg(1000)->Arg(1'000'000)->UseManualTime()->Unit
 void BM_WholeRequest(benchmark::State& run) {
     const std::u16string text = bench::generated_text(1000).substr(0, 1000);
     EngineState& state = bench_state();
+    const VoiceChoice voice;
     const TextFragment fragment{FragmentAction::speak, 0, 100, 0, text};
     uint64_t events = 0;
     for (auto _ : run) {
         BenchSink sink(false);
-        speak({&fragment, 1}, sink, velnor_engine(), state);
+        speak({&fragment, 1}, sink, velnor_engine(), state, voice);
         events = sink.events;
     }
     run.counters["events"] = static_cast<double>(events);

@@ -15,4 +15,14 @@ void release_voice_state(EngineState& state) {
     state.log.close();
 }
 
+void add_voice(EngineState& state) {
+    std::lock_guard lock(state.voices_mutex);
+    ++state.live_voices;
+}
+
+void remove_voice(EngineState& state) {
+    std::lock_guard lock(state.voices_mutex);
+    if (--state.live_voices == 0) release_voice_state(state);
+}
+
 }  // namespace vl

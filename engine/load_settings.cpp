@@ -26,23 +26,44 @@ void write_default_general_group(SettingsFile& file) {
     }
 }
 
-bool load_settings(const std::filesystem::path& data_folder, Settings& settings) {
-    const std::filesystem::path path = data_folder / settings_file_name;
-    std::error_code error;
-    if (!std::filesystem::exists(path, error) && !error)
-        write_file_atomic(path, SettingsFile(SettingsLayout::group_separator).to_bytes());
-    std::optional<SettingsFile> file = SettingsFile::open(path, SettingsLayout::group_separator);
-    if (!file) return false;
+namespace {
 
-    if (!file->select_group(general_group)) write_default_general_group(*file);
+// Reads, clamps and stores the seven settings, and writes them back into file.
+void read_settings(SettingsFile& file, Settings& settings) {
+    if (!file.select_group(general_group)) write_default_general_group(file);
     for (const SettingDefinition& setting : setting_definitions) {
         const int32_t value =
-            std::clamp(file->read_int(setting.key, setting.default_value), setting.minimum, setting.maximum);
+            std::clamp(file.read_int(setting.key, setting.default_value), setting.minimum, setting.maximum);
         (settings.*setting.field).store(value, std::memory_order_relaxed);
-        file->write_int(setting.key, value);
+        file.write_int(setting.key, value);
     }
-    file->close();  // a failed rewrite leaves the old file; the values read still hold
+}
+
+}  // namespace
+
+bool load_settings(const std::filesystem::path& data_folder, Settings& settings, bool may_write) {
+    if (data_folder.empty()) return false;
+    const std::filesystem::path path = data_folder / settings_file_name;
+    std::error_code error;
+    const bool exists = std::filesystem::exists(path, error);
+    if (error) return false;
+    const std::string empty = SettingsFile(SettingsLayout::group_separator).to_bytes();
+    if (!exists && may_write && !write_file_atomic(path, empty)) return false;
+    const std::optional<std::string> bytes = exists ? read_file(path) : empty;
+    if (!bytes) return false;  // a folder of that name, or a file that cannot be read
+
+    SettingsFile file = SettingsFile::parse(*bytes, SettingsLayout::group_separator);
+    read_settings(file, settings);
+    // Rewritten only when that changes it, so that an engine rewriting an
+    // unchanged file can never undo a configurer's apply.
+    const std::string normalised = file.to_bytes();
+    if (may_write && normalised != *bytes) write_file_atomic(path, normalised);
     return true;
+}
+
+void use_default_settings(Settings& settings) {
+    SettingsFile empty(SettingsLayout::group_separator);
+    read_settings(empty, settings);
 }
 
 }  // namespace vl

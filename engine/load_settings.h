@@ -11,11 +11,16 @@ namespace vl {
 // The settings file's name inside the data folder.
 inline constexpr const char* settings_file_name = "prefs.ini";
 
-// Reads data_folder/prefs.ini into settings (creating the file with the default
-// group "General" when it or the group is missing), stores the clamped values,
-// writes them back and rewrites the file whole. False only when the file can be
-// neither created nor opened; settings then keep their previous values.
-bool load_settings(const std::filesystem::path& data_folder, Settings& settings);
+// Reads data_folder/prefs.ini into settings (a missing file or group "General"
+// gives the defaults), stores the clamped values and, when may_write, writes
+// the file back normalised (with the values clamped, missing keys and groups
+// added) if that changes its bytes; a missing file is then created. False
+// when the data folder is empty or the file exists but cannot be read;
+// settings then keep their previous values.
+bool load_settings(const std::filesystem::path& data_folder, Settings& settings, bool may_write = true);
+
+// The defaults of every setting, for a process that has no data folder.
+void use_default_settings(Settings& settings);
 
 // Writes the group "General" with its comments and default values into file.
 void write_default_general_group(SettingsFile& file);

@@ -17,18 +17,20 @@ SegmentProsody segment_prosody(const SiteProsody& site, const TextFragment& mark
 }
 
 void set_library_state(SynthEngine& engine, const LibraryState& state) {
+    engine.select_voice(state.voice);  // first: selecting a voice resets the pitch range
     const RateEntry& rate = rate_entry(state.prosody.rate);
     engine.set_speed_step(rate.step);
     engine.set_tempo(rate.tempo);
     engine.set_volume(state.prosody.volume);
-    apply_pitch_range(state.prosody.pitch, state.intonation, engine);
+    const PitchRange range = pitch_range(state.prosody.pitch, state.intonation, engine.current_voice());
+    engine.set_pitch_low(range.low);
+    engine.set_pitch_high(range.high);
     engine.use_main_dictionary(state.main_dictionary);
     engine.set_callback_context(state.callback_context);
     if (state.pause >= 0) engine.set_pause(state.pause);
 }
 
-void apply_pitch_range(int32_t pitch, int32_t intonation, SynthEngine& engine) {
-    const int32_t voice = engine.current_voice();
+PitchRange pitch_range(int32_t pitch, int32_t intonation, int32_t voice) {
     PitchRange range = VoicePitchRanges[voice >= 0 && voice < 4 ? voice : 0];
     const auto spread = static_cast<int32_t>((range.high - range.low) / 50.0 * ((intonation - 50.0) / 2.0));
     range.low -= spread;
@@ -36,8 +38,7 @@ void apply_pitch_range(int32_t pitch, int32_t intonation, SynthEngine& engine) {
     const auto shift = static_cast<int32_t>((pitch - 50.0) / 1.3);
     range.low += shift;
     range.high += shift;
-    engine.set_pitch_low(range.low);
-    engine.set_pitch_high(range.high);
+    return range;
 }
 
 }  // namespace vl

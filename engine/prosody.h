@@ -57,14 +57,15 @@ struct LibraryState {
     int32_t main_dictionary = 0;        // 0 or 1
     void* callback_context = nullptr;
     int32_t pause = -1;                 // -1: the library keeps its own
+    int32_t voice = 0;                  // the voice object's voice, selected first
 };
 
 // Hands the library the whole state, in the order the library expects:
-// speed step, tempo, volume, pitch range, dictionary, context, pause.
+// voice, speed step, tempo, volume, pitch range, dictionary, context, pause.
 void set_library_state(SynthEngine& engine, const LibraryState& state);
 
-// Widens or narrows the current voice's range by intonation (50 keeps it),
-// shifts it by the pitch (50 keeps it) and hands it to the engine.
-void apply_pitch_range(int32_t pitch, int32_t intonation, SynthEngine& engine);
+// The voice's range widened or narrowed by intonation (50 keeps it) and
+// shifted by the pitch (50 keeps it).
+PitchRange pitch_range(int32_t pitch, int32_t intonation, int32_t voice);
 
 }  // namespace vl

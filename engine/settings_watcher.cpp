@@ -43,9 +43,19 @@ void SettingsWatcher::join() {
     if (thread_.joinable()) thread_.join();
 }
 
+bool SettingsWatcher::stopping() {
+    std::lock_guard lock(mutex_);
+    return stop_requested_;
+}
+
+// The wait for the signal is cut into poll periods, so that a peer that holds
+// the mutex and stalls delays a stop request by one period at most.
 void SettingsWatcher::poll_once() {
     std::optional<NamedMutex> signal = NamedMutex::open_existing(options_.mutex_name);
-    if (!signal || !signal->lock()) return;
+    if (!signal) return;
+    while (!signal->try_lock_for(options_.poll_interval)) {
+        if (stopping()) return;
+    }
     try {
         reload_after_signal(data_folder_, settings_, hooks_);
     } catch (...) {

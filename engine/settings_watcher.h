@@ -45,8 +45,9 @@ public:
 
     // Starts the thread (once; later calls do nothing while it runs).
     void start();
-    // Only tells the thread to stop: it ends after its current poll, at once when
-    // it is waiting between polls. Never blocks: safe under the loader lock.
+    // Only tells the thread to stop: it ends within one poll interval, also
+    // while it waits for a mutex that a peer holds, and at once when it is
+    // waiting between polls. Never blocks: safe under the loader lock.
     void request_stop() noexcept;
     // Waits until the thread has ended. Call outside the loader lock.
     void join();
@@ -54,6 +55,7 @@ public:
 private:
     void run();
     void poll_once();
+    bool stopping();
 
     const std::filesystem::path data_folder_;
     Settings& settings_;

@@ -14,6 +14,8 @@
 #include "engine/request_walker.h"
 #include "engine/segment_text.h"
 #include "engine/synth_engine.h"
+#include "engine/synthesis_turn.h"
+#include "engine/voice_choice.h"
 #include "engine/word_timing.h"
 
 namespace vl {
@@ -95,8 +97,8 @@ void skip_sentences(RequestWalker& walker, OutputSink& sink, size_t current) {
 
 class RequestSpeaker {
 public:
-    RequestSpeaker(OutputSink& sink, SynthEngine& engine, EngineState& state)
-        : state_(state), snapshot_(state), context_(sink, engine) {
+    RequestSpeaker(OutputSink& sink, SynthEngine& engine, EngineState& state, int32_t voice)
+        : state_(state), voice_(voice), snapshot_(state), context_(sink, engine) {
         site_.rate = sink.get_rate();
         site_.volume = sink.get_volume();
     }
@@ -166,7 +168,7 @@ private:
         set_library_state(context_.engine, LibraryState{segment_prosody(site_, *step.fragment),
                                                         state_.settings.intonation,
                                                         (use_dictionary == 1 || use_dictionary == 2) && main_dictionary ? 1 : 0,
-                                                        &context_, state_.settings.pause});
+                                                        &context_, state_.settings.pause, voice_});
         context_.last_block_start = start;
         context_.engine.speak(converted.c_str());
         if (context_.ended() || context_.skip_asked) return;
@@ -192,6 +194,7 @@ private:
     }
 
     EngineState& state_;
+    const int32_t voice_;
     PrepareSnapshot snapshot_;
     SpeakContext context_;
     SiteProsody site_;
@@ -231,8 +234,11 @@ int32_t VELNOR_CALL audio_chunk_callback(void* context, const uint8_t* samples, 
     return 0;
 }
 
-void speak(std::span<const TextFragment> fragments, OutputSink& sink, SynthEngine& engine, EngineState& state) {
-    RequestSpeaker(sink, engine, state).run(fragments);
+void speak(std::span<const TextFragment> fragments, OutputSink& sink, SynthEngine& engine, EngineState& state,
+           const VoiceChoice& voice) {
+    const SynthesisTurn turn(state.synthesis, sink);
+    if (!turn) return;
+    RequestSpeaker(sink, engine, state, voice.voice).run(fragments);
 }
 
 PcmFormat output_format(const EngineState& state) {

@@ -15,10 +15,14 @@ namespace vl {
 
 class SynthEngine;
 struct EngineState;
+struct VoiceChoice;
 
-// The whole request, from its first step to its last. The synthesis library is
-// used only between the start and the end of this call.
-void speak(std::span<const TextFragment> fragments, OutputSink& sink, SynthEngine& engine, EngineState& state);
+// The whole request of one voice object, from its first step to its last. It
+// waits for its turn at the synthesis library first (and ends without speaking
+// when it is aborted meanwhile), then uses the library only until it returns,
+// handing it the voice object's own voice before each segment.
+void speak(std::span<const TextFragment> fragments, OutputSink& sink, SynthEngine& engine, EngineState& state,
+           const VoiceChoice& voice);
 
 // The text as the engine would read it if it were one segment, prepared with
 // one snapshot of the settings, language and tables.

@@ -4,11 +4,14 @@
 
 #include "base/char_class.h"
 #include "engine/engine_state.h"
+#include "engine/voice_choice.h"
 #include "engine/load_settings.h"
 #include "engine/speak_driver.h"
 #include "engine/synth_engine.h"
+#include "engine/synthesis_turn.h"
 #include "engine/voices.h"
 #include "platform/language_name.h"
+#include "platform/shared_files_lock.h"
 #include "textprep/prepare_text.h"
 #include "textprep/pronunciation_migration.h"
 #include "textprep/pronunciation_setup.h"
@@ -35,11 +38,12 @@ uint32_t language_id(std::u16string_view language_code) {
 }
 
 std::filesystem::path data_folder(const std::filesystem::path& application_data) {
-    return application_data / "VelnorSAPI";
+    return application_data.empty() ? std::filesystem::path() : application_data / "VelnorSAPI";
 }
 
 DataFolders data_folders(const std::filesystem::path& application_data, std::u16string_view language_code) {
     DataFolders folders;
+    if (application_data.empty()) return folders;
     folders.data = data_folder(application_data);
     folders.dictionaries = folders.data / "dicts";
     folders.language = folders.dictionaries / language_english_name(language_id(language_code));
@@ -47,31 +51,50 @@ DataFolders data_folders(const std::filesystem::path& application_data, std::u16
 }
 
 int32_t set_up_voice(VoiceToken& token, const std::filesystem::path& application_data, EngineState& state,
-                     SynthEngine& engine) {
+                     SynthEngine& engine, VoiceChoice& voice) {
     if (engine.ready() == 0) return kStatusFail;
     std::u16string name;
     if (const int32_t status = token.voice_name(name); status < 0) return status;
     std::optional<std::u16string> language;
     if (const int32_t status = token.language(language); status < 0) return status;
+
+    const std::lock_guard lifetime(state.voices_mutex);
     if (language) state.language.publish(std::move(*language));
-
-    const DataFolders folders = data_folders(application_data, *state.language.get());
-    create_folder(folders.data);
-    create_folder(folders.dictionaries);
-    create_folder(folders.language);
+    const std::u16string_view code = *state.language.get();
+    const DataFolders folders = data_folders(application_data, code);
     state.folders.publish(folders);
-    migrate_pronunciation_from_settings(folders.data / settings_file_name,
-                                        data_folders(application_data, kRussianLanguage).language);
-    load_settings(folders.data, state.settings);
-    set_up_pronunciation_tables(folders.language, *state.language.get(), state.tables);
+    if (folders.data.empty()) {
+        // No application-data folder: the defaults, and no file anywhere.
+        use_default_settings(state.settings);
+        set_up_pronunciation_tables({}, code, state.tables, false);
+        state.log.close();
+    } else {
+        create_folder(folders.data);
+        create_folder(folders.dictionaries);
+        create_folder(folders.language);
+        // Shared files are rewritten only under the configurer's mutex; without
+        // it they are only read.
+        const SharedFilesLock files(state.shared_files_mutex);
+        if (files.owned()) {
+            migrate_pronunciation_from_settings(folders.data / settings_file_name,
+                                                data_folders(application_data, kRussianLanguage).language);
+        }
+        load_settings(folders.data, state.settings, files.owned());
+        set_up_pronunciation_tables(folders.language, code, state.tables, files.owned());
+    }
 
-    engine.set_audio_callback(audio_chunk_callback);
-    engine.set_volume(100);
-    engine.select_voice(voice_index(name));
-    if (state.settings.use_dictionary >= 2) {
+    const int32_t index = voice_index(name);
+    {
+        const SynthesisTurn turn(state.synthesis);
+        engine.set_audio_callback(audio_chunk_callback);
+        engine.set_volume(100);
+        engine.select_voice(index);
+        voice.voice = index;
+    }
+    if (state.settings.use_dictionary >= 2 && !folders.language.empty()) {
         reload_user_dictionary(state.dictionary, folders.language / kUserDictionaryFileName);
     }
-    state.log.recreate(folders.data / "log.txt");
+    if (!folders.data.empty()) state.log.open(folders.data / "log.txt");
     return kStatusOk;
 }
 

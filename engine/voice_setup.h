@@ -12,6 +12,7 @@ namespace vl {
 
 class SynthEngine;
 struct EngineState;
+struct VoiceChoice;
 
 // Status codes shared with the speech runtime: 0 is success, negative a failure.
 inline constexpr int32_t kStatusOk = 0;
@@ -37,11 +38,16 @@ struct DataFolders {
 // The language code read as a hexadecimal language identifier ("419" is 0x419).
 uint32_t language_id(std::u16string_view language_code);
 // The package's folder in the application-data folder, which holds prefs.ini.
+// Empty, like every folder of data_folders, when application_data is empty:
+// nothing is then ever read or written relative to the current folder.
 std::filesystem::path data_folder(const std::filesystem::path& application_data);
 DataFolders data_folders(const std::filesystem::path& application_data, std::u16string_view language_code);
 
-// Sets the process's engine up for the token's voice. Returns a status.
+// Sets the process's engine up for the token's voice, and voice (what the
+// library is to hold for this voice object) for its voice. Returns a status.
+// With an empty application_data the voice works on the defaults and no file
+// is read or written.
 int32_t set_up_voice(VoiceToken& token, const std::filesystem::path& application_data, EngineState& state,
-                     SynthEngine& engine);
+                     SynthEngine& engine, VoiceChoice& voice);
 
 }  // namespace vl

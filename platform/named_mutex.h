@@ -11,6 +11,7 @@
 // shared lock on byte 0 (so a handle that finds itself alone knows it is the
 // last and removes the file), and owning the mutex is an exclusive lock on
 // byte 1.
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -34,7 +35,15 @@ public:
 
     // Waits without time-out until this handle owns the mutex. False on failure.
     bool lock();
+    // Waits at most timeout until this handle owns the mutex. False when it does
+    // not own it by then, or on failure.
+    bool try_lock_for(std::chrono::milliseconds timeout);
     void unlock();
+    // Waits at most timeout until no other handle is open. Lock files grant
+    // the lock in no set order, so a signaller waits here for the engines that
+    // found its signal and may not have owned it yet; Windows queues the
+    // waiters of a mutex and returns at once.
+    void wait_until_last_handle(std::chrono::milliseconds timeout);
 
 private:
     struct Handle;

@@ -21,7 +21,11 @@ src_list=/etc/apt/sources.list.d/velnor-debian-src.sources
 if [ "${1:-}" != "--native" ] && [ ! -f "$src_list" ] && ! grep -rqs '^Types:.*deb-src\|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/; then
   uri=$(grep -rhs -m1 '^URIs:.*debian *$' /etc/apt/sources.list.d/*.sources | awk '{print $2}' | head -n1)
   uri=${uri:-$(grep -hs -m1 '^deb .*debian' /etc/apt/sources.list | awk '{print $2}')}
-  uri=${uri:-http://deb.debian.org/debian}
+  if [ -z "$uri" ]; then
+    echo "install-deps: no Debian package source is configured on this machine (none in /etc/apt/sources.list" \
+      "or /etc/apt/sources.list.d/*.sources); configure one and run this again" >&2
+    exit 1
+  fi
   suite=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
   printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
     "$uri" "$suite" | as_root tee "$src_list" >/dev/null

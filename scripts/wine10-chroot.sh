@@ -13,9 +13,12 @@ root=$cache/root
 
 skip() { echo "$tag: SKIPPED: $*"; exit 77; }
 
-# The URI of the machine's configured Debian source.
+# The URI of the machine's configured Debian source; empty when it has none.
 debian_uri() {
-  grep -hs -A3 '^Types: deb$' /etc/apt/sources.list.d/*.sources | sed -n 's/^URIs: *\([^ ]*debian\)\/*$/\1/p' | head -1
+  {
+    grep -hs -A3 '^Types: deb$' /etc/apt/sources.list.d/*.sources | sed -n 's/^URIs: *\([^ ]*debian\)\/*$/\1/p'
+    grep -hs '^deb ' /etc/apt/sources.list | awk '$2 ~ /debian\/?$/ {sub(/\/$/, "", $2); print $2}'
+  } | head -1
 }
 
 mounted=()
@@ -36,7 +39,7 @@ build_chroot() {
   command -v debootstrap >/dev/null || apt-get install -y -q debootstrap >/dev/null || skip "no debootstrap"
   local uri
   uri=$(debian_uri)
-  [ -n "$uri" ] || uri=http://deb.debian.org/debian
+  [ -n "$uri" ] || skip "no Debian package source is configured on this machine (none in /etc/apt/sources.list or /etc/apt/sources.list.d/*.sources)"
   echo "$tag: building the Debian 13 chroot in $root from $uri"
   rm -rf "$root"
   mkdir -p "$cache"

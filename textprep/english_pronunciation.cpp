@@ -25,7 +25,7 @@ size_t find_match(std::u16string_view text, size_t from, std::u16string_view fol
 
 // Replaces every occurrence of one source, scanning from the start without
 // overlaps and without rescanning inserted text.
-void replace_all(std::u16string& text, const Rewrite& entry) {
+void replace_all(std::u16string& text, const Rewrite& entry, size_t max_length) {
     const std::u16string source = folded(entry.source);
     size_t match = find_match(text, 0, source);
     if (match == std::u16string_view::npos) return;
@@ -33,7 +33,10 @@ void replace_all(std::u16string& text, const Rewrite& entry) {
     std::u16string result;
     result.reserve(text.size() + text.size() / 4);
     size_t copied = 0;
+    size_t final_length = text.size();  // should the rewriting stop here
     while (match != std::u16string_view::npos) {
+        final_length = final_length - source.size() + entry.replacement.size();
+        if (final_length > max_length) break;
         result.append(text, copied, match - copied);
         result += entry.replacement;
         copied = match + source.size();
@@ -63,16 +66,20 @@ struct CharacterGroup {
         entries.push_back(&entry);
         sources += fold_latin(entry.source[0]);
     }
-    void replace_all(std::u16string& text) const {
+    void replace_all(std::u16string& text, size_t max_length) const {
         if (entries.empty()) return;
         size_t match = find(text, 0);
         if (match == text.size()) return;
         std::u16string result;
         result.reserve(text.size() + text.size() / 4);
         size_t copied = 0;
+        size_t final_length = text.size();  // should the rewriting stop here
         while (match < text.size()) {
+            const std::u16string& replacement = entries[sources.find(fold_latin(text[match]))]->replacement;
+            final_length = final_length - 1 + replacement.size();
+            if (final_length > max_length) break;
             result.append(text, copied, match - copied);
-            result += entries[sources.find(fold_latin(text[match]))]->replacement;
+            result += replacement;
             copied = match + 1;
             match = find(text, copied);
         }
@@ -88,7 +95,8 @@ struct CharacterGroup {
 
 }  // namespace
 
-std::u16string apply_english_pronunciation(std::u16string text, const PronunciationTables& tables) {
+std::u16string apply_english_pronunciation(std::u16string text, const PronunciationTables& tables,
+                                           size_t max_length) {
     CharacterGroup group;
     for (const Rewrite& entry : tables.english.entries()) {
         if (entry.source.empty()) continue;  // would match everywhere
@@ -96,15 +104,16 @@ std::u16string apply_english_pronunciation(std::u16string text, const Pronunciat
             group.add(entry);
             continue;
         }
-        group.replace_all(text);
+        group.replace_all(text, max_length);
         group = CharacterGroup();
+        if (text.size() > max_length) return text;
         if (group.accepts(entry)) {
             group.add(entry);
         } else {
-            replace_all(text, entry);
+            replace_all(text, entry, max_length);
         }
     }
-    group.replace_all(text);
+    group.replace_all(text, max_length);
     return text;
 }
 

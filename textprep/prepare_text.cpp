@@ -30,7 +30,7 @@ std::u16string prepare_stages(std::u16string_view text, const PrepareContext& co
     result = prepare_numbers(result, context.disable_decimal_separator != 0);
     result = blank_out_characters(std::move(result), kBlankingSet, u' ');
     result = read_letter_runs(result, context.tables);
-    result = apply_english_pronunciation(std::move(result), context.tables);
+    result = apply_english_pronunciation(std::move(result), context.tables, kMaxTextGrowth * text.size());
     if (context.use_dictionary >= 2) result = apply_user_dictionary(result, context.dictionary);
     return result;
 }

@@ -11,6 +11,15 @@
 
 namespace vl {
 
+// How much the English rewrite list may grow a text: once the text is longer
+// than this many times the text the stages were given, the list's remaining
+// rewrites are skipped for it. The longest default reading of one character is
+// the name of the left-to-right mark with its blanks, 22 characters; 32 leaves
+// room for the rewrites after it, while a hostile pronunc.dic (an entry whose
+// replacement holds its source, repeated) can no longer double the text per
+// entry.
+inline constexpr size_t kMaxTextGrowth = 32;
+
 // Everything one request reads: a consistent snapshot taken at its start.
 struct PrepareContext {
     std::u16string_view language;  // the voice token's language code, such as "419"

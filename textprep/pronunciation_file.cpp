@@ -71,8 +71,15 @@ void read_pronunciation_tables(SettingsFile& file, std::u16string_view language,
 }
 
 bool load_pronunciation_tables(const std::filesystem::path& language_folder, std::u16string_view language,
-                               PronunciationTables& tables) {
+                               PronunciationTables& tables, bool may_write) {
     const std::filesystem::path path = language_folder / kPronunciationFileName;
+    if (!may_write) {
+        std::optional<SettingsFile> file;
+        if (!language_folder.empty()) file = SettingsFile::open(path, SettingsLayout::group_separator);
+        SettingsFile read = file ? std::move(*file) : SettingsFile(SettingsLayout::group_separator);
+        read_pronunciation_tables(read, language, tables);  // never closed: nothing is written
+        return true;
+    }
     std::error_code error;
     if (!std::filesystem::exists(path, error) && !SettingsFile::create(path, SettingsLayout::group_separator).close()) {
         return false;

@@ -17,8 +17,11 @@ inline constexpr std::string_view kPronunciationFileName = "pronunc.dic";
 // when anything was added. Letter groups are read only for their fixed
 // letters, with fallbacks; symbol and rewrite groups whole. Returns false, with
 // `tables` unchanged, when the file can be neither created nor opened.
+// Without may_write nothing is created or written: the file is read when it
+// can be (an empty folder path reads none) and missing groups give their
+// defaults.
 bool load_pronunciation_tables(const std::filesystem::path& language_folder, std::u16string_view language,
-                               PronunciationTables& tables);
+                               PronunciationTables& tables, bool may_write = true);
 
 // The reading part of load_pronunciation_tables, on a file in memory: an empty
 // file yields the default tables of the language.

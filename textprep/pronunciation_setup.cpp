@@ -14,9 +14,9 @@ PronunciationTables symbols_only(const PronunciationTables& tables) {
 }  // namespace
 
 bool set_up_pronunciation_tables(const std::filesystem::path& language_folder, std::u16string_view language,
-                                 Published<PronunciationTables>& tables) {
+                                 Published<PronunciationTables>& tables, bool may_write) {
     PronunciationTables loaded = symbols_only(*tables.get());
-    if (!load_pronunciation_tables(language_folder, language, loaded)) return false;
+    if (!load_pronunciation_tables(language_folder, language, loaded, may_write)) return false;
     tables.publish(std::move(loaded));
     return true;
 }

@@ -13,6 +13,7 @@
 #include "configurer/core/user_dictionary_file.h"
 #include "contract/pronunciation_defaults.h"
 #include "engine/load_settings.h"
+#include "platform/shared_files_lock.h"
 #include "textprep/pronunciation_file.h"
 #include "textprep/user_dictionary.h"
 
@@ -227,6 +228,9 @@ bool load_configuration(ConfigurerState& state, const fs::path& application_data
 
 bool apply_configuration(const ConfigurerState& state, const fs::path& application_data, bool silent,
                          UserInterface& ui, const SignalOptions& signal) {
+    // Written under the mutex the engines rewrite these files under (past its
+    // wait, written all the same); released before the engines are signalled.
+    std::optional<SharedFilesLock> files(std::in_place, signal.mutex_name);
     SettingsFile file = SettingsFile::create(configuration_paths(application_data).settings,
                                              SettingsLayout::group_separator);
     file.select_group(general_group);
@@ -252,6 +256,7 @@ bool apply_configuration(const ConfigurerState& state, const fs::path& applicati
             show_error(ui, texts::kDictionaryWriteFailed);
         }
     }
+    files.reset();
     if (!silent) {
         signal_engines(signal.mutex_name, signal.grace);
         ui.message_box(make_message(texts::kSuccessTitle, texts::kApplied, MessageKind::information));

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "engine/engine_state.h"
+#include "engine/sapi/voice_object.h"
 #include "engine/sapi/voice_operations.h"
 #include "engine/speak_driver.h"
 #include "engine/synth_engine.h"
@@ -42,12 +43,12 @@ public:
     }
 
     // Silence is written without asking for the count written, audio with it.
-    // A failure, or "audio stopped" with nothing taken, ends the output.
+    // A failure, or "audio stopped" (whatever part of the bytes was taken),
+    // ends the output.
     bool write(const void* bytes, uint32_t count, WriteKind kind) override {
         ULONG written = 0;
         const HRESULT result = site_.Write(bytes, count, kind == WriteKind::audio ? &written : nullptr);
-        if (FAILED(result)) return false;
-        return !(result == SP_AUDIO_STOPPED_CODE && written == 0);
+        return SUCCEEDED(result) && result != SP_AUDIO_STOPPED_CODE;
     }
 
     void add_event(const SpeakEvent& event) override {
@@ -85,11 +86,11 @@ std::vector<TextFragment> fragment_list(const SPVTEXTFRAG* first) {
 
 }  // namespace
 
-HRESULT speak_fragments(const SPVTEXTFRAG* fragments, ISpTTSEngineSite* site) noexcept {
+HRESULT speak_fragments(VoiceObject& object, const SPVTEXTFRAG* fragments, ISpTTSEngineSite* site) noexcept {
     if (site == nullptr) return E_INVALIDARG;
     try {
         SiteSink sink(*site);
-        speak(fragment_list(fragments), sink, velnor_engine(), engine_state());
+        speak(fragment_list(fragments), sink, velnor_engine(), engine_state(), object.library);
     } catch (...) {
         // Nothing more can be spoken; the request still ends normally.
     }

@@ -78,7 +78,7 @@ HRESULT set_up_from_token(VoiceObject& object, ISpObjectToken* token) {
     token->AddRef();  // this call's, should the token be replaced meanwhile
     const TokenReference held{token};
     SapiVoiceToken reader(*token);
-    return set_up_voice(reader, application_data_folder(), engine_state(), engine);
+    return set_up_voice(reader, application_data_folder(), engine_state(), engine, object.library);
 }
 
 HRESULT copy_token(VoiceObject& object, ISpObjectToken** token) {

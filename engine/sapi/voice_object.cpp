@@ -31,18 +31,14 @@ struct ObjectWithTokenTable {
 
 namespace {
 
-LONG g_live_voice_objects = 0;
-
 // The shared tables, dictionary and log go with the last voice object only: a
 // client that switches voices sets the new one up before it drops the old one.
 void destroy(VoiceObject* object) noexcept {
     if (object->token != nullptr) object->token->Release();
     delete object;
-    if (InterlockedDecrement(&g_live_voice_objects) == 0) {
-        try {
-            release_voice_state(engine_state());
-        } catch (...) {
-        }
+    try {
+        remove_voice(engine_state());
+    } catch (...) {
     }
     remove_object_count();  // last: from here on the library may be unloaded
 }
@@ -75,7 +71,7 @@ HRESULT STDMETHODCALLTYPE query_interface(void* self, REFIID iid, void** out) {
 
 HRESULT STDMETHODCALLTYPE speak(void* self, DWORD, REFGUID, const WAVEFORMATEX*, const SPVTEXTFRAG* fragments,
                                 ISpTTSEngineSite* site) {
-    return guarded([&] { return speak_fragments(fragments, site); });
+    return guarded([&] { return speak_fragments(*find_voice_object(self), fragments, site); });
 }
 
 HRESULT STDMETHODCALLTYPE get_output_format(void* self, const GUID*, const WAVEFORMATEX*, GUID* format_id,
@@ -101,7 +97,12 @@ VoiceObject* create_voice_object() noexcept {
     auto* object = new (std::nothrow)
         VoiceObject{&kEngineTable, &kTokenTable, nullptr, SRWLOCK_INIT, 0, kFirstInterfaceMarker, kSecondInterfaceMarker};
     if (object == nullptr) return nullptr;
-    InterlockedIncrement(&g_live_voice_objects);
+    try {
+        add_voice(engine_state());
+    } catch (...) {
+        delete object;
+        return nullptr;
+    }
     add_object_count();
     return object;
 }
@@ -113,7 +114,5 @@ VoiceObject* find_voice_object(void* interface_pointer) noexcept {
     if (marker == kSecondInterfaceMarker) return reinterpret_cast<VoiceObject*>(words - sizeof(void*));
     return static_cast<VoiceObject*>(interface_pointer);
 }
-
-LONG live_voice_objects() noexcept { return InterlockedCompareExchange(&g_live_voice_objects, 0, 0); }
 
 }  // namespace vl::sapi

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "engine/voice_choice.h"
 #include "engine/sapi/sapi_declarations.h"
 
 namespace vl::sapi {
@@ -22,6 +23,7 @@ struct VoiceObject {
     LONG references;
     uint32_t first_marker;
     uint32_t second_marker;
+    VoiceChoice library;  // what the synthesis library holds for this voice; used under the synthesis turn
 };
 static_assert(offsetof(VoiceObject, token_table) == 1 * sizeof(void*));
 static_assert(offsetof(VoiceObject, first_marker) == 5 * sizeof(void*));
@@ -32,8 +34,5 @@ VoiceObject* create_voice_object() noexcept;
 
 // The object behind either of its interface pointers.
 VoiceObject* find_voice_object(void* interface_pointer) noexcept;
-
-// Voice objects alive in the process.
-LONG live_voice_objects() noexcept;
 
 }  // namespace vl::sapi

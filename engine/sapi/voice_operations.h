@@ -8,7 +8,7 @@ namespace vl::sapi {
 
 struct VoiceObject;
 
-HRESULT speak_fragments(const SPVTEXTFRAG* fragments, ISpTTSEngineSite* site) noexcept;
+HRESULT speak_fragments(VoiceObject& object, const SPVTEXTFRAG* fragments, ISpTTSEngineSite* site) noexcept;
 HRESULT report_output_format(GUID* format_id, WAVEFORMATEX** wave_format);
 HRESULT set_up_from_token(VoiceObject& object, ISpObjectToken* token);
 HRESULT copy_token(VoiceObject& object, ISpObjectToken** token);

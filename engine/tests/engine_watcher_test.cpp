@@ -7,6 +7,7 @@
 #include "base/file_io.h"
 #include "base/tests/temp_folder.h"
 #include "engine/engine_state.h"
+#include "engine/voice_choice.h"
 #include "engine/speak_driver.h"
 #include "engine/tests/fakes.h"
 #include "platform/reload_signal.h"
@@ -23,7 +24,8 @@ TEST_F(EngineWatcher, ReloadSignalBringsNewDictionaryEntriesToTheNextRequest) {
     EngineState state;
     testing::RecordingEngine engine;
     testing::FakeToken voice;
-    ASSERT_EQ(set_up_voice(voice, appdata, state, engine), kStatusOk);
+    VoiceChoice library;
+    ASSERT_EQ(set_up_voice(voice, appdata, state, engine, library), kStatusOk);
     EXPECT_EQ(prepare_request_text(u"ракетоплан", state), u"ракетоплан");
 
     const std::u16string signal = u"VelnorSAPI_engine_watcher_test";

@@ -27,8 +27,9 @@ public:
     int samples_per_character = 0;
     std::vector<std::string> texts;   // every text spoken, in order
     std::vector<size_t> samples_made; // per text
+    int32_t ready_answer = 1;  // 0: the library is not ready
 
-    int32_t ready() override { return record("19"), 1; }
+    int32_t ready() override { return record("19"), ready_answer; }
     void set_audio_callback(synth_audio_callback c) override { callback = c; record("3"); }
     void select_voice(int32_t v) override { voice = v; record("12", v); }
     int32_t current_voice() override { return record("14"), voice; }

@@ -44,8 +44,10 @@ TEST_F(Prosody, LibraryStateIsSetWholeInOrder) {
     state.prosody = SegmentProsody{-3, 40, 50};
     state.main_dictionary = 1;
     state.pause = 30;
+    state.voice = 2;  // selected first, so the pitch range is Male2's
     set_library_state(engine, state);
-    const std::vector<std::string> expected = {"11(0)", "13(80)", "7(40)", "14", "9(90)", "8(130)", "1(1)", "2", "10(30)"};
+    const std::vector<std::string> expected = {"12(2)", "11(0)", "13(80)", "7(40)", "14",
+                                               "9(60)", "8(120)", "1(1)", "2", "10(30)"};
     EXPECT_EQ(engine.calls, expected);
     engine.calls.clear();
     state.pause = -1;  // the library keeps its own pause
@@ -57,17 +59,15 @@ TEST_F(Prosody, LibraryStateIsSetWholeInOrder) {
 
 TEST_F(Prosody, PitchRangeFollowsIntonationAndMarkup) {
     const auto range = [&](int32_t voice, int32_t pitch, int32_t intonation) {
-        engine.voice = voice;
-        engine.calls.clear();
-        apply_pitch_range(pitch, intonation, engine);
-        return engine.calls[1] + engine.calls[2];
+        const PitchRange found = pitch_range(pitch, intonation, voice);
+        return std::to_string(found.low) + "-" + std::to_string(found.high);
     };
-    EXPECT_EQ(range(0, 50, 50), "9(90)8(130)");
-    EXPECT_EQ(range(0, 50, 100), "9(70)8(150)");
-    EXPECT_EQ(range(0, 50, 0), "9(110)8(110)");
-    EXPECT_EQ(range(1, 70, 50), "9(205)8(345)");   // MiddleAdj +10
-    EXPECT_EQ(range(3, 30, 50), "9(205)8(325)");   // MiddleAdj -10
-    EXPECT_EQ(range(7, 50, 50), "9(90)8(130)");    // unknown voice: Male1's range
+    EXPECT_EQ(range(0, 50, 50), "90-130");
+    EXPECT_EQ(range(0, 50, 100), "70-150");
+    EXPECT_EQ(range(0, 50, 0), "110-110");
+    EXPECT_EQ(range(1, 70, 50), "205-345");   // MiddleAdj +10
+    EXPECT_EQ(range(3, 30, 50), "205-325");   // MiddleAdj -10
+    EXPECT_EQ(range(7, 50, 50), "90-130");    // unknown voice: Male1's range
 }
 
 }  // namespace

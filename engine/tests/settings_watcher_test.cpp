@@ -8,6 +8,7 @@
 #include "base/file_io.h"
 #include "base/tests/temp_folder.h"
 #include "engine/load_settings.h"
+#include "platform/named_mutex.h"
 
 namespace vl {
 namespace {
@@ -67,6 +68,21 @@ TEST_F(Watcher, StopEndsTheWaitBetweenPollsAtOnce) {
     watcher.request_stop();
     watcher.join();
     EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+}
+
+TEST_F(Watcher, APeerThatHoldsTheSignalForeverDelaysAStopByOnePollAtMost) {
+    const std::u16string name = unique_name();
+    std::optional<NamedMutex> peer = NamedMutex::create(name);
+    ASSERT_TRUE(peer && peer->lock());  // and never lets go
+    SettingsWatcher watcher(folder, settings, hooks, {name, 100ms});
+    watcher.start();
+    std::this_thread::sleep_for(250ms);  // the watcher is waiting for the peer by now
+    const auto start = std::chrono::steady_clock::now();
+    watcher.request_stop();
+    watcher.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 100ms + 300ms);  // slack for a busy machine
+    EXPECT_EQ(reloads + clears, 0);
+    peer->unlock();
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <limits>
+#include <thread>
 #include <vector>
 
 #include "base/file_io.h"
@@ -11,6 +12,7 @@
 #include "engine/engine_charset.h"
 #include "engine/engine_state.h"
 #include "engine/fragments.h"
+#include "engine/voice_choice.h"
 #include "engine/tests/fakes.h"
 
 namespace vl {
@@ -29,7 +31,7 @@ protected:
         engine.set_audio_callback(audio_chunk_callback);
         engine.calls.clear();
     }
-    void say(std::vector<TextFragment> fragments) { speak(fragments, sink, engine, state); }
+    void say(std::vector<TextFragment> fragments) { speak(fragments, sink, engine, state, voice); }
     // What the engine reads for a segment of this text.
     std::string read(std::u16string_view segment) const {
         return to_engine_charset(prepare_request_text(segment, state));
@@ -53,6 +55,7 @@ protected:
     EngineState state;
     RecordingEngine engine;
     RecordingSink sink;
+    VoiceChoice voice;
 };
 
 TEST_F(SpeakDriver, GathersFragmentTextWithSeparatorsAndTrims) {
@@ -68,8 +71,8 @@ TEST_F(SpeakDriver, CallsOrdinalsInRequestOrder) {
     sink.actions = kActionRate | kActionVolume;
     state.settings.pause = 40;
     say({text(u"a"), text(u"b")});
-    const std::vector<std::string> expected = {"11(7)", "13(90)", "7(100)", "14", "9(90)", "8(130)",
-                                               "1(0)",  "2",      "10(40)", "6"};
+    const std::vector<std::string> expected = {"12(0)", "11(7)", "13(90)", "7(100)", "14", "9(90)", "8(130)",
+                                               "1(0)",  "2",     "10(40)", "6"};
     EXPECT_EQ(engine.calls, expected);
 }
 
@@ -221,7 +224,7 @@ TEST_F(SpeakDriver, PurgeStopsALongSilence) {
         }
     } aborting;
     const TextFragment silence{FragmentAction::silence, 0, 100, 0, u"", 0, 4'000'000'000u};
-    speak({&silence, 1}, aborting, engine, state);
+    speak({&silence, 1}, aborting, engine, state, voice);
     EXPECT_EQ(aborting.writes.size(), 3u);  // the piece being written when the purge came
 }
 
@@ -393,11 +396,49 @@ TEST_F(SpeakDriver, MainDictionaryOnlyForRussianWithUseDictionaryOneOrTwo) {
 
 TEST_F(SpeakDriver, LogsPreparedTextOneLinePerRequest) {
     const auto file = std::filesystem::temp_directory_path() / "vl_speak_driver_log.txt";
-    ASSERT_TRUE(state.log.recreate(file));
+    ASSERT_TRUE(state.log.open(file));
     say({text(u"(тест)")});
     say({text(u"два")});
+    say({text(u"\r")});  // nothing to speak: no line
     state.log.close();
     EXPECT_EQ(read_file(file), std::string(" тест \r\nдва\r\n"));
+    std::filesystem::remove(file);
+}
+
+// Two speech programs with one log: each opens it (each open in its own
+// process; two opens of one process behave the same), neither empties it
+// while the other holds it, and every line lands whole.
+TEST(SpeakLog, ProcessesShareTheLogLineByLine) {
+    const auto file = std::filesystem::temp_directory_path() / "vl_speak_log_shared.txt";
+    ASSERT_TRUE(write_file_atomic(file, "left over\r\n"));
+    SpeakLog first;
+    SpeakLog second;
+    ASSERT_TRUE(first.open(file));  // alone: emptied
+    first.append_line(u"один\nдва");
+    ASSERT_TRUE(second.open(file));  // the first holds it: kept
+    second.append_line(u"три");
+    ASSERT_TRUE(first.open(file));  // a later set-up of the first keeps its log
+    first.append_line(u"четыре");
+    EXPECT_EQ(read_file(file), std::string("один два\r\nтри\r\nчетыре\r\n"));
+
+    std::vector<std::thread> writers;
+    for (SpeakLog* log : {&first, &second}) {
+        writers.emplace_back([log] {
+            for (int i = 0; i < 200; ++i) log->append_line(std::u16string(300, u'ж'));
+        });
+    }
+    for (std::thread& writer : writers) writer.join();
+    const std::string all = *read_file(file);
+    const std::string line = utf16_to_utf8(std::u16string(300, u'ж')) + "\r\n";
+    size_t whole = 0;
+    for (size_t at = all.find(line); at != std::string::npos; at = all.find(line, at + line.size())) ++whole;
+    EXPECT_EQ(whole, 400u);
+
+    first.close();
+    second.close();
+    ASSERT_TRUE(first.open(file));  // alone again: a new log
+    first.close();
+    EXPECT_EQ(read_file(file), std::string());
     std::filesystem::remove(file);
 }
 

@@ -12,6 +12,7 @@
 #include "engine/speak_driver.h"
 #include "engine/synth_engine.h"
 #include "engine/tests/fakes.h"
+#include "engine/voice_choice.h"
 
 namespace vl {
 namespace {
@@ -39,7 +40,7 @@ protected:
     }
     std::vector<uint8_t> say(std::vector<TextFragment> fragments) {
         sink = RecordingSink{};
-        speak(fragments, sink, engine, state);
+        speak(fragments, sink, engine, state, VoiceChoice{});
         std::vector<uint8_t> all;
         for (const auto& write : sink.writes) all.insert(all.end(), write.second.begin(), write.second.end());
         return all;
@@ -58,7 +59,9 @@ TEST_F(SpeakVelnor, OneSentenceSoundsAsOneCallOfItsPreparedText) {
     // The request as one synthesis call, with the library as the driver leaves it.
     std::vector<uint8_t> direct;
     engine.set_audio_callback(collect);
-    apply_pitch_range(50, 50, engine);
+    const PitchRange range = pitch_range(50, 50, 0);
+    engine.set_pitch_low(range.low);
+    engine.set_pitch_high(range.high);
     engine.use_main_dictionary(0);
     engine.set_callback_context(&direct);
     engine.speak(to_engine_charset(prepare_request_text(sentence, state)).c_str());

@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <future>
+#include <thread>
 
 #include "base/file_io.h"
 #include "base/tests/temp_folder.h"
 #include "engine/engine_state.h"
+#include "engine/voice_choice.h"
 #include "engine/tests/fakes.h"
+#include "platform/named_mutex.h"
 
 namespace vl {
 namespace {
@@ -20,11 +24,12 @@ protected:
         state.log.close();
         TempFolderTest::TearDown();
     }
-    int32_t set_up() { return set_up_voice(token, folder, state, engine); }
+    int32_t set_up() { return set_up_voice(token, folder, state, engine, library); }
 
     testing::FakeToken token;
     EngineState state;
     testing::RecordingEngine engine;
+    VoiceChoice library;
 };
 
 TEST_F(VoiceSetup, FirstSetUpCreatesFoldersAndLog) {
@@ -99,6 +104,73 @@ TEST_F(VoiceSetup, LoadsTheVoicesTablesAndMovesSettingsGroups) {
     EXPECT_TRUE(state.tables.get()->letters.empty());
     EXPECT_TRUE(state.tables.get()->ukrainian.empty());
     EXPECT_FALSE(state.tables.get()->symbols.empty());
+}
+
+TEST_F(VoiceSetup, ALibraryThatIsNotReadyFailsSetUpBeforeAnythingElse) {
+    engine.ready_answer = 0;
+    EXPECT_EQ(set_up(), kStatusFail);
+    EXPECT_EQ(engine.calls, std::vector<std::string>{"19"});
+    EXPECT_FALSE(fs::exists(folder / "VelnorSAPI"));
+    engine.ready_answer = 1;
+    EXPECT_EQ(set_up(), kStatusOk);
+}
+
+TEST_F(VoiceSetup, WithoutAnApplicationDataFolderTheDefaultsServeAndNoFileIsWritten) {
+    const fs::path working = fs::current_path();
+    fs::current_path(folder);  // where a relative folder would land
+    const int32_t status = set_up_voice(token, {}, state, engine, library);
+    fs::current_path(working);
+    ASSERT_EQ(status, kStatusOk);
+    EXPECT_TRUE(fs::is_empty(folder));
+    EXPECT_EQ(state.settings.pause, -1);
+    EXPECT_EQ(state.settings.intonation, 50);
+    EXPECT_EQ(state.settings.use_dictionary, 2);
+    ASSERT_NE(state.tables.get()->letters.find(u'ц'), nullptr);
+    EXPECT_EQ(*state.tables.get()->letters.find(u'ц'), u"цэ");
+    EXPECT_TRUE(state.folders.get()->language.empty());
+}
+
+TEST_F(VoiceSetup, EachVoiceObjectKeepsItsOwnVoice) {
+    VoiceChoice second;
+    token.name = u"Velnor_Female2_Russian";
+    ASSERT_EQ(set_up_voice(token, folder, state, engine, second), kStatusOk);
+    token.name = u"Velnor_Male2_Russian";
+    ASSERT_EQ(set_up(), kStatusOk);
+    EXPECT_EQ(second.voice, 3);
+    EXPECT_EQ(library.voice, 2);
+}
+
+TEST_F(VoiceSetup, UnchangedSharedFilesAreNotRewrittenAndAPeerHoldingTheirMutexLeavesThemAlone) {
+    ASSERT_EQ(set_up(), kStatusOk);
+    const fs::path prefs = folder / "VelnorSAPI" / "prefs.ini";
+    const auto written = fs::last_write_time(prefs);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_EQ(set_up(), kStatusOk);
+    EXPECT_EQ(fs::last_write_time(prefs), written);
+
+    state.shared_files_mutex = u"VelnorSAPI_voice_setup_test";
+    // A peer on a thread of its own: a Windows mutex is owned again by its owner's thread.
+    std::promise<void> held, let_go;
+    std::thread peer([&] {
+        std::optional<NamedMutex> mutex = NamedMutex::create(state.shared_files_mutex);
+        const bool locked = mutex && mutex->lock();
+        held.set_value();
+        let_go.get_future().wait();
+        if (locked) mutex->unlock();
+    });
+    held.get_future().wait();
+    ASSERT_TRUE(write_file_atomic(prefs, "[General]\nsample_rate = 22050\n[symbols]\n# = решётка:1\n"));
+    fs::remove(folder / "VelnorSAPI" / "dicts" / "Ukrainian" / "pronunc.dic");
+    token.name = u"Velnor_Male1_Ukrainian";
+    token.language_code = u"422";
+    ASSERT_EQ(set_up(), kStatusOk);  // after the bounded wait
+    EXPECT_EQ(state.settings.sample_rate, 11025);
+    EXPECT_EQ(state.settings.intonation, 50);
+    EXPECT_FALSE(state.tables.get()->ukrainian.empty());
+    EXPECT_EQ(read_file(prefs), "[General]\nsample_rate = 22050\n[symbols]\n# = решётка:1\n");
+    EXPECT_FALSE(fs::exists(folder / "VelnorSAPI" / "dicts" / "Ukrainian" / "pronunc.dic"));
+    let_go.set_value();
+    peer.join();
 }
 
 TEST(LanguageId, ReadsLeadingHexadecimalDigits) {

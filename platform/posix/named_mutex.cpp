@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "platform/posix/file_lock.h"
 #include "platform/posix/runtime_folder.h"
@@ -75,6 +76,27 @@ std::optional<NamedMutex> NamedMutex::create(std::u16string_view name) {
 }
 
 bool NamedMutex::lock() { return posix::set_byte_lock(handle_->fd, F_WRLCK, owner_byte, true); }
+
+// Lock files have no timed wait: ask again every few milliseconds.
+bool NamedMutex::try_lock_for(std::chrono::milliseconds timeout) {
+    constexpr std::chrono::milliseconds kRetry{5};
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!posix::set_byte_lock(handle_->fd, F_WRLCK, owner_byte, false)) {
+        const auto left = deadline - std::chrono::steady_clock::now();
+        if (left <= std::chrono::steady_clock::duration::zero()) return false;
+        std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(left, kRetry));
+    }
+    return true;
+}
+
+void NamedMutex::wait_until_last_handle(std::chrono::milliseconds timeout) {
+    constexpr std::chrono::milliseconds kRetry{2};
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!is_last_handle(handle_->fd) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(kRetry);
+    }
+    posix::set_byte_lock(handle_->fd, F_RDLCK, handle_byte, false);  // back to one of the holders
+}
 
 void NamedMutex::unlock() { posix::set_byte_lock(handle_->fd, F_UNLCK, owner_byte, false); }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <sddl.h>
 
+#include <algorithm>
 #include <string>
 
 namespace vl {
@@ -49,11 +50,24 @@ std::optional<NamedMutex> NamedMutex::create(std::u16string_view name) {
     return NamedMutex(std::make_unique<Handle>(mutex));
 }
 
-bool NamedMutex::lock() {
-    // An abandoned mutex (its owner died) is owned all the same.
-    const DWORD result = WaitForSingleObject(handle_->mutex, INFINITE);
+namespace {
+
+// An abandoned mutex (its owner died) is owned all the same.
+bool wait_to_own(HANDLE mutex, DWORD milliseconds) {
+    const DWORD result = WaitForSingleObject(mutex, milliseconds);
     return result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
 }
+
+}  // namespace
+
+bool NamedMutex::lock() { return wait_to_own(handle_->mutex, INFINITE); }
+
+bool NamedMutex::try_lock_for(std::chrono::milliseconds timeout) {
+    const auto milliseconds = std::clamp<std::chrono::milliseconds::rep>(timeout.count(), 0, INFINITE - 1);
+    return wait_to_own(handle_->mutex, static_cast<DWORD>(milliseconds));
+}
+
+void NamedMutex::wait_until_last_handle(std::chrono::milliseconds) {}
 
 void NamedMutex::unlock() { ReleaseMutex(handle_->mutex); }
 

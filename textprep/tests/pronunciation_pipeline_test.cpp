@@ -1,6 +1,8 @@
 // Whole requests through prepare_text with tables set up from pronunc.dic files.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "textprep/prepare_text.h"
 #include "textprep/pronunciation_file.h"
 #include "textprep/pronunciation_migration.h"
@@ -106,6 +108,27 @@ TEST_F(PronunciationPipeline, SettingsGroupsReachTheTablesAtSetUp) {
     EXPECT_EQ(prepare(u"#"), u"#");
     set_up(kRussianLanguage);
     EXPECT_EQ(prepare(u"#"), u"решётка");
+}
+
+// A rewrite whose replacement holds its own source, repeated sixty times,
+// would double the text sixty times over; the growth stops at its bound.
+TEST_F(PronunciationPipeline, AHostileRewriteListCannotMultiplyTheText) {
+    std::u16string group = u"[english_pronunciation]\r\n";
+    for (int repeat = 0; repeat < 60; ++repeat) group += u"ab = abab\r\n";
+    for (int repeat = 0; repeat < 60; ++repeat) group += u"q = qqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqq\r\n";
+    write_text(language_folder(kRussianLanguage) / "pronunc.dic", group);
+    set_up(kRussianLanguage);
+    for (const std::u16string& text : {std::u16string(u"ab ab"), std::u16string(u"q q"),
+                                       [] { std::u16string many; for (int i = 0; i < 5000; ++i) many += u"ab q "; return many; }()}) {
+        const auto start = std::chrono::steady_clock::now();
+        const std::u16string prepared = prepare(text);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+        EXPECT_LE(prepared.size(), kMaxTextGrowth * text.size());
+        EXPECT_GT(prepared.size(), text.size());
+    }
+    std::u16string doubled = u"ab";
+    while (doubled.size() * 2 <= kMaxTextGrowth * 2) doubled += doubled;
+    EXPECT_EQ(prepare(u"ab"), doubled);  // doubled while within the bound, then left
 }
 
 }  // namespace

@@ -31,6 +31,10 @@ DWORD RecordingSite::GetActions() {
 HRESULT RecordingSite::Write(const void* bytes, ULONG count, ULONG* written) {
     if (written != nullptr) *written = 0;
     if (options_.stop_after && audio_writes + silence_writes >= *options_.stop_after) {
+        if (options_.stop_takes_part && written != nullptr && writes_after_stop == 0 && bytes != nullptr) {
+            audio.append(static_cast<const char*>(bytes), count / 2);
+            *written = count / 2;
+        }
         ++writes_after_stop;
         return SP_AUDIO_STOPPED_CODE;
     }

@@ -23,6 +23,7 @@ struct SiteOptions {
     std::optional<USHORT> volume;         // reported with SPVES_VOLUME when set
     std::optional<uint32_t> abort_after;  // SPVES_ABORT once this many audio writes arrived
     std::optional<uint32_t> stop_after;   // Write reports "audio stopped" after this many
+    bool stop_takes_part = false;         // the first write reported stopped still takes half its bytes
 };
 
 class RecordingSite final : public ComObject<ISpTTSEngineSite, IUnknown, ISpEventSink, ISpTTSEngineSite> {

@@ -12,6 +12,7 @@
 #include "base/utf.h"
 #include "base/wav.h"
 #include "engine/engine_state.h"
+#include "engine/voice_choice.h"
 #include "engine/speak_driver.h"
 #include "engine/synth_engine.h"
 #include "engine/voice_setup.h"
@@ -129,7 +130,8 @@ int run(const std::vector<std::string>& args) {
     std::error_code ignored;
     std::filesystem::create_directories(options.appdata, ignored);
     NamedVoice voice(options.voice);
-    if (set_up_voice(voice, options.appdata, state, engine) != kStatusOk) {
+    VoiceChoice library;
+    if (set_up_voice(voice, options.appdata, state, engine, library) != kStatusOk) {
         throw std::runtime_error("cannot set up the voice");
     }
 
@@ -139,7 +141,7 @@ int run(const std::vector<std::string>& args) {
     }
     AudioCollector sink(options);
     const TextFragment fragment{FragmentAction::speak, 0, 100, 0, text};
-    speak({&fragment, 1}, sink, engine, state);
+    speak({&fragment, 1}, sink, engine, state, library);
     const auto rate = static_cast<uint32_t>(state.settings.sample_rate.load());
     if (!write_file_atomic(options.out, make_wav(sink.pcm, rate))) {
         throw std::runtime_error("cannot write " + path_utf8(options.out));

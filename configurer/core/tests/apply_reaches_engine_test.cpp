@@ -2,11 +2,17 @@
 // reload signal of this test's own name.
 #include <gtest/gtest.h>
 
+#if !defined(_WIN32)
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 #include "configurer/core/configuration_files.h"
 #include "configurer/core/list_operations.h"
 #include "configurer/core/tests/recording_ui.h"
 #include "engine/engine_state.h"
 #include "engine/engine_watcher.h"
+#include "engine/voice_choice.h"
 #include "engine/speak_driver.h"
 #include "engine/tests/fakes.h"
 
@@ -19,7 +25,8 @@ TEST_F(ApplyReachesEngine, ANewDictionaryWordIsSpokenInTheNextRequest) {
     EngineState engine_state;
     vl::testing::RecordingEngine engine;
     vl::testing::FakeToken voice;  // a Russian voice
-    ASSERT_EQ(set_up_voice(voice, folder, engine_state, engine), kStatusOk);
+    VoiceChoice library;
+    ASSERT_EQ(set_up_voice(voice, folder, engine_state, engine, library), kStatusOk);
     EXPECT_EQ(prepare_request_text(u"глокая куздра", engine_state), u"глокая куздра");
 
     const SignalOptions signal{u"VelnorSAPI_configurer_engine_test", std::chrono::milliseconds(100)};
@@ -53,13 +60,14 @@ TEST_F(ApplyReachesEngine, AUkrainianDictionaryWordIsSpokenByUkrainianVoicesOnly
         EngineState state;
         vl::testing::RecordingEngine engine;
         vl::testing::FakeToken token;
+        VoiceChoice library;
         std::unique_ptr<SettingsWatcher> watcher;
     };
     Voice russian, ukrainian;
     ukrainian.token.name = u"Velnor_Female1_Ukrainian";
     ukrainian.token.language_code = u"422";
     for (Voice* voice : {&russian, &ukrainian}) {
-        ASSERT_EQ(set_up_voice(voice->token, folder, voice->state, voice->engine), kStatusOk);
+        ASSERT_EQ(set_up_voice(voice->token, folder, voice->state, voice->engine, voice->library), kStatusOk);
         voice->watcher = make_engine_watcher(folder, voice->state,
                                              WatcherOptions{signal.mutex_name, std::chrono::milliseconds(20)});
         voice->watcher->start();
@@ -85,6 +93,48 @@ TEST_F(ApplyReachesEngine, AUkrainianDictionaryWordIsSpokenByUkrainianVoicesOnly
         voice->state.log.close();
     }
 }
+
+#if !defined(_WIN32)
+// A configurer process applies again and again while this one sets voices up:
+// the engine rewrites prefs.ini (it clamps the sample rate the configurer
+// wrote) but never with what it read before an apply landed.
+TEST_F(ApplyReachesEngine, NoApplyIsLostToAVoiceSetUpRacingIt) {
+    EngineState engine_state;
+    engine_state.shared_files_mutex = u"VelnorSAPI_apply_race_test";
+    vl::testing::RecordingEngine engine;
+    vl::testing::FakeToken voice;
+    VoiceChoice library;
+    ASSERT_EQ(set_up_voice(voice, folder, engine_state, engine, library), kStatusOk);
+
+    const pid_t configurer_process = fork();
+    ASSERT_GE(configurer_process, 0);
+    if (configurer_process == 0) {
+        testing::RecordingUi ui;
+        ConfigurerState configurer;
+        load_configuration(configurer, folder, ui);
+        configurer.settings.sample_rate = 22050;
+        int lost = 0;
+        for (int intonation = 1; intonation <= 100; ++intonation) {
+            configurer.settings.intonation = static_cast<decltype(configurer.settings.intonation)>(intonation);
+            apply_configuration(configurer, folder, /*silent=*/true, ui, {engine_state.shared_files_mutex});
+            const std::string line = "intonation = " + std::to_string(intonation) + "\r\n";
+            if (read_file(data() / "prefs.ini").value_or("").find(line) == std::string::npos) ++lost;
+        }
+        _exit(lost);
+    }
+    int status = 0;
+    int set_ups = 0;
+    while (waitpid(configurer_process, &status, WNOHANG) == 0) {
+        ASSERT_EQ(set_up_voice(voice, folder, engine_state, engine, library), kStatusOk);
+        ++set_ups;
+    }
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "applies lost";
+    EXPECT_GT(set_ups, 1);
+    EXPECT_EQ(engine_state.settings.sample_rate, 11025);
+    engine_state.log.close();
+}
+#endif
 
 }  // namespace
 }  // namespace vl

@@ -5,7 +5,10 @@
 
 #include <tlhelp32.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <string>
 #include <thread>
@@ -14,6 +17,7 @@
 #include "engine/sapi/sapi_declarations.h"
 #include "engine/velnor_api.h"
 #include "platform/app_data.h"
+#include "platform/named_mutex.h"
 #include "platform/reload_signal.h"
 #include "tools/sapihost/recording_site.h"
 #include "tools/sapihost/registry_token.h"
@@ -385,6 +389,64 @@ TEST_F(SapiTest, AbortAndStoppedOutputEndTheRequest) {
     ComPtr<RecordingSite> stopped = speak(*voice.Get(), text, stop);
     EXPECT_EQ(stopped->audio_writes, 1u);
     EXPECT_EQ(stopped->writes_after_stop, 1u) << "the engine stops at the first refused write";
+
+    stop.stop_takes_part = true;
+    ComPtr<RecordingSite> cut_short = speak(*voice.Get(), text, stop);
+    EXPECT_EQ(cut_short->writes_after_stop, 1u) << "a write cut short by stopped output ends the request too";
+}
+
+// Two voice objects, each with its own token and site, speaking on two
+// threads at once: each sounds exactly as it does alone.
+TEST_F(SapiTest, TwoVoicesSpeakingAtOnceEachSoundAsAlone) {
+    std::filesystem::create_directories(data_folder());
+    std::ofstream(data_folder() / "prefs.ini", std::ios::binary)
+        << "\xEF\xBB\xBF[General]\r\nsilence_at_begin = 10\r\n";  // more time between a request's steps
+    write_token(L"First", L"Velnor_Male1_Russian", L"419");
+    write_token(L"Second", L"Velnor_Female2_Russian", L"419");
+    ComPtr<ISpTTSEngine> first = create_voice();
+    ComPtr<ISpTTSEngine> second = create_voice();
+    ASSERT_EQ(with_token(first)->SetObjectToken(open_token(L"First").Get()), S_OK);
+    ASSERT_EQ(with_token(second)->SetObjectToken(open_token(L"Second").Get()), S_OK);
+    SiteOptions fast;
+    fast.rate = 6;
+    fast.volume = 60;
+    const std::vector<std::vector<Fragment>> texts = {{{SPVA_Speak, kSentence}}, {{SPVA_Speak, L"да"}}};
+    const auto alone = [&](ISpTTSEngine& voice, const SiteOptions& options) {
+        std::vector<std::string> audio;
+        for (const auto& text : texts) audio.push_back(speak(voice, text, options)->audio);
+        return audio;
+    };
+    const std::vector<std::string> first_alone = alone(*first.Get(), fast);
+    const std::vector<std::string> second_alone = alone(*second.Get(), {});
+    ASSERT_NE(first_alone[0], second_alone[0]);
+
+    std::atomic<int> differing{0};
+    const auto rounds = [&](ISpTTSEngine* voice, const SiteOptions& options, const std::vector<std::string>* expected,
+                            size_t offset) {
+        for (size_t round = 0; round < 10; ++round) {
+            const size_t text = (round + offset) % texts.size();
+            if (speak(*voice, texts[text], options)->audio != (*expected)[text]) ++differing;
+        }
+    };
+    std::thread one(rounds, first.Get(), fast, &first_alone, 0);
+    std::thread two(rounds, second.Get(), SiteOptions{}, &second_alone, 1);
+    one.join();
+    two.join();
+    EXPECT_EQ(differing, 0);
+    std::filesystem::remove(data_folder() / "prefs.ini");
+}
+
+// A program that holds the reload signal and stalls: the watcher waits for it
+// in bounded steps, so the host's unload returns within one of them.
+TEST_F(SapiTest, APeerStalledHoldingTheSignalDoesNotHangTheUnload) {
+    std::optional<NamedMutex> peer = NamedMutex::create(reload_mutex_name);
+    ASSERT_TRUE(peer && peer->lock());
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));  // the watcher found it and waits
+    factory_.Reset();
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(engine_.can_unload_now(), S_OK);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200 + 300));
+    peer->unlock();
 }
 
 TEST_F(SapiTest, RateMarkupShortensTheSpeech) {
