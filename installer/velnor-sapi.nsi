@@ -7,7 +7,17 @@
 ;
 ; Built by installer/CMakeLists.txt, which passes with -D: VERSION (x.y.z),
 ; OUTFILE, and the path of each file to install: VLSAPI_DLL, VELNOR_DLL,
-; VLCONF_EXE, GUIDE_HTML, VLDICT_DLL, LEXDB_DLL.
+; VLCONF_EXE, GUIDE_HTML, VLDICT_DLL, LEXDB_DLL, DICT_DAT, NOTICES_TXT.
+;
+; The Russian stress dictionary dict.dat is the package's own file in the
+; program folder, and the stress library finds it through the registry value
+; "db" of DICT_KEY, which the library reads before it falls back to the user's
+; application-data folder: so every user of the machine has it without set-up.
+; The value is written only when it is missing or already names the shipped
+; copy, and the installing user keeps no dict.dat of their own in the data
+; folder; a dictionary of the user's (named by "db", or in the data folder) is
+; never replaced, and the uninstaller removes the value only while it names the
+; shipped copy.
 ;
 ; Silent mode (/S) asks nothing and does not start the configurer: on a first
 ; installation the configurer greets the user with a message box, which nobody
@@ -27,6 +37,8 @@ SetCompressor /SOLID lzma
 !define CLASS_ID "{3C1A7E52-9B0D-4F68-A2E4-7D15C08B9F31}"
 !define TOKENS_KEY "SOFTWARE\Microsoft\Speech\Voices\Tokens"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\VelnorSAPI"
+!define PACKAGE_KEY "SOFTWARE\Velnor SAPI"
+!define DICT_KEY "${PACKAGE_KEY}\vldict"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -113,6 +125,8 @@ Section "Velnor SAPI"
   !insertmacro PutFile "${VLDICT_DLL}" vldict.dll
   !insertmacro PutFile "${LEXDB_DLL}" lexdb.dll
   !insertmacro PutFile "${VLCONF_EXE}" vlconf.exe
+  !insertmacro PutFile "${DICT_DAT}" dict.dat
+  !insertmacro PutFile "${NOTICES_TXT}" THIRD-PARTY-NOTICES.txt
   SetOutPath "$INSTDIR\docs"
   !insertmacro PutFile "${GUIDE_HTML}" Russian.html
   SetOutPath "$INSTDIR"
@@ -123,6 +137,14 @@ Section "Velnor SAPI"
   ; configurer's first start. The uninstaller leaves it with the user's files.
   SetShellVarContext current
   CreateDirectory "$APPDATA\VelnorSAPI"
+
+  ReadRegStr $0 HKLM "${DICT_KEY}" "db"
+  ${If} $0 == "$INSTDIR\dict.dat"
+  ${OrIf} $0 == ""
+    ${IfNot} ${FileExists} "$APPDATA\VelnorSAPI\dict.dat"
+      WriteRegStr HKLM "${DICT_KEY}" "db" "$INSTDIR\dict.dat"
+    ${EndIf}
+  ${EndIf}
 
   ; The 32-bit regsvr32 (the system folder of a 32-bit process is the 32-bit one).
   ExecWait '"$SYSDIR\regsvr32.exe" /s "$INSTDIR\vlsapi.dll"' $0
@@ -171,6 +193,14 @@ Section "Uninstall"
   Delete /REBOOTOK "$INSTDIR\vldict.dll"
   Delete /REBOOTOK "$INSTDIR\lexdb.dll"
   Delete /REBOOTOK "$INSTDIR\vlconf.exe"
+  Delete /REBOOTOK "$INSTDIR\dict.dat"
+  Delete "$INSTDIR\THIRD-PARTY-NOTICES.txt"
+  ReadRegStr $0 HKLM "${DICT_KEY}" "db"
+  ${If} $0 == "$INSTDIR\dict.dat"
+    DeleteRegValue HKLM "${DICT_KEY}" "db"
+    DeleteRegKey /ifempty HKLM "${DICT_KEY}"
+    DeleteRegKey /ifempty HKLM "${PACKAGE_KEY}"
+  ${EndIf}
   Delete "$INSTDIR\docs\Russian.html"
   RMDir "$INSTDIR\docs"
   Delete "$INSTDIR\uninstall.exe"

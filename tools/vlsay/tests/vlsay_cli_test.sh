@@ -12,6 +12,9 @@ run() { "${tool[@]}" --appdata "$work/appdata" "$@"; }
 rms() { tail -c +45 "$1" | od -An -v -t d2 | awk '{for(i=1;i<=NF;i++){s+=$i*$i;n++}} END{printf "%d", n ? sqrt(s/n) : 0}'; }
 size() { wc -c < "$1"; }
 
+out=$(run --help) || fail "--help exited with $?"
+[[ $out == usage:\ vlsay* ]] || fail "--help gave [$out]"
+
 out=$(run --prepare "(тест)" | od -An -c | tr -s ' ')
 expected=$(printf ' тест \n' | od -An -c | tr -s ' ')
 [ "$out" = "$expected" ] || fail "--prepare (тест) gave [$out]"
