@@ -25,14 +25,18 @@ std::optional<std::string> read_file(const std::filesystem::path& path) {
     }
 }
 
-bool write_file_atomic(const std::filesystem::path& path, std::string_view bytes) {
-    // A name no other writer in this or another process uses at the same moment.
+std::filesystem::path temporary_path_beside(const std::filesystem::path& path) {
     static const unsigned process_salt = std::random_device{}();
     static std::atomic<unsigned> counter{0};
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     std::filesystem::path temporary = path;
     temporary += ".tmp" + std::to_string(process_salt) + "-" + std::to_string(stamp) + "-" +
                  std::to_string(counter++);
+    return temporary;
+}
+
+bool write_file_atomic(const std::filesystem::path& path, std::string_view bytes) {
+    const std::filesystem::path temporary = temporary_path_beside(path);
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!out) return false;

@@ -1,5 +1,7 @@
 #include "base/wav.h"
 
+#include <algorithm>
+
 namespace vl {
 namespace {
 
@@ -15,10 +17,10 @@ void put32(std::string& out, uint32_t v) {
 
 }  // namespace
 
-std::string make_wav(std::string_view pcm_bytes, uint32_t sample_rate) {
-    const auto data_size = static_cast<uint32_t>(pcm_bytes.size());
+std::string wav_header(uint64_t data_bytes, uint32_t sample_rate) {
+    const auto data_size = static_cast<uint32_t>(std::min(data_bytes, kWavMaxDataBytes));
     std::string out;
-    out.reserve(44 + pcm_bytes.size());
+    out.reserve(44);
     out += "RIFF";
     put32(out, 36 + data_size);
     out += "WAVEfmt ";
@@ -31,8 +33,11 @@ std::string make_wav(std::string_view pcm_bytes, uint32_t sample_rate) {
     put16(out, 16);
     out += "data";
     put32(out, data_size);
-    out += pcm_bytes;
     return out;
+}
+
+std::string make_wav(std::string_view pcm_bytes, uint32_t sample_rate) {
+    return wav_header(pcm_bytes.size(), sample_rate).append(pcm_bytes);
 }
 
 }  // namespace vl

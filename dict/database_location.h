@@ -7,8 +7,11 @@
 
 namespace vl::dict {
 
-// The registry value "db" (REG_SZ only) of the dictionary's key under
-// HKEY_LOCAL_MACHINE; empty when missing, of another type, or off Windows.
+// The package's key under HKEY_LOCAL_MACHINE whose value "db" names the database.
+constexpr const char* kDatabaseRegistryKey = "SOFTWARE\\Velnor SAPI\\vldict";
+
+// The registry value "db" (REG_SZ only) of kDatabaseRegistryKey; empty when
+// missing, of another type, or off Windows.
 std::string registry_database_path();
 
 // The application-data folder followed by the dictionary file's place in it.

@@ -90,6 +90,26 @@ void EndLookup(DictionaryStore& store) {
     close_cursor(store.anti_cursor);
 }
 
+ReadTransaction::ReadTransaction(const DictionaryStore& store)
+    : btree_(store.connection ? sqlite3_get_btree(store.connection) : nullptr) {
+    begin();
+}
+
+ReadTransaction::~ReadTransaction() { end(); }
+
+void ReadTransaction::renew() {
+    if (!open_) return;
+    end();
+    begin();
+}
+
+void ReadTransaction::begin() { open_ = btree_ && sqlite3BtreeBeginTrans(btree_, 0) == 0; }
+
+void ReadTransaction::end() {
+    if (open_) sqlite3BtreeCommit(btree_);
+    open_ = false;
+}
+
 int32_t FetchEntry(LexCursor* cursor, std::string_view key, std::string& data, bool* size_unread) {
     if (size_unread) *size_unread = false;
     int32_t position = 0;

@@ -41,6 +41,27 @@ void CloseDictionary(DictionaryStore& store);
 int32_t BeginLookup(DictionaryStore& store);
 void EndLookup(DictionaryStore& store);
 
+// One read transaction held on the store's connection while a text's words are
+// looked up, so that each lookup does not take and check the file lock on its
+// own. renew() ends it and begins the next, so that a writer in another process
+// gets its turn. Where no transaction can begin (one is already open, or there is
+// no connection) lookups run as before, each in its own implicit one.
+class ReadTransaction {
+public:
+    explicit ReadTransaction(const DictionaryStore& store);
+    ~ReadTransaction();
+    ReadTransaction(const ReadTransaction&) = delete;
+    ReadTransaction& operator=(const ReadTransaction&) = delete;
+    void renew();
+
+private:
+    void begin();
+    void end();
+
+    LexBtree* btree_;
+    bool open_ = false;
+};
+
 // The data of the record with exactly this key: status 0, 12 when there is none,
 // or the database library's failure. size_unread, when given, tells whether the
 // failure came from reading the data size.

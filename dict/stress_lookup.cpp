@@ -10,6 +10,9 @@ namespace vl::dict {
 namespace {
 
 constexpr int32_t kDictionaryCodePage = 1251;
+// Words looked up under one read transaction before it is renewed: a few
+// milliseconds of lookups, well inside the time a writer waits for the lock.
+constexpr size_t kWordsPerTransaction = 2048;
 
 bool is_ascii_digit(char c) { return c >= '0' && c <= '9'; }
 
@@ -29,7 +32,9 @@ void insert_mark(std::string& word, int position) {
 // `written` characters of W are settled, `next` is the first byte not yet read.
 class Scan {
 public:
-    Scan(const DictionaryState& state, std::string& text) : state_(state), w_(text) { out_.reserve(text.size() + 16); }
+    Scan(const DictionaryState& state, std::string& text) : state_(state), w_(text), transaction_(state.store) {
+        out_.reserve(text.size() + 16);
+    }
 
     std::string run() {
         while (next_ < w_.size()) step();
@@ -64,6 +69,7 @@ private:
         std::string word(w_view.substr(start_, count_));
         if (count_ > 1) {
             if (LookupWord(state_.store.main_cursor, word + '0') == word) word = LookupWord(state_.store.main_cursor, word);
+            if (++looked_up_ % kWordsPerTransaction == 0) transaction_.renew();
             if (state_.word_callback) {
                 state_.word_callback(state_.word_context, static_cast<int32_t>(start_ + 1), word.c_str(),
                                      static_cast<int32_t>(word.size()));
@@ -80,6 +86,8 @@ private:
     size_t written_ = 0;
     size_t start_ = 0;  // 0-based start of the current word in W
     size_t count_ = 0;  // characters counted into the current word
+    ReadTransaction transaction_;
+    size_t looked_up_ = 0;
 };
 
 }  // namespace

@@ -7,7 +7,17 @@
 ;
 ; Built by installer/CMakeLists.txt, which passes with -D: VERSION (x.y.z),
 ; OUTFILE, and the path of each file to install: VLSAPI_DLL, VELNOR_DLL,
-; VLCONF_EXE, GUIDE_HTML, VLDICT_DLL, LEXDB_DLL.
+; VLCONF_EXE, GUIDE_HTML, VLDICT_DLL, LEXDB_DLL, DICT_DAT, NOTICES_TXT.
+;
+; The Russian stress dictionary dict.dat is the package's own file in the
+; program folder, and the stress library finds it through the registry value
+; "db" of DICT_KEY, which the library reads before it falls back to the user's
+; application-data folder: so every user of the machine has it without set-up.
+; The value is written only when it is missing or already names the shipped
+; copy, and the installing user keeps no dict.dat of their own in the data
+; folder; a dictionary of the user's (named by "db", or in the data folder) is
+; never replaced, and the uninstaller removes the value only while it names the
+; shipped copy.
 ;
 ; Silent mode (/S) asks nothing and does not start the configurer: on a first
 ; installation the configurer greets the user with a message box, which nobody
@@ -31,6 +41,8 @@ SetCompressor /SOLID lzma
 !define CLASS_ID "{3C1A7E52-9B0D-4F68-A2E4-7D15C08B9F31}"
 !define TOKENS_KEY "SOFTWARE\Microsoft\Speech\Voices\Tokens"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\VelnorSAPI"
+!define PACKAGE_KEY "SOFTWARE\Velnor SAPI"
+!define DICT_KEY "${PACKAGE_KEY}\vldict"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -102,6 +114,8 @@ LangString RolledBack ${LANG_ENGLISH} "The installation was cancelled: everythin
   !insertmacro ${MACRO} "${VLDICT_DLL}" vldict.dll
   !insertmacro ${MACRO} "${LEXDB_DLL}" lexdb.dll
   !insertmacro ${MACRO} "${VLCONF_EXE}" vlconf.exe
+  !insertmacro ${MACRO} "${DICT_DAT}" dict.dat
+  !insertmacro ${MACRO} "${NOTICES_TXT}" THIRD-PARTY-NOTICES.txt
   !insertmacro ${MACRO} "${GUIDE_HTML}" docs\Russian.html
 !macroend
 
@@ -255,6 +269,16 @@ Section "Velnor SAPI"
   ; The uninstaller leaves it with the user's files.
   Call MakeUserDataFolder
 
+  ; The shipped stress dictionary, unless the user has one of their own.
+  SetShellVarContext current
+  ReadRegStr $0 HKLM "${DICT_KEY}" "db"
+  ${If} $0 == "$INSTDIR\dict.dat"
+  ${OrIf} $0 == ""
+    ${IfNot} ${FileExists} "$APPDATA\VelnorSAPI\dict.dat"
+      WriteRegStr HKLM "${DICT_KEY}" "db" "$INSTDIR\dict.dat"
+    ${EndIf}
+  ${EndIf}
+
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${VENDOR}"
@@ -293,6 +317,14 @@ Section "Uninstall"
   Delete /REBOOTOK "$INSTDIR\vldict.dll"
   Delete /REBOOTOK "$INSTDIR\lexdb.dll"
   Delete /REBOOTOK "$INSTDIR\vlconf.exe"
+  Delete /REBOOTOK "$INSTDIR\dict.dat"
+  Delete "$INSTDIR\THIRD-PARTY-NOTICES.txt"
+  ReadRegStr $0 HKLM "${DICT_KEY}" "db"
+  ${If} $0 == "$INSTDIR\dict.dat"
+    DeleteRegValue HKLM "${DICT_KEY}" "db"
+    DeleteRegKey /ifempty HKLM "${DICT_KEY}"
+    DeleteRegKey /ifempty HKLM "${PACKAGE_KEY}"
+  ${EndIf}
   Delete "$INSTDIR\docs\Russian.html"
   RMDir "$INSTDIR\docs"
   Delete "$INSTDIR\uninstall.exe"

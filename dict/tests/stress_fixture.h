@@ -63,7 +63,10 @@ protected:
         SelectTables(store, dictionary);
         ASSERT_EQ(OpenDictionary(store, path), SD_DONE);
         ASSERT_EQ(BeginLookup(store), SD_DONE);
+        LexBtree* btree = sqlite3_get_btree(store.connection);
+        ASSERT_EQ(sqlite3BtreeBeginTrans(btree, 1), 0);  // one commit, not one per record
         for (const auto& [key, data] : records) ASSERT_EQ(InsertRecord(store.main_cursor, key, data), 0);
+        ASSERT_EQ(sqlite3BtreeCommit(btree), 0);
         CloseDictionary(store);
     }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "dict/stress_lookup.h"
 #include "dict/tests/stress_fixture.h"
 #include "libs/xlat/module_folder.h"
 #include "libs/xlat/recode.h"
@@ -116,6 +117,46 @@ TEST_F(StressTextTest, CustomCodeTableConvertsBothWays) {
     std::string back = recorded.texts[0];
     xlat::RecodeText(back, 866, 1251);
     EXPECT_EQ(utf8(back), "ма+ма мыла раму");
+}
+
+// A text of many thousand words is looked up under read transactions renewed
+// along the way: the output is the same, byte for byte, as looking each word up
+// on its own, and no transaction is left open afterwards.
+class LongTextTest : public test::StressDictionaryTest {};
+
+TEST_F(LongTextTest, GivesWhatOneByOneLookupsGive) {
+    const std::string letters = cp1251("абвгдежзиклмнопрстуфхцчшщыэюя");
+    std::vector<std::pair<std::string, std::string>> records;
+    std::vector<std::string> words;
+    for (size_t i = 0; i < 9000; ++i) {
+        std::string word;
+        for (size_t n = i + 1; n > 0; n /= letters.size()) word += letters[n % letters.size()];
+        word += letters[i % 7];
+        words.push_back(word);
+        if (i % 5 == 4) continue;  // not in the dictionary
+        static const std::string kinds[] = {"\x02", std::string("\x01\x03", 2), "xyz", word};
+        records.emplace_back(word, kinds[i % 4]);
+        if (i % 11 == 0) records.emplace_back(word + '0', "\x01");  // a probe that leaves it unstressed
+    }
+    add_records(records);
+    begin_recording();
+    std::string text, expected;
+    for (const std::string& word : words) {
+        text += word + ' ';
+        const std::string found = LookupWord(state.store.main_cursor, word + '0') == word
+                                      ? LookupWord(state.store.main_cursor, word)
+                                      : word;
+        expected += found + ' ';
+    }
+    ASSERT_EQ(run(SD_STRESS, text), 0);
+    ASSERT_EQ(recorded.texts.size(), 1u);
+    EXPECT_TRUE(recorded.texts[0] == expected);
+    EXPECT_EQ(recorded.words.size(), words.size());
+
+    DictionaryStore writer;
+    ASSERT_EQ(OpenDictionary(writer, path), SD_DONE);
+    EXPECT_EQ(WriteInfoCount(writer, "count", 1), 0);  // a commit needs every reader gone
+    CloseDictionary(writer);
 }
 
 }  // namespace

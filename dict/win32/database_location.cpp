@@ -12,8 +12,7 @@ namespace vl::dict {
 
 std::string registry_database_path() {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\KORT for Windows\\dict.dll", 0, KEY_READ, &key) !=
-        ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kDatabaseRegistryKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return {};
     std::string result;
     DWORD type = 0, size = 0;

@@ -95,7 +95,7 @@ constexpr ObjectWithTokenTable kTokenTable = {query_interface, add_ref, release,
 
 VoiceObject* create_voice_object() noexcept {
     auto* object = new (std::nothrow)
-        VoiceObject{&kEngineTable, &kTokenTable, nullptr, SRWLOCK_INIT, 0, kFirstInterfaceMarker, kSecondInterfaceMarker};
+        VoiceObject{&kEngineTable, &kTokenTable, nullptr, SRWLOCK_INIT, 0, kFirstInterfaceMarker, kSecondInterfaceMarker, {}};
     if (object == nullptr) return nullptr;
     try {
         add_voice(engine_state());

@@ -23,7 +23,7 @@ struct VoiceObject {
     LONG references;
     uint32_t first_marker;
     uint32_t second_marker;
-    VoiceChoice library;  // what the synthesis library holds for this voice; used under the synthesis turn
+    VoiceChoice library;  // the synthesis library's voice this object speaks with
 };
 static_assert(offsetof(VoiceObject, token_table) == 1 * sizeof(void*));
 static_assert(offsetof(VoiceObject, first_marker) == 5 * sizeof(void*));

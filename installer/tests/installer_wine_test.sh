@@ -7,15 +7,18 @@
 # registered fails with status 2 and rolls back: over nothing it leaves
 # nothing, over an installation it leaves that installation working. The
 # speech runtime itself is tested by scripts/wine10-installer-test.sh.
+# The shipped Russian stress dictionary is found through the package's registry
+# key with no set-up, and a dictionary of the user's is never replaced.
 # Arguments: the Wine launcher, the setup program, the package's file list
-# (installed name, tab, built file; one a line), the unregistrable package.
-# The build's vlsapi.dll is registered again at the end, as the other tests of
-# the prefix expect.
+# (installed name, tab, built file; one a line), the unregistrable package,
+# the build's vlstress. The build's vlsapi.dll is registered again at the end,
+# as the other tests of the prefix expect.
 set -u
 wine_run=$1
 setup=$2
 package_files=$3
 unregistrable_setup=$4
+vlstress=$5
 build_vlsapi_file=$(sed -n 's/^vlsapi\.dll\t//p' "$package_files")
 build_vlsapi="Z:${build_vlsapi_file//\//\\}"
 work=$(mktemp -d)
@@ -26,6 +29,8 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 class_key='HKLM\Software\Classes\CLSID\{3C1A7E52-9B0D-4F68-A2E4-7D15C08B9F31}'
 speech_key='HKLM\Software\Microsoft\Speech'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\VelnorSAPI'
+dict_key='HKLM\Software\Velnor SAPI\vldict'
+shipped_dict='C:\\Program Files\\Velnor SAPI\\dict.dat'  # as reg export writes it
 voices=(Velnor_Male1_Russian Velnor_Female1_Russian Velnor_Male2_Russian Velnor_Female2_Russian
         Velnor_Male1_Ukrainian Velnor_Female1_Ukrainian Velnor_Male2_Ukrainian Velnor_Female2_Ukrainian)
 
@@ -51,6 +56,9 @@ snapshot() {
 "$wine_run" regsvr32 /s /u "$build_vlsapi"
 for voice in "${voices[@]}"; do "$wine_run" reg delete "$speech_key\\Voices\\Tokens\\$voice" /f >/dev/null 2>&1; done
 snapshot > "$work/before.txt"
+
+"$wine_run" reg delete 'HKLM\Software\Velnor SAPI' /f >/dev/null 2>&1
+[ -e "$appdata_dir/dict.dat" ] && mv "$appdata_dir/dict.dat" "$work/dict.saved"
 
 # Settings that an earlier installation's user made; no installation touches them.
 mkdir -p "$appdata_dir"
@@ -98,9 +106,15 @@ diff "$work/before.txt" "$work/rolled-back.txt" > "$work/diff.txt" ||
 
 "$wine_run" "$setup" /S || fail "silent installation: exit status $?"
 check_installed install
-# An upgrade over the installation, without uninstalling first.
+[ "$(value "$dict_key" '"db"')" = "$shipped_dict" ] || fail "the registry names no shipped dictionary"
+out=$("$wine_run" "$vlstress" --code-page 65001 "Мама мыла раму" 2>&1 | tr -d '\r')
+[ "$out" = "ма+ма мы+ла раму" ] || fail "right after installation, stressing gave [$out]"
+# The user's own dictionary in the data folder: an upgrade leaves it (and the registry) alone.
+printf 'the user'"'"'s own' > "$appdata_dir/dict.dat"
 "$wine_run" "$setup" /S || fail "silent upgrade: exit status $?"
 check_installed upgrade
+[ "$(cat "$appdata_dir/dict.dat")" = "the user's own" ] || fail "the upgrade replaced the user's dict.dat"
+[ "$(value "$dict_key" '"db"')" = "$shipped_dict" ] || fail "the upgrade changed the registry value"
 # A failed upgrade leaves the installation as it was.
 "$wine_run" "$unregistrable_setup" /S
 status=$?
@@ -116,6 +130,22 @@ done
 snapshot > "$work/after.txt"
 diff "$work/before.txt" "$work/after.txt" > "$work/diff.txt" || fail "the uninstallation left changes: $(cat "$work/diff.txt")"
 cmp -s "$appdata_dir/prefs.ini" "$work/prefs.ini" || fail "the uninstallation changed the user's prefs.ini"
+[ "$(cat "$appdata_dir/dict.dat")" = "the user's own" ] || fail "the uninstallation took the user's dict.dat"
+[ -z "$(export_key 'HKLM\Software\Velnor SAPI')" ] || fail "the uninstallation left $(export_key 'HKLM\Software\Velnor SAPI')"
+
+# A "db" value naming the user's own dictionary: installing and uninstalling keep it.
+rm -f "$appdata_dir/dict.dat"
+"$wine_run" reg add "$dict_key" /v db /d 'C:\mine\dict.dat' /f >/dev/null
+"$wine_run" "$setup" /S || fail "installation beside the user's db value: exit status $?"
+[ "$(value "$dict_key" '"db"')" = 'C:\\mine\\dict.dat' ] || fail "the installation replaced the user's db value"
+"$wine_run" "C:\\Program Files\\Velnor SAPI\\uninstall.exe" /S
+for _ in $(seq 100); do
+  [ -e "$program_dir" ] || [ -n "$(export_key "$uninstall_key")" ] || break
+  sleep 0.2
+done
+[ "$(value "$dict_key" '"db"')" = 'C:\\mine\\dict.dat' ] || fail "the uninstallation removed the user's db value"
+"$wine_run" reg delete 'HKLM\Software\Velnor SAPI' /f >/dev/null 2>&1
+[ -f "$work/dict.saved" ] && mv "$work/dict.saved" "$appdata_dir/dict.dat"
 
 # The prefix as the other tests expect it.
 if [ -f "$work/prefs.saved" ]; then cp "$work/prefs.saved" "$appdata_dir/prefs.ini"; else rm -f "$appdata_dir/prefs.ini"; fi

@@ -194,7 +194,13 @@ int run() {
 }  // namespace
 }  // namespace vl::sapi
 
-int main() {
+int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "--help") {
+        std::printf("usage: sapiclient\nSpeaks with each of the package's voices through the speech runtime, "
+                    "checks what it hears\nand prints one line per check; the exit status is the number of "
+                    "failed checks.\n");
+        return 0;
+    }
     if (FAILED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) return 100;
     const int failures = vl::sapi::run();
     CoFreeUnusedLibrariesEx(0, 0);

@@ -246,6 +246,10 @@ int run(const Options& options) {
 }  // namespace
 
 int utf8_main(const std::vector<std::string>& args) {
+    if (!args.empty() && args[0] == "--help") {
+        std::cout << kUsage << std::endl;
+        return 0;
+    }
     try {
         const Options options = parse_options(args);
         if (FAILED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) throw std::runtime_error("COM did not start");

@@ -1,6 +1,7 @@
 // vlsay: speaks a text through the engine into a WAV file, or shows the text
 // the synthesis engine would read.
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -8,9 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "base/file_io.h"
 #include "base/utf.h"
-#include "base/wav.h"
 #include "engine/engine_state.h"
 #include "engine/voice_choice.h"
 #include "engine/speak_driver.h"
@@ -21,14 +20,25 @@
 #include "textprep/prepare_text.h"
 #include "tools/common/arguments.h"
 #include "tools/common/input_text.h"
+#include "tools/common/progress_line.h"
 #include "tools/common/utf8_main.h"
+#include "tools/vlsay/text_pieces.h"
+#include "tools/vlsay/wav_writer.h"
 
 namespace vl {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: vlsay [--appdata DIR] [--voice NAME] [--rate N] [--volume N] [--out FILE] [--prepare] [TEXT...]";
+    "usage: vlsay [--appdata DIR] [--voice NAME] [--rate N] [--volume N] [--out FILE|-] [--prepare] [--quiet]\n"
+    "             [TEXT...]\n"
+    "Speaks TEXT (or all of standard input, UTF-8) into a WAV file (default vlsay.wav; - is standard output).";
 constexpr const char* kDefaultOut = "vlsay.wav";
+// Characters of text spoken at a time, at the least.
+constexpr size_t kPieceLength = 4096;
+
+// Set by Ctrl+C or a termination request: the speech stops and no file is left.
+volatile std::sig_atomic_t interrupted = 0;
+extern "C" void on_interrupt(int) { interrupted = 1; }
 
 struct Options {
     std::filesystem::path appdata;
@@ -37,6 +47,7 @@ struct Options {
     std::optional<int32_t> volume;
     std::filesystem::path out = kDefaultOut;
     bool prepare_only = false;
+    bool quiet = false;
     bool help = false;
     std::vector<std::string> words;
 };
@@ -63,6 +74,8 @@ Options parse_options(const std::vector<std::string>& args) {
             options.out = utf8_path(value());
         } else if (arg == "--prepare") {
             options.prepare_only = true;
+        } else if (arg == "--quiet") {
+            options.quiet = true;
         } else if (arg == "--") {
             options.words.insert(options.words.end(), args.begin() + i + 1, args.end());
             break;
@@ -76,28 +89,38 @@ Options parse_options(const std::vector<std::string>& args) {
     return options;
 }
 
-// The output sink of one request: keeps the audio, reports the rate and volume asked for.
-class AudioCollector final : public OutputSink {
+// The output sink: the audio goes to the WAV file as it comes; reports the rate
+// and volume asked for. The text is spoken in pieces, and only the first keeps
+// the silence written before the speech and only the last the silence after it.
+class WavSink final : public OutputSink {
 public:
-    explicit AudioCollector(const Options& options) : options_(options) {}
+    WavSink(const Options& options, WavWriter& wav) : options_(options), wav_(wav) {}
+    void begin_piece(bool first, bool last) {
+        first_ = first;
+        last_ = last;
+        audio_in_piece_ = false;
+    }
     uint32_t get_actions() override {
-        return (options_.rate ? kActionRate : 0u) | (options_.volume ? kActionVolume : 0u);
+        return (options_.rate ? kActionRate : 0u) | (options_.volume ? kActionVolume : 0u) |
+               (interrupted ? kActionAbort : 0u);
     }
     int32_t get_rate() override { return options_.rate.value_or(0); }
     uint16_t get_volume() override { return static_cast<uint16_t>(options_.volume.value_or(100)); }
     bool get_sentence_skip(int32_t&) override { return false; }
     void complete_skip(int32_t) override {}
     uint64_t get_event_interest() override { return 0; }
-    bool write(const void* bytes, uint32_t count, WriteKind) override {
-        pcm.append(static_cast<const char*>(bytes), count);
-        return true;
+    bool write(const void* bytes, uint32_t count, WriteKind kind) override {
+        if (interrupted) return false;
+        if (kind == WriteKind::audio) audio_in_piece_ = true;
+        if (kind == WriteKind::silence && !(audio_in_piece_ ? last_ : first_)) return true;
+        return wav_.write(bytes, count);
     }
     void add_event(const SpeakEvent&) override {}
 
-    std::string pcm;
-
 private:
     const Options& options_;
+    WavWriter& wav_;
+    bool first_ = true, last_ = true, audio_in_piece_ = false;
 };
 
 // A voice token for one of the package's voices: the name's suffix gives the language.
@@ -139,13 +162,23 @@ int run(const std::vector<std::string>& args) {
         std::cout << utf16_to_utf8(prepare_request_text(text, state)) << '\n' << std::flush;
         return 0;
     }
-    AudioCollector sink(options);
-    const TextFragment fragment{FragmentAction::speak, 0, 100, 0, text};
-    speak({&fragment, 1}, sink, engine, state, library);
-    const auto rate = static_cast<uint32_t>(state.settings.sample_rate.load());
-    if (!write_file_atomic(options.out, make_wav(sink.pcm, rate))) {
-        throw std::runtime_error("cannot write " + path_utf8(options.out));
+    std::signal(SIGINT, on_interrupt);
+    std::signal(SIGTERM, on_interrupt);
+#if defined(SIGPIPE)
+    std::signal(SIGPIPE, SIG_IGN);  // a closed pipe fails the write, which is reported
+#endif
+    WavWriter wav(options.out, static_cast<uint32_t>(state.settings.sample_rate.load()));
+    WavSink sink(options, wav);
+    ProgressLine progress(!options.quiet);
+    const std::vector<std::u16string_view> pieces = speaking_pieces(text, kPieceLength);
+    for (size_t i = 0; i < pieces.size() && !interrupted && wav.failure().empty(); ++i) {
+        sink.begin_piece(i == 0, i + 1 == pieces.size());
+        const TextFragment fragment{FragmentAction::speak, 0, 100, 0, pieces[i]};
+        speak({&fragment, 1}, sink, engine, state, library);
+        progress.update(static_cast<double>(pieces[i].data() + pieces[i].size() - text.data()) / text.size());
     }
+    if (interrupted) throw std::runtime_error("interrupted: no file written");
+    if (!wav.finish()) throw std::runtime_error(wav.failure());
     return 0;
 }
 

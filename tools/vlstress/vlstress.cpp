@@ -1,6 +1,7 @@
 // vlstress: marks word stress in a text through Stress_Dispatch, counts a
 // dictionary's words and builds dictionaries from word lists.
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <stdexcept>
@@ -12,8 +13,10 @@
 #include "base/utf.h"
 #include "dict/include/vldict.h"
 #include "libs/xlat/recode.h"
+#include "platform/app_data.h"
 #include "tools/common/arguments.h"
 #include "tools/common/input_text.h"
+#include "tools/common/progress_line.h"
 #include "tools/common/utf8_main.h"
 #include "tools/vlstress/import_records.h"
 #include "tools/vlstress/word_records.h"
@@ -26,7 +29,9 @@ using stress_tool::WordRecord;
 
 constexpr const char* kUsage =
     "usage: vlstress [--db FILE] [--code-page N] [--dictionary NAME] [--words] [--count]\n"
-    "                [--import LIST] [--import-festival FILE] [TEXT...]";
+    "                [--import LIST] [--import-festival FILE] [--quiet] [TEXT...]\n"
+    "Marks word stress in TEXT (or all of standard input, UTF-8) from a dictionary database;\n"
+    "scripts/build-festival-dict.sh FILE builds the Russian one.";
 constexpr int32_t kDictionaryCodePage = 1251;
 
 struct Options {
@@ -35,6 +40,7 @@ struct Options {
     std::string dictionary;  // empty: the default tables
     bool words = false;
     bool count = false;
+    bool quiet = false;
     std::optional<std::string> import_list;
     std::optional<std::string> import_festival;
     bool help = false;
@@ -63,6 +69,8 @@ Options parse_options(const std::vector<std::string>& args) {
             options.words = true;
         } else if (arg == "--count") {
             options.count = true;
+        } else if (arg == "--quiet") {
+            options.quiet = true;
         } else if (arg == "--import") {
             options.import_list = value();
         } else if (arg == "--import-festival") {
@@ -100,19 +108,39 @@ std::string ansi_path(const std::string& utf8) {
 #endif
 }
 
+// The database the library opens when no --db is given: the file in the
+// user's application-data folder, unless (on Windows) the registry names one.
+std::filesystem::path default_database_file() { return application_data_folder() / "VelnorSAPI" / "dict.dat"; }
+std::string default_database() {
+#if defined(_WIN32)
+    return "the file named by the value db of HKEY_LOCAL_MACHINE\\SOFTWARE\\Velnor SAPI\\vldict, else " +
+           path_utf8(default_database_file());
+#else
+    return path_utf8(default_database_file());
+#endif
+}
+
 // Opens the selected dictionary of the database; the library's own lookup
-// chain finds the file when no --db is given.
+// chain finds the file when no --db is given. A read-only open never makes a
+// database file.
 class DictionarySession {
 public:
     DictionarySession(const Options& options, int32_t open_command) {
         dispatch(SD_SELECT_DICTIONARY, reinterpret_cast<intptr_t>(options.dictionary.data()),
                  static_cast<uint32_t>(options.dictionary.size()));
         const std::optional<std::string> path = options.db ? std::optional(ansi_path(*options.db)) : std::nullopt;
-        if (dispatch(open_command, path ? reinterpret_cast<intptr_t>(path->c_str()) : 0) != SD_DONE)
-            throw Failure("cannot open the dictionary database " + options.db.value_or("(the default one)"));
+        const std::string where = options.db.value_or(default_database());
+        if (dispatch(open_command, path ? reinterpret_cast<intptr_t>(path->c_str()) : 0) != SD_DONE) {
+            std::error_code ignored;
+            if (options.db && std::filesystem::exists(utf8_path(*options.db), ignored))
+                throw Failure("cannot open the dictionary database " + where);
+            const std::string file = options.db.value_or(path_utf8(default_database_file()));
+            throw Failure("no dictionary database at " + where +
+                          "; build the Russian one with scripts/build-festival-dict.sh " + file);
+        }
         if (dispatch(SD_BEGIN) != SD_DONE) {
             close();
-            throw Failure("cannot read the dictionary tables of " + options.db.value_or("(the default one)"));
+            throw Failure("cannot read the dictionary tables of " + where);
         }
     }
     ~DictionarySession() { close(); }
@@ -129,20 +157,34 @@ int32_t VLDICT_CALL keep_text(intptr_t context, const char* text) {
     return 0;
 }
 
-int32_t VLDICT_CALL print_word(intptr_t, int32_t position, const char* word, int32_t length) {
-    std::cout << position << ' ' << to_utf8(std::string(word, length), kDictionaryCodePage) << '\n';
+// What the word callback serves: the progress line, and the words when asked for.
+struct WordWatch {
+    bool print = false;
+    double length = 1;  // of the text in code page 1251, where the positions count
+    ProgressLine* progress = nullptr;
+};
+
+int32_t VLDICT_CALL watch_word(intptr_t context, int32_t position, const char* word, int32_t length) {
+    const WordWatch& watch = *reinterpret_cast<const WordWatch*>(context);
+    if (watch.print) std::cout << position << ' ' << to_utf8(std::string(word, length), kDictionaryCodePage) << '\n';
+    watch.progress->update(position / watch.length);
     return 0;
 }
 
 int stress(const Options& options) {
-    const std::string text = from_utf8(input_text(options.text), options.code_page);
+    const std::string utf8_text = input_text(options.text);
+    const std::string text = from_utf8(utf8_text, options.code_page);
     std::string stressed;
     {
         DictionarySession dictionary(options, SD_OPEN_READONLY);
+        ProgressLine progress(!options.quiet);
+        // Every code page the library takes gives one code page 1251 character per UTF-16 unit.
+        WordWatch watch{options.words, std::max<double>(1, utf8_to_utf16(utf8_text).size()), &progress};
         dispatch(SD_CODE_PAGE, options.code_page);
         dispatch(SD_TEXT_CALLBACK, reinterpret_cast<intptr_t>(&keep_text));
         dispatch(SD_TEXT_CONTEXT, reinterpret_cast<intptr_t>(&stressed));
-        dispatch(SD_WORD_CALLBACK, options.words ? reinterpret_cast<intptr_t>(&print_word) : 0);
+        dispatch(SD_WORD_CALLBACK, reinterpret_cast<intptr_t>(&watch_word));
+        dispatch(SD_WORD_CONTEXT, reinterpret_cast<intptr_t>(&watch));
         if (dispatch(SD_STRESS, reinterpret_cast<intptr_t>(text.data()), static_cast<uint32_t>(text.size())) != 0)
             throw Failure("the text was refused");
     }
@@ -152,10 +194,13 @@ int stress(const Options& options) {
 }
 
 int count(const Options& options) {
+    // Found read-only first, so that a missing database is reported, not made;
+    // then opened for writing, so that the count is kept for the next time.
+    { DictionarySession found(options, SD_OPEN_READONLY); }
     DictionarySession dictionary(options, SD_OPEN);
     int32_t words = -1;
-    const int32_t result = dispatch(SD_GET_COUNT, reinterpret_cast<intptr_t>(&words));
-    if (result == SD_E_DATABASE || words < 0) throw Failure("cannot count the dictionary's words");
+    dispatch(SD_GET_COUNT, reinterpret_cast<intptr_t>(&words));  // counted even when it cannot be kept
+    if (words < 0) throw Failure("cannot count the dictionary's words");
     std::cout << words << '\n' << std::flush;
     return 0;
 }

@@ -11,15 +11,14 @@
 namespace vl::dict {
 namespace {
 
-constexpr const char* kKey = "SOFTWARE\\KORT for Windows\\dict.dll";
-
 class RegistryPathTest : public ::testing::Test {
 protected:
-    void SetUp() override { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKey); }
-    void TearDown() override { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKey); }
+    void SetUp() override { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kDatabaseRegistryKey); }
+    void TearDown() override { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kDatabaseRegistryKey); }
     void set_value(DWORD type, const std::string& value) {
         HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kDatabaseRegistryKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                                  nullptr),
                   ERROR_SUCCESS);
         ASSERT_EQ(RegSetValueExA(key, "db", 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
                                  static_cast<DWORD>(value.size() + 1)),

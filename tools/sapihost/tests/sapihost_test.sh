@@ -21,6 +21,11 @@ size() { wc -c < "$1"; }
 host() { "$wine_run" sapihost.exe "$@" | tr -d '\r'; }
 wav() { echo "Z:${work//\//\\}\\$1"; }
 
+for program in sapihost.exe sapiclient.exe; do
+  out=$("$wine_run" "$program" --help 2>&1) || fail "$program --help exited with $?"
+  [[ $out == usage:* ]] || fail "$program --help gave [$out]"
+done
+
 "$wine_run" regsvr32 /s vlsapi.dll || fail "regsvr32 exit status $?"
 
 {

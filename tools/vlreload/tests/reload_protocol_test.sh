@@ -24,6 +24,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
+out=$(run "$vlreload" --help) || fail "vlreload --help exited with $?"
+[[ $out == usage:* ]] || fail "vlreload --help gave [$out]"
+
 # No engine: the signaller returns after its 250 ms wait.
 start=$(now_ms)
 run "$vlreload" --name "$name" || fail "vlreload exited with $?"

@@ -5,11 +5,15 @@ set -u
 # shellcheck source=../../common/cli_test.sh
 source "$(dirname "$0")/../../common/cli_test.sh"
 
+# (In the background the tool is started directly, so that $! is its own process.)
 run() { "${tool[@]}" --appdata "$work/appdata" "$@"; }
 
 # Root mean square of the 16-bit samples of a WAV file.
 rms() { tail -c +45 "$1" | od -An -v -t d2 | awk '{for(i=1;i<=NF;i++){s+=$i*$i;n++}} END{printf "%d", n ? sqrt(s/n) : 0}'; }
 size() { wc -c < "$1"; }
+
+out=$(run --help) || fail "--help exited with $?"
+[[ $out == usage:\ vlsay* ]] || fail "--help gave [$out]"
 
 out=$(run --prepare "(тест)" | od -An -c | tr -s ' ')
 expected=$(printf ' тест \n' | od -An -c | tr -s ' ')
@@ -66,6 +70,66 @@ done
 printf '\xff\xfe' | run --out bad.wav 2>err.txt
 [ $? -eq 2 ] || fail "invalid UTF-8 input accepted"
 [ -e bad.wav ] && fail "invalid UTF-8 input wrote an output file"
+
+# A long text (about two hours of speech) streams into the file: the header's
+# sizes match the file, memory stays flat, and standard output carries the same
+# samples. The memory is read from /proc, so only where the tool runs natively.
+u32() { od -An -t u4 -j "$2" -N 4 "$1" | tr -d ' '; }
+line="Съешь же ещё этих мягких французских булок, да выпей чаю. Сорок два года спустя."
+for i in $(seq 1500); do echo "$line $i."; [ $((i % 10)) = 0 ] && echo; done > long.txt
+if [ ${#tool[@]} -eq 1 ] && [ -d /proc/self ]; then
+  "${tool[@]}" --appdata "$work/appdata" --out long.wav < long.txt 2>err.txt &
+  pid=$! peak=0
+  while kill -0 "$pid" 2>/dev/null; do
+    kb=$(awk '/VmHWM/ {print $2}' "/proc/$pid/status" 2>/dev/null)
+    [ -n "$kb" ] && [ "$kb" -gt "$peak" ] && peak=$kb
+    sleep 0.2
+  done
+  wait "$pid" || fail "the long text failed: $(cat err.txt)"
+  [ "$peak" -lt 65536 ] || fail "the long text took $peak kB of memory"
+else
+  run --out long.wav < long.txt 2>err.txt || fail "the long text failed: $(cat err.txt)"
+fi
+[ -s err.txt ] && fail "printed on standard error that is not a terminal: $(head -c 200 err.txt)"
+[ "$(size long.wav)" -gt $((2 * 3600 * 20000)) ] || fail "the long text gave less than two hours: $(size long.wav)"
+[ "$(u32 long.wav 4)" = $(( $(size long.wav) - 8 )) ] || fail "RIFF size $(u32 long.wav 4) for a file of $(size long.wav)"
+[ "$(u32 long.wav 40)" = $(( $(size long.wav) - 44 )) ] || fail "data size $(u32 long.wav 40) for a file of $(size long.wav)"
+run --out - "Привет, мир!" | cat > piped.wav
+cmp -s <(tail -c +45 piped.wav) <(tail -c +45 hello.wav) || fail "--out - gave other samples than a file"
+[ "$(u32 piped.wav 40)" = 4294967259 ] || fail "--out - data size $(u32 piped.wav 40), not the largest"
+ls ./*.tmp* >/dev/null 2>&1 && fail "temporary files left: $(ls ./*.tmp*)"
+
+# A failed write: one line, non-zero, and no file that looks complete (none at all).
+run --out no/such/folder/x.wav "да" 2>err.txt && fail "a missing folder was accepted"
+[ "$(wc -l < err.txt)" -eq 1 ] || fail "missing folder: not one line: $(cat err.txt)"
+(ulimit -f 2000; trap '' XFSZ; run --out full.wav < long.txt 2>err.txt)
+[ $? -ne 0 ] || fail "a full disk was reported as success"
+[ "$(wc -l < err.txt)" -eq 1 ] || fail "full disk: not one line: $(cat err.txt)"
+ls full.wav* >/dev/null 2>&1 && fail "a full disk left $(ls full.wav*)"
+if [ -w /dev/full ]; then
+  run --out - "да" > /dev/full 2>err.txt && fail "a full standard output was reported as success"
+  grep -q "standard output" err.txt || fail "full standard output: $(cat err.txt)"
+fi
+
+# Ctrl+C and termination: non-zero, one line, no file; a progress line only on a terminal.
+if [ ${#tool[@]} -eq 1 ]; then
+  for signal in INT TERM; do
+    "${tool[@]}" --appdata "$work/appdata" --out stopped.wav < long.txt 2>err.txt &
+    pid=$!
+    sleep 1
+    kill -s "$signal" "$pid"
+    wait "$pid" && fail "SIG$signal: exit status 0"
+    grep -q "interrupted" err.txt || fail "SIG$signal: $(cat err.txt)"
+    ls stopped.wav* >/dev/null 2>&1 && fail "SIG$signal left $(ls stopped.wav*)"
+  done
+  if command -v script >/dev/null; then
+    head -n 800 long.txt > part.txt  # a few seconds: the line shows after one
+    script -qec "${tool[0]} --appdata '$work/appdata' --out tty.wav < part.txt" /dev/null > tty.txt
+    grep -q "% done, 0:0[0-9] elapsed, .* left" tty.txt || fail "no progress line on a terminal: $(head -c 300 tty.txt)"
+    script -qec "${tool[0]} --appdata '$work/appdata' --quiet --out tty.wav < part.txt" /dev/null > tty.txt
+    grep -q "% done" tty.txt && fail "a progress line despite --quiet"
+  fi
+fi
 
 [ "$failures" -eq 0 ] && echo "vlsay: all checks passed"
 exit "$failures"

@@ -72,5 +72,39 @@ out=$(run --db no/such/folder/d.dat "мама" 2>&1) && fail "a missing database
 [ "$(echo "$out" | wc -l)" = 1 ] || fail "missing database: more than one line [$out]"
 run --db d.dat --code-page 2>/dev/null; [ $? = 2 ] || fail "a missing value is no usage error"
 
+# First use: the usage, and a missing dictionary said plainly and never made.
+out=$(run --help) || fail "--help exited with $?"
+echo "$out" | grep -q "^usage: vlstress" || fail "--help gave [$out]"
+for command in "мама" "--count"; do
+  # shellcheck disable=SC2086
+  out=$(run --db missing.dat $command 2>&1) && fail "[$command] on a missing database succeeded"
+  echo "$out" | grep -q "missing.dat.*build-festival-dict.sh" || fail "[$command] on a missing database said [$out]"
+  [ -e missing.dat ] && fail "[$command] made a database file"
+  if [ ${#tool[@]} -eq 1 ]; then  # the default database under a fresh application-data folder
+    # shellcheck disable=SC2086
+    out=$(XDG_CONFIG_HOME=$work/config run $command 2>&1) && fail "[$command] without a dictionary succeeded"
+    echo "$out" | grep -q "$work/config/VelnorSAPI/dict.dat.*build-festival-dict.sh" ||
+      fail "[$command] without a dictionary said [$out]"
+    [ -e "$work/config" ] && fail "[$command] made $(find "$work/config")"
+  fi
+done
+
+# A long text: one read transaction at a time, yet another process imports
+# while the lookups run; no progress line when standard error is not a terminal.
+for i in $(seq 100000); do echo "Мама мыла раму, а кое-где абвгде и ох."; done > long.txt
+run --db d.dat < long.txt > long_out.txt 2>err.txt &
+stressing=$! imports=0
+printf 'раму ра+му\n' > late.txt
+while sleep 0.2 && kill -0 "$stressing" 2>/dev/null; do
+  run --db d.dat --import late.txt >/dev/null || fail "an import while stressing failed"
+  imports=$((imports + 1))
+done
+wait "$stressing" || fail "stressing a long text failed: $(cat err.txt)"
+[ "$imports" -gt 0 ] || fail "the long text was stressed before any import could start"
+[ -s err.txt ] && fail "printed on standard error that is not a terminal: $(head -c 200 err.txt)"
+[ "$(grep -cv "^ма+ма мыла ра+\?му, а коегде а+бв+где и oh.$" long_out.txt)" = 0 ] ||
+  fail "a long text gave $(grep -v "^ма+ма мыла ра+\?му, а коегде а+бв+где и oh.$" long_out.txt | head -n1)"
+expect "ма+ма мыла ра+му" --db d.dat "Мама мыла раму"
+
 [ $failures = 0 ] && echo "all vlstress tests passed"
 exit $((failures > 0))
