@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "engine/sapi/sapi_declarations.h"
+#include "comkit/sapi_declarations.h"
 
 namespace vl::sapi {
 
