@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "engine/velnor_api.h"
+#include "velnor/include/velnor_api.h"
 #include "base/cp1251.h"
 #include "base/utf.h"
 

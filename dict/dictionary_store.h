@@ -1,7 +1,7 @@
 #pragma once
 // The stress dictionary's database: locating and verifying the file, the lookup
 // cursors, record fetches and the entry counts cached in the info table.
-#include "dict/lexdb_api.h"
+#include "lexdb/include/lexdb_api.h"
 
 #include <cstdint>
 #include <optional>

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "engine/speak_request.h"
-#include "engine/velnor_api.h"
+#include "velnor/include/velnor_api.h"
 
 namespace vl {
 

@@ -3,7 +3,7 @@
 // velnor library, so that tests can stand a recording engine in its place.
 #include <cstdint>
 
-#include "engine/velnor_api.h"
+#include "velnor/include/velnor_api.h"
 
 namespace vl {
 

@@ -7,7 +7,8 @@
 ;
 ; Built by installer/CMakeLists.txt, which passes with -D: VERSION (x.y.z),
 ; OUTFILE, and the path of each file to install: VLSAPI_DLL, VELNOR_DLL,
-; VLCONF_EXE, GUIDE_HTML, VLDICT_DLL, LEXDB_DLL, DICT_DAT, NOTICES_TXT.
+; VLCONF_EXE, GUIDE_HTML, VLDICT_DLL, LEXDB_DLL, DICT_DAT, NOTICES_TXT, and for
+; 64-bit Windows VLSAPI64_DLL and VLSAPIHOST_EXE.
 ;
 ; The Russian stress dictionary dict.dat is the package's own file in the
 ; program folder, and the stress library finds it through the registry value
@@ -35,6 +36,7 @@ SetCompressor /SOLID lzma
 
 !include MUI2.nsh
 !include LogicLib.nsh
+!include x64.nsh
 
 !define PRODUCT "Velnor SAPI"
 !define VENDOR "Velnor SAPI"
@@ -288,6 +290,48 @@ Section "Velnor SAPI"
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
+
+; ---- 64-bit clients (64-bit Windows only) --------------------------------
+; vlsapi64.dll, which 64-bit speech clients load, and vlsapihost.exe, the
+; 32-bit host it starts, sit beside velnor.dll. The class is registered in the
+; 64-bit view under the same id, and the eight tokens are written there too.
+Section "-64-bit clients"
+  ${If} ${RunningX64}
+    SetOutPath "$INSTDIR"
+    !insertmacro PutFile "${VLSAPI64_DLL}" vlsapi64.dll
+    !insertmacro PutFile "${VLSAPIHOST_EXE}" vlsapihost.exe
+    ; The 64-bit regsvr32, which writes the 64-bit view.
+    ${DisableX64FSRedirection}
+    ExecWait '"$SYSDIR\regsvr32.exe" /s "$INSTDIR\vlsapi64.dll"' $0
+    ${EnableX64FSRedirection}
+    ${If} $0 != 0
+      MessageBox MB_OK|MB_ICONSTOP "$(RegisterFailed) (vlsapi64.dll, $0)" /SD IDOK
+      SetErrorLevel 2
+      Abort
+    ${EndIf}
+    SetRegView 64
+    !insertmacro ForEachVoice WriteVoiceToken
+    SetRegView 32
+  ${EndIf}
+SectionEnd
+
+Section "-un.64-bit clients"
+  ${If} ${RunningX64}
+    ${DisableX64FSRedirection}
+    ExecWait '"$SYSDIR\regsvr32.exe" /s /u "$INSTDIR\vlsapi64.dll"'
+    ${EnableX64FSRedirection}
+    SetRegView 64
+    ReadRegStr $0 HKLM "Software\Classes\CLSID\${CLASS_ID}\InProcServer32" ""
+    ${If} $0 == "$INSTDIR\vlsapi64.dll"
+      DeleteRegKey HKLM "Software\Classes\CLSID\${CLASS_ID}"
+    ${EndIf}
+    !insertmacro ForEachVoice RemoveVoiceToken
+    SetRegView 32
+    Delete /REBOOTOK "$INSTDIR\vlsapi64.dll"
+    Delete /REBOOTOK "$INSTDIR\vlsapihost.exe"
+  ${EndIf}
+SectionEnd
+; ---- end of the 64-bit clients -------------------------------------------
 
 ; With an existing settings file the configurer ends at once; on a first
 ; installation it greets the user, writes the defaults and opens its window.

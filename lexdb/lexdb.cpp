@@ -1,7 +1,7 @@
 // lexdb over SQLite: each named table is an SQLite table of BLOB key and BLOB data
 // (keys ordered as bytes), each cursor a set of prepared statements on its table,
 // each write transaction an SQLite transaction.
-#include "dict/lexdb_api.h"
+#include "lexdb/include/lexdb_api.h"
 
 #include "lexdb/sqlite_names.h"
 #include <sqlite3.h>

@@ -7,7 +7,7 @@ packages=(build-essential cmake ninja-build pkg-config git ca-certificates googl
 if [ "${1:-}" != "--native" ]; then
   packages+=(
     libbenchmark-dev clang libclang-rt-14-dev
-    g++-mingw-w64-i686 wine wine32:i386 xvfb xauth
+    g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix wine wine32:i386 xvfb xauth
     unicode-data tcl libsqlite3-dev imagemagick
     debootstrap nsis
   )

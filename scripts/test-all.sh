@@ -47,5 +47,6 @@ wine10_step() {
 }
 wine10_step "Wine 10 speech runtime" ./scripts/wine10-sapi-test.sh build/win32/bin
 wine10_step "Wine 10 installer" ./scripts/wine10-installer-test.sh build/win32
+wine10_step "Wine 10 64-bit clients" ./scripts/wine10-win64-test.sh build/win32
 
 echo "All tests passed."

@@ -72,3 +72,13 @@ wine10_run() {
   unmount_all
   return "$status"
 }
+
+# The script's last word: passed, or FAILED and exit status 1.
+wine10_verdict() {
+  if [ "$1" -eq 0 ]; then
+    echo "$tag: passed"
+  else
+    echo "$tag: FAILED (status $1)"
+    exit 1
+  fi
+}

@@ -3,7 +3,7 @@
 // thread and hands every block to the callback before it returns.
 #include <algorithm>
 
-#include "engine/velnor_api.h"
+#include "velnor/include/velnor_api.h"
 #include "velnor/engine_state.h"
 #include "velnor/speaker.h"
 

@@ -4,7 +4,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "engine/velnor_api.h"
+#include "velnor/include/velnor_api.h"
 
 namespace vl::velnor {
 

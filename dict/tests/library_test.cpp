@@ -7,7 +7,7 @@
 
 #include "base/tests/temp_folder.h"
 #include "dict/include/vldict.h"
-#include "dict/lexdb_api.h"
+#include "lexdb/include/lexdb_api.h"
 #include "dict/tests/load_library.h"
 
 namespace vl::dict {

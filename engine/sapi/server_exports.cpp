@@ -1,9 +1,8 @@
 // The library's entry point and its class-object exports.
-#include <new>
-
-#include "engine/sapi/class_factory.h"
-#include "engine/sapi/class_id.h"
-#include "engine/sapi/module.h"
+#include "comkit/class_factory.h"
+#include "comkit/class_id.h"
+#include "comkit/module.h"
+#include "engine/sapi/voice_object.h"
 #include "engine/sapi/watcher_thread.h"
 
 using namespace vl::sapi;
@@ -21,15 +20,19 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void* reserved)
     return TRUE;
 }
 
+namespace {
+
+HRESULT create_voice(REFIID iid, void** object) {
+    VoiceObject* voice = create_voice_object();
+    if (voice == nullptr) return E_OUTOFMEMORY;
+    return query_new_object(reinterpret_cast<IUnknown*>(voice), iid, object);
+}
+
+}  // namespace
+
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID class_id, REFIID iid, void** object) {
-    return guarded([&]() -> HRESULT {
-        if (object == nullptr) return E_POINTER;
-        *object = nullptr;
-        if (class_id != voice_class_id()) return CLASS_E_CLASSNOTAVAILABLE;
-        auto* factory = new (std::nothrow) ClassFactory;
-        if (factory == nullptr) return E_OUTOFMEMORY;
-        return query_new_object(factory, iid, object);
-    });
+    if (class_id == voice_class_id()) start_watcher();  // the first time, or again after DllCanUnloadNow stopped it
+    return get_class_object(class_id, voice_class_id(), create_voice, iid, object);
 }
 
 // With nothing alive the watcher is stopped here, outside the loader lock, so

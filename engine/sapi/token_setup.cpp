@@ -1,8 +1,8 @@
 // SetObjectToken and GetObjectToken: the token is kept under the object's
 // mutex and read through the portable voice set-up.
-#include <memory>
 #include <utility>
 
+#include "comkit/token_reader.h"
 #include "engine/engine_state.h"
 #include "engine/sapi/voice_object.h"
 #include "engine/sapi/voice_operations.h"
@@ -12,50 +12,6 @@
 
 namespace vl::sapi {
 namespace {
-
-struct CoTaskMemDeleter {
-    void operator()(wchar_t* text) const { CoTaskMemFree(text); }
-};
-using CoTaskString = std::unique_ptr<wchar_t, CoTaskMemDeleter>;
-
-std::u16string to_u16(const CoTaskString& text) {
-    return text ? std::u16string(reinterpret_cast<const char16_t*>(text.get())) : std::u16string();
-}
-
-// What set-up reads from a registry voice token.
-class SapiVoiceToken final : public VoiceToken {
-public:
-    explicit SapiVoiceToken(ISpObjectToken& token) : token_(token) {}
-
-    int32_t voice_name(std::u16string& name) override {
-        wchar_t* text = nullptr;
-        const HRESULT result = token_.GetStringValue(nullptr, &text);
-        const CoTaskString owned(text);
-        if (FAILED(result)) return result;
-        name = to_u16(owned);
-        return result;
-    }
-
-    int32_t language(std::optional<std::u16string>& language) override {
-        ISpDataKey* attributes = nullptr;
-        HRESULT result = token_.OpenKey(L"Attributes", &attributes);
-        if (FAILED(result)) return result;
-        if (attributes == nullptr) {
-            language.reset();
-            return result;
-        }
-        wchar_t* text = nullptr;
-        result = attributes->GetStringValue(L"Language", &text);
-        attributes->Release();
-        const CoTaskString owned(text);
-        if (FAILED(result)) return result;
-        language = to_u16(owned);
-        return result;
-    }
-
-private:
-    ISpObjectToken& token_;
-};
 
 struct TokenReference {
     ISpObjectToken* token;

@@ -4,8 +4,8 @@
 #include <new>
 
 #include "engine/engine_state.h"
-#include "engine/sapi/com_object.h"
-#include "engine/sapi/module.h"
+#include "comkit/com_object.h"
+#include "comkit/module.h"
 #include "engine/sapi/voice_operations.h"
 
 namespace vl::sapi {

@@ -1,4 +1,4 @@
-#include "dict/lexdb_api.h"
+#include "lexdb/include/lexdb_api.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <thread>
 
-#include "dict/lexdb_api.h"
+#include "lexdb/include/lexdb_api.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -20,8 +20,8 @@
 
 #include "base/file_io.h"
 #include "base/wav.h"
-#include "engine/sapi/class_id.h"
-#include "engine/sapi/sapi_declarations.h"
+#include "comkit/class_id.h"
+#include "comkit/sapi_declarations.h"
 #include "tools/sapiclient/wav_stream.h"
 
 namespace vl::sapi {

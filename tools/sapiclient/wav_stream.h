@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/sapi/com_object.h"
-#include "engine/sapi/sapi_declarations.h"
+#include "comkit/com_object.h"
+#include "comkit/sapi_declarations.h"
 
 namespace vl::sapi {
 

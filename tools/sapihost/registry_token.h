@@ -4,8 +4,8 @@
 // Wine 8's own token object cannot read a token's default value.
 #include <string>
 
-#include "engine/sapi/com_object.h"
-#include "engine/sapi/sapi_declarations.h"
+#include "comkit/com_object.h"
+#include "comkit/sapi_declarations.h"
 
 namespace vl::sapi {
 

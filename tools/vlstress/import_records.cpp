@@ -1,6 +1,6 @@
 #include "tools/vlstress/import_records.h"
 
-#include "dict/lexdb_api.h"
+#include "lexdb/include/lexdb_api.h"
 
 namespace vl::stress_tool {
 

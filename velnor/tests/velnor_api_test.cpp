@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "engine/velnor_api.h"
+#include "velnor/include/velnor_api.h"
 #include "base/cp1251.h"
 #include "base/utf.h"
 

@@ -13,9 +13,9 @@
 #include <string>
 #include <thread>
 
-#include "engine/sapi/class_id.h"
-#include "engine/sapi/sapi_declarations.h"
-#include "engine/velnor_api.h"
+#include "comkit/class_id.h"
+#include "comkit/sapi_declarations.h"
+#include "velnor/include/velnor_api.h"
 #include "platform/app_data.h"
 #include "platform/named_mutex.h"
 #include "platform/reload_signal.h"

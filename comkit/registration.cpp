@@ -1,9 +1,9 @@
 // Self-registration of the voice engine class under HKEY_CLASSES_ROOT.
 #include <string>
 
-#include "engine/sapi/com_object.h"
-#include "engine/sapi/class_id.h"
-#include "engine/sapi/module.h"
+#include "comkit/com_object.h"
+#include "comkit/class_id.h"
+#include "comkit/module.h"
 
 using namespace vl::sapi;
 

@@ -1,4 +1,4 @@
-#include "engine/sapi/module.h"
+#include "comkit/module.h"
 
 namespace vl::sapi {
 namespace {

@@ -1,0 +1,132 @@
+#pragma once
+// The messages between the 64-bit engine DLL and its 32-bit host program.
+// Each is a frame: kind (16 bits), zero (16 bits), payload length (32 bits),
+// then the payload; every number little-endian, every text UTF-16 units after
+// its count. Frames are checked whole before use: a wrong size, an unknown kind
+// or a payload that does not read exactly is refused.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/speak_driver.h"
+#include "engine/speak_request.h"
+
+namespace vl::bridge {
+
+// Raised whenever a message changes shape; both sides must agree exactly.
+inline constexpr uint32_t kProtocolVersion = 2;
+inline constexpr size_t kHeaderSize = 8;
+// The largest payload: a request of 16 million UTF-16 units with its records.
+inline constexpr uint32_t kMaxPayload = 40u << 20;
+
+enum class Kind : uint16_t {
+    hello = 1,       // host -> DLL, first: Hello
+    set_up,          // DLL -> host: VoiceSetUp, answered by status
+    status,          // host -> DLL: int32 status
+    format_request,  // DLL -> host, empty; answered by format
+    format,          // host -> DLL: PcmFormat
+    speak,           // DLL -> host: Speak; the host streams audio and events, then speak_done
+    site_state,      // DLL -> host: SiteState, whenever the site asks for something new
+    audio,           // host -> DLL: WriteKind and bytes
+    event,           // host -> DLL: Event
+    speak_done,      // host -> DLL, empty
+    quit,            // DLL -> host, empty
+    skip_done,       // host -> DLL: int32, the sentences a skip moved over
+};
+
+struct Hello {
+    uint32_t version = kProtocolVersion;
+};
+
+struct VoiceSetUp {
+    std::u16string voice_name;
+    std::optional<std::u16string> language;  // absent when the token has no "Attributes" key
+};
+
+// What the client's site asks of the request; the host answers its driver's
+// queries from the latest one it has received.
+struct SiteState {
+    uint32_t actions = 0;
+    int32_t rate = 0;
+    uint16_t volume = 100;
+    bool output_stopped = false;  // a Write failed or the output stopped taking audio
+    uint64_t event_interest = 0;  // bit 1 << id for each event the client wants
+    bool sentence_skip = false;   // a skip by sentences is asked for...
+    int32_t skip_sentences = 0;   // ...over this many (negative: back)
+};
+
+struct OwnedFragment {
+    TextFragment fragment;  // its text is empty: see Speak::text_fragments
+    std::u16string text;
+};
+
+struct Speak {
+    SiteState site;
+    std::vector<OwnedFragment> fragments;
+
+    // The driver's view of the fragments, pointing into this request.
+    std::vector<TextFragment> text_fragments() const;
+};
+
+struct Audio {
+    WriteKind kind = WriteKind::audio;
+    std::string_view bytes;  // into the frame
+};
+
+struct Event {
+    SpeakEvent event{};  // its text is null: see view
+    std::u16string text;
+
+    // The event with its string pointing into text, for as long as this lives.
+    SpeakEvent view() const;
+};
+
+// Whole frames, ready to send.
+std::string encode(const Hello& hello);
+std::string encode(const VoiceSetUp& set_up);
+std::string encode_status(int32_t status);
+std::string encode_skip_done(int32_t skipped);
+std::string encode(const PcmFormat& format);
+std::string encode(const Speak& speak);
+std::string encode(const SiteState& state);
+std::string encode_audio(WriteKind kind, const void* bytes, uint32_t count);
+std::string encode(const SpeakEvent& event);
+std::string encode_empty(Kind kind);  // format_request, speak_done, quit
+
+struct Frame {
+    Kind kind;
+    std::string_view payload;
+};
+
+// Collects the bytes of a stream and hands out its frames in order. A header
+// with an unknown kind or an oversized length fails the stream for good.
+class FrameReader {
+public:
+    void append(const void* bytes, size_t count);
+    // The next whole frame, if one has arrived; its payload stays valid until
+    // the next call of append or next.
+    std::optional<Frame> next();
+    bool failed() const { return failed_; }
+    // Bytes of an incomplete frame waiting for the rest.
+    size_t pending() const { return buffer_.size() - start_; }
+
+private:
+    std::string buffer_;
+    size_t start_ = 0;
+    bool failed_ = false;
+};
+
+// Payload decoders: nothing when the payload does not read exactly.
+std::optional<Hello> decode_hello(std::string_view payload);
+std::optional<VoiceSetUp> decode_set_up(std::string_view payload);
+std::optional<int32_t> decode_status(std::string_view payload);  // status and skip_done
+std::optional<PcmFormat> decode_format(std::string_view payload);
+std::optional<Speak> decode_speak(std::string_view payload);
+std::optional<SiteState> decode_site_state(std::string_view payload);
+std::optional<Audio> decode_audio(std::string_view payload);
+std::optional<Event> decode_event(std::string_view payload);
+bool decode_empty(std::string_view payload);
+
+}  // namespace vl::bridge
