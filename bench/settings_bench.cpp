@@ -5,6 +5,7 @@
 
 #include "base/file_io.h"
 #include "base/settings_file.h"
+#include "contract/data_layout.h"
 #include "engine/load_settings.h"
 #include "engine/settings_defaults.h"
 
@@ -39,7 +40,7 @@ BENCHMARK(ParseAndWriteBack)->Unit(benchmark::kMicrosecond);
 void LoadSettingsFromDisk(benchmark::State& state) {
     const fs::path folder = fs::temp_directory_path() / "vl_settings_bench";
     fs::create_directories(folder);
-    vl::write_file_atomic(folder / "prefs.ini", two_hundred_lines());
+    vl::write_file_atomic(folder / vl::kSettingsFileName, two_hundred_lines());
     vl::Settings settings;
     for (auto _ : state) benchmark::DoNotOptimize(vl::load_settings(folder, settings));
     fs::remove_all(folder);

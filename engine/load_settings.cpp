@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/file_io.h"
+#include "contract/data_layout.h"
 #include "engine/settings_defaults.h"
 
 namespace vl {
@@ -43,7 +44,7 @@ void read_settings(SettingsFile& file, Settings& settings) {
 
 bool load_settings(const std::filesystem::path& data_folder, Settings& settings, bool may_write) {
     if (data_folder.empty()) return false;
-    const std::filesystem::path path = data_folder / settings_file_name;
+    const std::filesystem::path path = data_folder / kSettingsFileName;
     std::error_code error;
     const bool exists = std::filesystem::exists(path, error);
     if (error) return false;
