@@ -6,8 +6,8 @@
 #include "base/file_io.h"
 #include "base/settings_file.h"
 #include "contract/data_layout.h"
+#include "contract/setting_definitions.h"
 #include "engine/load_settings.h"
-#include "engine/settings_defaults.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ void ParseAndWriteBack(benchmark::State& state) {
     for (auto _ : state) {
         vl::SettingsFile file = vl::SettingsFile::parse(bytes, vl::SettingsLayout::group_separator);
         file.select_group(u"general");
-        for (const vl::SettingDefinition& setting : vl::setting_definitions)
+        for (const vl::SettingDefinition& setting : vl::kSettingDefinitions)
             file.write_int(setting.key, file.read_int(setting.key, 0));
         benchmark::DoNotOptimize(file.to_bytes());
     }
