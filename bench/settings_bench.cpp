@@ -5,8 +5,9 @@
 
 #include "base/file_io.h"
 #include "base/settings_file.h"
+#include "contract/data_layout.h"
+#include "contract/setting_definitions.h"
 #include "engine/load_settings.h"
-#include "engine/settings_defaults.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ void ParseAndWriteBack(benchmark::State& state) {
     for (auto _ : state) {
         vl::SettingsFile file = vl::SettingsFile::parse(bytes, vl::SettingsLayout::group_separator);
         file.select_group(u"general");
-        for (const vl::SettingDefinition& setting : vl::setting_definitions)
+        for (const vl::SettingDefinition& setting : vl::kSettingDefinitions)
             file.write_int(setting.key, file.read_int(setting.key, 0));
         benchmark::DoNotOptimize(file.to_bytes());
     }
@@ -39,7 +40,7 @@ BENCHMARK(ParseAndWriteBack)->Unit(benchmark::kMicrosecond);
 void LoadSettingsFromDisk(benchmark::State& state) {
     const fs::path folder = fs::temp_directory_path() / "vl_settings_bench";
     fs::create_directories(folder);
-    vl::write_file_atomic(folder / "prefs.ini", two_hundred_lines());
+    vl::write_file_atomic(folder / vl::kSettingsFileName, two_hundred_lines());
     vl::Settings settings;
     for (auto _ : state) benchmark::DoNotOptimize(vl::load_settings(folder, settings));
     fs::remove_all(folder);

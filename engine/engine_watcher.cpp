@@ -1,5 +1,6 @@
 #include "engine/engine_watcher.h"
 
+#include "contract/data_layout.h"
 #include "engine/engine_state.h"
 #include "textprep/user_dictionary.h"
 

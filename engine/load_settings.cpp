@@ -1,28 +1,47 @@
 #include "engine/load_settings.h"
 
 #include <algorithm>
+#include <array>
+#include <atomic>
+#include <utility>
 
 #include "base/file_io.h"
-#include "engine/settings_defaults.h"
+#include "contract/data_layout.h"
+#include "contract/setting_definitions.h"
 
 namespace vl {
 namespace {
 
-int32_t default_of(std::u16string_view key) {
-    for (const SettingDefinition& setting : setting_definitions)
-        if (setting.key == key) return setting.default_value;
-    return 0;
+// The engine's field of each setting, by key.
+using SettingField = std::atomic<int32_t> Settings::*;
+constexpr std::array<std::pair<std::u16string_view, SettingField>, 7> setting_fields{{
+    {kSampleRateKey, &Settings::sample_rate},
+    {kPauseKey, &Settings::pause},
+    {kUseDictionaryKey, &Settings::use_dictionary},
+    {kIntonationKey, &Settings::intonation},
+    {kSilenceAtBeginKey, &Settings::silence_at_begin},
+    {kSilenceAtEndKey, &Settings::silence_at_end},
+    {kDisableDecimalSeparatorKey, &Settings::disable_decimal_separator},
+}};
+
+constexpr SettingField field_of(std::u16string_view key) {
+    for (const auto& [name, field] : setting_fields)
+        if (name == key) return field;
+    return nullptr;
 }
+static_assert(std::ranges::none_of(kSettingDefinitions,
+                                   [](const SettingDefinition& setting) { return field_of(setting.key) == nullptr; }),
+              "every setting has a field of the engine's");
 
 }  // namespace
 
 void write_default_general_group(SettingsFile& file) {
-    file.select_group(general_group);
-    for (const DefaultGeneralLine& line : default_general_lines) {
+    file.select_group(kGeneralGroup);
+    for (const DefaultGeneralLine& line : kDefaultGeneralLines) {
         if (line.kind == DefaultGeneralLine::comment)
             file.write_comment(line.text);
         else
-            file.write_int(line.text, default_of(line.text));
+            file.write_int(line.text, setting_definition(line.text).default_value);
     }
 }
 
@@ -30,11 +49,11 @@ namespace {
 
 // Reads, clamps and stores the seven settings, and writes them back into file.
 void read_settings(SettingsFile& file, Settings& settings) {
-    if (!file.select_group(general_group)) write_default_general_group(file);
-    for (const SettingDefinition& setting : setting_definitions) {
+    if (!file.select_group(kGeneralGroup)) write_default_general_group(file);
+    for (const SettingDefinition& setting : kSettingDefinitions) {
         const int32_t value =
             std::clamp(file.read_int(setting.key, setting.default_value), setting.minimum, setting.maximum);
-        (settings.*setting.field).store(value, std::memory_order_relaxed);
+        (settings.*field_of(setting.key)).store(value, std::memory_order_relaxed);
         file.write_int(setting.key, value);
     }
 }
@@ -43,7 +62,7 @@ void read_settings(SettingsFile& file, Settings& settings) {
 
 bool load_settings(const std::filesystem::path& data_folder, Settings& settings, bool may_write) {
     if (data_folder.empty()) return false;
-    const std::filesystem::path path = data_folder / settings_file_name;
+    const std::filesystem::path path = data_folder / kSettingsFileName;
     std::error_code error;
     const bool exists = std::filesystem::exists(path, error);
     if (error) return false;

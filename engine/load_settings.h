@@ -8,9 +8,6 @@
 
 namespace vl {
 
-// The settings file's name inside the data folder.
-inline constexpr const char* settings_file_name = "prefs.ini";
-
 // Reads data_folder/prefs.ini into settings (a missing file or group "General"
 // gives the defaults), stores the clamped values and, when may_write, writes
 // the file back normalised (with the values clamped, missing keys and groups

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "base/char_class.h"
+#include "contract/data_layout.h"
 #include "engine/engine_state.h"
 #include "engine/voice_choice.h"
 #include "engine/load_settings.h"
@@ -37,15 +38,11 @@ uint32_t language_id(std::u16string_view language_code) {
     return id;
 }
 
-std::filesystem::path data_folder(const std::filesystem::path& application_data) {
-    return application_data.empty() ? std::filesystem::path() : application_data / "VelnorSAPI";
-}
-
 DataFolders data_folders(const std::filesystem::path& application_data, std::u16string_view language_code) {
     DataFolders folders;
     if (application_data.empty()) return folders;
     folders.data = data_folder(application_data);
-    folders.dictionaries = folders.data / "dicts";
+    folders.dictionaries = dictionaries_folder(folders.data);
     folders.language = folders.dictionaries / language_english_name(language_id(language_code));
     return folders;
 }
@@ -76,7 +73,7 @@ int32_t set_up_voice(VoiceToken& token, const std::filesystem::path& application
         // it they are only read.
         const SharedFilesLock files(state.shared_files_mutex);
         if (files.owned()) {
-            migrate_pronunciation_from_settings(folders.data / settings_file_name,
+            migrate_pronunciation_from_settings(folders.data / kSettingsFileName,
                                                 data_folders(application_data, kRussianLanguage).language);
         }
         load_settings(folders.data, state.settings, files.owned());
@@ -94,7 +91,7 @@ int32_t set_up_voice(VoiceToken& token, const std::filesystem::path& application
     if (state.settings.use_dictionary >= 2 && !folders.language.empty()) {
         reload_user_dictionary(state.dictionary, folders.language / kUserDictionaryFileName);
     }
-    if (!folders.data.empty()) state.log.open(folders.data / "log.txt");
+    if (!folders.data.empty()) state.log.open(folders.data / kLogFileName);
     return kStatusOk;
 }
 

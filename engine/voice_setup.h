@@ -30,17 +30,14 @@ public:
 };
 
 struct DataFolders {
-    std::filesystem::path data;          // application data + "VelnorSAPI"
-    std::filesystem::path dictionaries;  // data + "dicts"
+    std::filesystem::path data;          // data_folder(application data)
+    std::filesystem::path dictionaries;  // dictionaries_folder(data)
     std::filesystem::path language;      // dictionaries + the language's English name
 };
 
 // The language code read as a hexadecimal language identifier ("419" is 0x419).
 uint32_t language_id(std::u16string_view language_code);
-// The package's folder in the application-data folder, which holds prefs.ini.
-// Empty, like every folder of data_folders, when application_data is empty:
-// nothing is then ever read or written relative to the current folder.
-std::filesystem::path data_folder(const std::filesystem::path& application_data);
+// Every folder is empty when application_data is empty.
 DataFolders data_folders(const std::filesystem::path& application_data, std::u16string_view language_code);
 
 // Sets the process's engine up for the token's voice, and voice (what the

@@ -11,6 +11,7 @@
 
 #include "base/file_io.h"
 #include "configurer/core/configuration_files.h"
+#include "contract/data_layout.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ const fs::path& application_data() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const fs::path& appdata = application_data();
     static const vl::ConfigurationPaths paths = [&] {
-        fs::create_directories(appdata / "VelnorSAPI" / "dicts" / "Russian");
+        fs::create_directories(vl::language_folder(vl::data_folder(appdata), vl::kRussian.folder));
         std::atexit([] {
             std::error_code ignored;
             fs::remove_all(application_data(), ignored);

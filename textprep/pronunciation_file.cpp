@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/settings_file.h"
+#include "contract/data_layout.h"
 #include "contract/languages.h"
 #include "textprep/prepare_text.h"
 

@@ -9,8 +9,6 @@ namespace vl {
 
 class SettingsFile;
 
-inline constexpr std::string_view kPronunciationFileName = "pronunc.dic";
-
 // Reads pronunc.dic of the language folder and adds its entries to `tables`
 // (maps overwrite equal keys, lists grow). A missing file is created; every
 // missing default group for the language is written, and the file is rewritten

@@ -9,6 +9,7 @@
 #include "base/file_io.h"
 #include "base/settings_file.h"
 #include "base/utf.h"
+#include "contract/data_layout.h"
 #include "contract/pronunciation_defaults.h"
 #include "textprep/pronunciation_file.h"
 

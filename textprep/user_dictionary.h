@@ -14,9 +14,6 @@
 
 namespace vl {
 
-// The engine's dictionary file in the voice's language folder.
-inline constexpr std::string_view kUserDictionaryFileName = "dict.dic";
-
 // An immutable map from lower-case word to pronunciation. Words and
 // pronunciations are views into one text of their own; the table is open
 // addressing over cached hashes, so a lookup allocates nothing and touches

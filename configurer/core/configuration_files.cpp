@@ -11,11 +11,11 @@
 #include "configurer/core/entry_storage.h"
 #include "configurer/core/texts.h"
 #include "configurer/core/user_dictionary_file.h"
+#include "contract/data_layout.h"
 #include "contract/pronunciation_defaults.h"
 #include "engine/load_settings.h"
 #include "platform/shared_files_lock.h"
 #include "textprep/pronunciation_file.h"
-#include "textprep/user_dictionary.h"
 
 namespace vl {
 namespace {
@@ -187,10 +187,10 @@ EntryList<PronunciationEntry> read_user_dictionaries(const ConfigurationPaths& p
 }  // namespace
 
 ConfigurationPaths configuration_paths(const fs::path& application_data, const Language& language) {
-    const fs::path data = application_data / "VelnorSAPI";
-    const fs::path folder = data / "dicts" / std::u16string(language.folder);
-    return {data / settings_file_name, data / language.configurer_dictionary,
-            folder / std::string(kUserDictionaryFileName), folder / std::string(kPronunciationFileName)};
+    const fs::path data = application_data / kDataFolderName;
+    const fs::path folder = language_folder(data, language.folder);
+    return {data / kSettingsFileName, data / language.configurer_dictionary, folder / kUserDictionaryFileName,
+            folder / kPronunciationFileName};
 }
 
 bool load_configuration(ConfigurerState& state, const fs::path& application_data, UserInterface& ui) {
@@ -199,7 +199,7 @@ bool load_configuration(ConfigurerState& state, const fs::path& application_data
     if (!opened) ui.message_box(make_message(texts::kWelcomeTitle, texts::kWelcomeText, MessageKind::information));
     SettingsFile file = opened ? std::move(*opened) : SettingsFile(SettingsLayout::group_separator);
 
-    file.select_group(general_group);
+    file.select_group(kGeneralGroup);
     for_each_setting(state.settings, [&](const SettingDefinition& definition, auto& field) {
         field = static_cast<std::remove_reference_t<decltype(field)>>(
             file.read_int(definition.key, definition.default_value));
@@ -233,7 +233,7 @@ bool apply_configuration(const ConfigurerState& state, const fs::path& applicati
     std::optional<SharedFilesLock> files(std::in_place, signal.mutex_name);
     SettingsFile file = SettingsFile::create(configuration_paths(application_data).settings,
                                              SettingsLayout::group_separator);
-    file.select_group(general_group);
+    file.select_group(kGeneralGroup);
     for_each_setting(state.settings, [&](const SettingDefinition& definition, const auto& field) {
         file.write_int(definition.key, field);
     });

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "contract/languages.h"
-#include "engine/settings_defaults.h"
+#include "contract/setting_definitions.h"
 #include "platform/single_instance.h"
 
 namespace vl {
@@ -56,31 +56,35 @@ struct EntryList {
 // The seven settings of group "General" as the configurer keeps them: nothing
 // is clamped; use_dictionary and disable_decimal_separator are 8-bit.
 struct SettingsRecord {
-    int32_t sample_rate = setting_definitions[0].default_value;
-    int32_t pause = setting_definitions[1].default_value;  // -1: the library's own pauses
-    uint8_t use_dictionary = static_cast<uint8_t>(setting_definitions[2].default_value);
-    int32_t intonation = setting_definitions[3].default_value;
-    int32_t silence_at_begin = setting_definitions[4].default_value;
-    int32_t silence_at_end = setting_definitions[5].default_value;
-    uint8_t disable_decimal_separator = static_cast<uint8_t>(setting_definitions[6].default_value);
+    int32_t sample_rate = setting_definition(kSampleRateKey).default_value;
+    int32_t pause = setting_definition(kPauseKey).default_value;  // -1: the library's own pauses
+    uint8_t use_dictionary = static_cast<uint8_t>(setting_definition(kUseDictionaryKey).default_value);
+    int32_t intonation = setting_definition(kIntonationKey).default_value;
+    int32_t silence_at_begin = setting_definition(kSilenceAtBeginKey).default_value;
+    int32_t silence_at_end = setting_definition(kSilenceAtEndKey).default_value;
+    uint8_t disable_decimal_separator =
+        static_cast<uint8_t>(setting_definition(kDisableDecimalSeparatorKey).default_value);
     bool operator==(const SettingsRecord&) const = default;
 };
+
+// Calls visit(field) with the record's field of the setting named by key; a
+// key the configurer does not keep is passed over.
+template <typename Record, typename Visit>
+void visit_setting_field(Record& record, std::u16string_view key, Visit visit) {
+    if (key == kSampleRateKey) visit(record.sample_rate);
+    if (key == kPauseKey) visit(record.pause);
+    if (key == kUseDictionaryKey) visit(record.use_dictionary);
+    if (key == kIntonationKey) visit(record.intonation);
+    if (key == kSilenceAtBeginKey) visit(record.silence_at_begin);
+    if (key == kSilenceAtEndKey) visit(record.silence_at_end);
+    if (key == kDisableDecimalSeparatorKey) visit(record.disable_decimal_separator);
+}
 
 // Calls visit(definition, field) for each setting in file order.
 template <typename Record, typename Visit>
 void for_each_setting(Record& record, Visit visit) {
-    static_assert(setting_definitions[0].key == u"sample_rate" && setting_definitions[1].key == u"pause" &&
-                  setting_definitions[2].key == u"use_dictionary" && setting_definitions[3].key == u"intonation" &&
-                  setting_definitions[4].key == u"silence_at_begin" &&
-                  setting_definitions[5].key == u"silence_at_end" &&
-                  setting_definitions[6].key == u"disable_decimal_separator");
-    visit(setting_definitions[0], record.sample_rate);
-    visit(setting_definitions[1], record.pause);
-    visit(setting_definitions[2], record.use_dictionary);
-    visit(setting_definitions[3], record.intonation);
-    visit(setting_definitions[4], record.silence_at_begin);
-    visit(setting_definitions[5], record.silence_at_end);
-    visit(setting_definitions[6], record.disable_decimal_separator);
+    for (const SettingDefinition& definition : kSettingDefinitions)
+        visit_setting_field(record, definition.key, [&](auto& field) { visit(definition, field); });
 }
 
 // The "Словарь" tab exists exactly while the user dictionary is in use.

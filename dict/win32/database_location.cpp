@@ -1,6 +1,7 @@
 #include "dict/database_location.h"
 
 #include "base/utf.h"
+#include "contract/data_layout.h"
 #include "libs/xlat/system_code_page.h"
 #include "platform/app_data.h"
 
@@ -32,7 +33,7 @@ std::string registry_database_path() {
 
 std::string default_database_path() {
     return xlat::system_from_wide(application_data_folder().u16string(), CP_ACP).value_or(std::string()) +
-           "\\VelnorSAPI\\dict.dat";
+           "\\" + std::string(kDataFolderName) + "\\" + std::string(kDatabaseFileName);
 }
 
 std::string ansi_path_to_utf8(std::string_view path) {

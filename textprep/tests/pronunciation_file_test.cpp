@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/file_io.h"
+#include "contract/data_layout.h"
 #include "textprep/prepare_text.h"
 #include "textprep/single_character.h"
 #include "base/tests/temp_folder.h"

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "contract/data_layout.h"
 #include "textprep/prepare_text.h"
 #include "textprep/pronunciation_file.h"
 #include "base/tests/temp_folder.h"

@@ -1,6 +1,7 @@
 // Whole requests through prepare_text with tables set up from pronunc.dic files.
 #include <gtest/gtest.h>
 
+#include "contract/data_layout.h"
 #include "textprep/prepare_text.h"
 #include "textprep/pronunciation_file.h"
 #include "textprep/pronunciation_migration.h"

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "base/file_io.h"
+#include "contract/data_layout.h"
 #include "base/tests/temp_folder.h"
 #include "textprep/prepare_text.h"
 #include "textprep/user_dictionary_stage.h"

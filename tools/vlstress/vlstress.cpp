@@ -11,6 +11,7 @@
 
 #include "base/file_io.h"
 #include "base/utf.h"
+#include "contract/data_layout.h"
 #include "dict/include/vldict.h"
 #include "libs/xlat/recode.h"
 #include "platform/app_data.h"
@@ -110,7 +111,7 @@ std::string ansi_path(const std::string& utf8) {
 
 // The database the library opens when no --db is given: the file in the
 // user's application-data folder, unless (on Windows) the registry names one.
-std::filesystem::path default_database_file() { return application_data_folder() / "VelnorSAPI" / "dict.dat"; }
+std::filesystem::path default_database_file() { return application_data_folder() / kDataFolderName / kDatabaseFileName; }
 std::string default_database() {
 #if defined(_WIN32)
     return "the file named by the value db of HKEY_LOCAL_MACHINE\\SOFTWARE\\Velnor SAPI\\vldict, else " +

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 namespace vl {
 namespace {
 
@@ -34,6 +36,26 @@ TEST(SettingsPage, EveryChangeMarksTheModelModified) {
     set_decimal_separator_disabled(state, true);
     EXPECT_EQ(state.settings.disable_decimal_separator, 1);
     EXPECT_TRUE(state.modified);
+}
+
+// The record's fields are found by the settings' keys, each once, starting at the defaults.
+TEST(SettingsRecord, EachFieldIsFoundByItsSettingsKey) {
+    SettingsRecord record;
+    int visited = 0;
+    for_each_setting(record, [&](const SettingDefinition& definition, auto& field) {
+        using Field = std::remove_reference_t<decltype(field)>;
+        EXPECT_EQ(field, static_cast<Field>(definition.default_value));
+        field = static_cast<Field>(definition.key.size());
+        ++visited;
+    });
+    EXPECT_EQ(visited, 7);
+    EXPECT_EQ(record.sample_rate, 11);
+    EXPECT_EQ(record.pause, 5);
+    EXPECT_EQ(record.use_dictionary, 14);
+    EXPECT_EQ(record.intonation, 10);
+    EXPECT_EQ(record.silence_at_begin, 16);
+    EXPECT_EQ(record.silence_at_end, 14);
+    EXPECT_EQ(record.disable_decimal_separator, 25);
 }
 
 }  // namespace
