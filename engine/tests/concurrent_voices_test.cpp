@@ -188,5 +188,28 @@ TEST_F(ConcurrentVoices, ReleasingTheLastVoiceNeverEmptiesTheTablesOfOneBeingSet
     EXPECT_TRUE(state.tables.get()->letters.empty());  // the last release emptied them
 }
 
+// The race above has a narrow window; the order behind it is pinned here: while
+// a set-up holds the voices' lock, the last release waits, so it can never empty
+// the tables between a set-up's start and its end.
+TEST_F(ConcurrentVoices, TheLastReleaseWaitsForASetUpInProgress) {
+    testing::RecordingEngine engine;
+    testing::FakeToken token;
+    VoiceChoice library;
+    add_voice(state);
+    ASSERT_EQ(set_up_voice(token, folder, state, engine, library), kStatusOk);
+    std::unique_lock set_up_in_progress(state.voices_mutex);
+    std::atomic<bool> released{false};
+    std::thread last([&] {
+        remove_voice(state);
+        released = true;
+    });
+    std::this_thread::sleep_for(50ms);
+    EXPECT_FALSE(released);
+    EXPECT_FALSE(state.tables.get()->letters.empty());
+    set_up_in_progress.unlock();
+    last.join();
+    EXPECT_TRUE(state.tables.get()->letters.empty());
+}
+
 }  // namespace
 }  // namespace vl
