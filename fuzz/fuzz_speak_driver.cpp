@@ -23,11 +23,12 @@ public:
         : actions_(input.take<uint32_t>()), rate_(input.take<int32_t>()), volume_(input.take<uint16_t>()),
           writes_before_failure_(input.take<uint8_t>()), interest_(input.take<uint64_t>()),
           skip_(input.take<int32_t>()) {}
-    uint32_t get_actions() override { return actions_; }
+    // A skip is asked for until it is completed, as a speech runtime's site does.
+    uint32_t get_actions() override { return skip_done_ ? actions_ & ~uint32_t{vl::kActionSkip} : actions_; }
     int32_t get_rate() override { return rate_; }
     uint16_t get_volume() override { return volume_; }
     bool get_sentence_skip(int32_t& sentences) override { return sentences = skip_, true; }
-    void complete_skip(int32_t) override {}
+    void complete_skip(int32_t) override { skip_done_ = true; }
     uint64_t get_event_interest() override { return interest_; }
     bool write(const void* bytes, uint32_t count, vl::WriteKind) override {
         if (count > 0 && bytes == nullptr) __builtin_trap();
@@ -45,6 +46,7 @@ private:
     uint8_t writes_before_failure_;
     const uint64_t interest_;
     const int32_t skip_;
+    bool skip_done_ = false;
     size_t written_ = 0;
 };
 
