@@ -122,9 +122,4 @@ diff "$WORK/before.txt" "$WORK/after.txt" || fail "the uninstallation left the d
 wineserver -k 2>/dev/null
 exit "$failures"
 INNER
-if [ "$status" -eq 0 ]; then
-  echo "$tag: passed"
-else
-  echo "$tag: FAILED (status $status)"
-  exit 1
-fi
+wine10_verdict "$status"

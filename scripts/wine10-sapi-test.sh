@@ -49,9 +49,4 @@ wine sapiclient.exe || status=$?
 wineserver -k || true
 exit $status
 INNER
-if [ "$status" -eq 0 ]; then
-  echo "wine10-sapi-test: passed"
-else
-  echo "wine10-sapi-test: FAILED (status $status)"
-  exit 1
-fi
+wine10_verdict "$status"

@@ -12,6 +12,8 @@ struct FlushedFile {
     std::string content;
 };
 
+// Called by the platform's spy (tests/*/fsync_spy.cpp) for each flush it sees.
+void record_flush(const std::filesystem::path& name);
 // Every flush since the start of the program; nothing where flushes cannot be observed.
 std::vector<FlushedFile> flushed_files();
 // Whether flushed_files() sees the flushes on this platform.

@@ -4,22 +4,7 @@
 
 #include <windows.h>
 
-#include <mutex>
-
-#include "base/file_io.h"
-
 namespace vl::test {
-namespace {
-
-std::mutex lock;
-std::vector<FlushedFile> flushes;
-
-}  // namespace
-
-std::vector<FlushedFile> flushed_files() {
-    std::lock_guard guard(lock);
-    return flushes;
-}
 
 #if defined(__i386__)
 bool flushes_observed() { return true; }
@@ -41,10 +26,7 @@ BOOL WINAPI recording_flush(HANDLE file) {
     if (length > 0 && length < MAX_PATH * 2) {
         std::wstring_view text(name, length);
         if (text.starts_with(L"\\\\?\\")) text.remove_prefix(4);
-        const std::filesystem::path path(text);
-        const std::string content = vl::read_file(path).value_or("");
-        std::lock_guard guard(vl::test::lock);
-        vl::test::flushes.push_back({path, content});
+        vl::test::record_flush(std::filesystem::path(text));
     }
     return real_flush(file);
 }
