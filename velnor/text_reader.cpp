@@ -189,6 +189,9 @@ void read_text(const char* text, PhoneSink& sink) {
         if (here > pending) pending = here;
         ++p;
     }
+    // Punctuation after the last word pauses too: a caller that speaks a text
+    // sentence by sentence gets the same pauses as from one call.
+    if (spoken && pending != Break::none && !sink.stopped()) sink.pause(pending);
 }
 
 }  // namespace vl::velnor

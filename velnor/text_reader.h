@@ -14,7 +14,7 @@ public:
     // A word begins; `ending` is the punctuation that follows it.
     virtual void word(Break ending) = 0;
     virtual void phone(Phone phone, bool stressed) = 0;
-    // Punctuation between two words.
+    // Punctuation between two words, or after the last one.
     virtual void pause(Break kind) = 0;
     // True once the listener has asked to stop; reading ends at the next word.
     virtual bool stopped() const = 0;

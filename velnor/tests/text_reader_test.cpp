@@ -82,8 +82,10 @@ TEST(TextReader, PunctuationBetweenWordsPauses) {
     EXPECT_EQ(read("а, б"), "|a , |b ");
     EXPECT_EQ(read("а... Б?! в"), "|a . |b . |v ");
     EXPECT_EQ(read("кто-то - он"), "|k t o |t o , |o n ");
-    // Nothing before the first word or after the last.
-    EXPECT_EQ(read(". а ."), "|a ");
+    // Nothing before the first word; after the last only when punctuation follows it.
+    EXPECT_EQ(read(". а"), "|a ");
+    EXPECT_EQ(read(". а ."), "|a . ");
+    EXPECT_EQ(read("а, б,"), "|a , |b , ");
 }
 
 TEST(TextReader, StopsAtTheNextWordOnceAsked) {

@@ -262,6 +262,8 @@ TEST_F(VelnorApi, PunctuationPauses) {
     synth_set_pause(100);
     EXPECT_NEAR(static_cast<double>(speak("да+, да+").samples.size() - plain), 5000, 100);
     EXPECT_NEAR(static_cast<double>(speak("да+. да+").samples.size() - plain), 10000, 100);
+    // A text spoken sentence by sentence keeps the pause between them.
+    EXPECT_NEAR(static_cast<double>(speak("да+ да+.").samples.size() - plain), 10000, 100);
     synth_set_pause(0);
     EXPECT_EQ(speak("да+. да+").samples.size(), plain);
     // Without a set pause it follows the rate.
