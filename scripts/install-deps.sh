@@ -13,14 +13,15 @@ if [ "${1:-}" != "--native" ]; then
   )
 fi
 
+. "$(dirname "$0")/debian-source.sh"
+
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 # SQLite's amalgamation is generated from Debian's source package (scripts/fetch-sqlite.sh),
 # which needs a deb-src entry beside the machine's own Debian source.
 src_list=/etc/apt/sources.list.d/velnor-debian-src.sources
 if [ "${1:-}" != "--native" ] && [ ! -f "$src_list" ] && ! grep -rqs '^Types:.*deb-src\|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-  uri=$(grep -rhs -m1 '^URIs:.*debian *$' /etc/apt/sources.list.d/*.sources | awk '{print $2}' | head -n1)
-  uri=${uri:-$(grep -hs -m1 '^deb .*debian' /etc/apt/sources.list | awk '{print $2}')}
+  uri=$(debian_uri)
   if [ -z "$uri" ]; then
     echo "install-deps: no Debian package source is configured on this machine (none in /etc/apt/sources.list" \
       "or /etc/apt/sources.list.d/*.sources); configure one and run this again" >&2

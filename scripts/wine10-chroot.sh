@@ -11,15 +11,9 @@
 cache=${VL_WINE10_CACHE:-/var/cache/velnor-wine10}
 root=$cache/root
 
-skip() { echo "$tag: SKIPPED: $*"; exit 77; }
+. "$(dirname "${BASH_SOURCE[0]}")/debian-source.sh"
 
-# The URI of the machine's configured Debian source; empty when it has none.
-debian_uri() {
-  {
-    grep -hs -A3 '^Types: deb$' /etc/apt/sources.list.d/*.sources | sed -n 's/^URIs: *\([^ ]*debian\)\/*$/\1/p'
-    grep -hs '^deb ' /etc/apt/sources.list | awk '$2 ~ /debian\/?$/ {sub(/\/$/, "", $2); print $2}'
-  } | head -1
-}
+skip() { echo "$tag: SKIPPED: $*"; exit 77; }
 
 mounted=()
 mount_all() {
