@@ -26,6 +26,7 @@
 #include "comkit/class_id.h"
 #include "platform/app_data.h"
 #include "platform/reload_signal.h"
+#include "tools/common/check_report.h"
 #include "tools/sapihost/recording_site.h"
 #include "tools/sapihost/registry_token.h"
 
@@ -36,14 +37,6 @@ using Microsoft::WRL::ComPtr;
 using Clock = std::chrono::steady_clock;
 
 const wchar_t kSentence[] = L"Съешь же ещё этих мягких французских булок, да выпей чаю.";
-
-int g_failures = 0;
-
-void check(bool passed, const std::string& what) {
-    std::printf("%s %s\n", passed ? "ok  " : "FAIL", what.c_str());
-    std::fflush(stdout);
-    if (!passed) ++g_failures;
-}
 
 double milliseconds_since(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -275,14 +268,14 @@ int wmain(int argc, wchar_t** argv) {
         vl::sapi::reload(argv[2]);
     } else if (command == L"hold") {
         vl::sapi::Voice voice = vl::sapi::Voice::create();
-        vl::sapi::check(SUCCEEDED(voice.set_up(argv[2])), "set-up; holding the voice");
+        vl::check(SUCCEEDED(voice.set_up(argv[2])), "set-up; holding the voice");
         Sleep(INFINITE);
     } else if (command == L"hosts") {
         std::printf("%zu\n", vl::sapi::running_hosts(false).size());
     } else {
-        vl::sapi::check(false, "unknown command");
+        vl::check(false, "unknown command");
     }
     CoFreeUnusedLibrariesEx(0, 0);
     CoUninitialize();
-    return vl::sapi::g_failures;
+    return vl::check_failures();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // A synthesis engine that records every call and plays back fixed blocks, an
 // output sink that records what the driver writes and sends, and a voice token
-// with settable answers.
+// with settable answers; the state and fragments the driver's tests speak with.
 #include <algorithm>
 #include <cstdint>
 #include <functional>
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine_state.h"
 #include "engine/speak_request.h"
 #include "engine/synth_engine.h"
 #include "engine/voice_setup.h"
@@ -143,5 +144,15 @@ public:
     int32_t voice_name(std::u16string& out) override { return out = name, name_status; }
     int32_t language(std::optional<std::u16string>& out) override { return out = language_code, attributes_status; }
 };
+
+// A Russian voice under the default settings.
+inline void use_russian_defaults(EngineState& state) {
+    state.language.publish(std::u16string(u"419"));
+    state.settings.pause = -1;
+    state.settings.intonation = 50;
+}
+
+// Plain text at the voice's own rate, volume and pitch.
+inline TextFragment plain_text(std::u16string_view text) { return TextFragment{FragmentAction::speak, 0, 100, 0, text}; }
 
 }  // namespace vl::testing

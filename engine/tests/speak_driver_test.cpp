@@ -25,9 +25,7 @@ using testing::RecordingSink;
 class SpeakDriver : public ::testing::Test {
 protected:
     void SetUp() override {
-        state.language.publish(std::u16string(u"419"));
-        state.settings.pause = -1;
-        state.settings.intonation = 50;
+        testing::use_russian_defaults(state);
         engine.set_audio_callback(audio_chunk_callback);
         engine.calls.clear();
     }
@@ -41,7 +39,7 @@ protected:
         for (const auto segment : segments) texts.push_back(read(segment));
         return texts;
     }
-    static TextFragment text(std::u16string_view t) { return TextFragment{FragmentAction::speak, 0, 100, 0, t}; }
+    static TextFragment text(std::u16string_view t) { return testing::plain_text(t); }
     static TextFragment bookmark(std::u16string_view t) { return TextFragment{FragmentAction::bookmark, 0, 100, 0, t}; }
 
     std::vector<uint8_t> written(WriteKind kind) const {

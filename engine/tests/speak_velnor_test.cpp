@@ -32,9 +32,7 @@ int32_t VELNOR_CALL collect(void* context, const uint8_t* samples, int32_t count
 class SpeakVelnor : public ::testing::Test {
 protected:
     void SetUp() override {
-        state.language.publish(std::u16string(u"419"));
-        state.settings.pause = -1;
-        state.settings.intonation = 50;
+        testing::use_russian_defaults(state);
         engine.select_voice(0);
         engine.set_audio_callback(audio_chunk_callback);
     }
@@ -45,7 +43,7 @@ protected:
         for (const auto& write : sink.writes) all.insert(all.end(), write.second.begin(), write.second.end());
         return all;
     }
-    static TextFragment text(std::u16string_view t) { return TextFragment{FragmentAction::speak, 0, 100, 0, t}; }
+    static TextFragment text(std::u16string_view t) { return testing::plain_text(t); }
 
     EngineState state;
     SynthEngine& engine = velnor_engine();

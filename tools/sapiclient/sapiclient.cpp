@@ -22,6 +22,7 @@
 #include "base/wav.h"
 #include "comkit/class_id.h"
 #include "comkit/sapi_declarations.h"
+#include "tools/common/check_report.h"
 #include "tools/sapiclient/wav_stream.h"
 
 namespace vl::sapi {
@@ -32,14 +33,6 @@ using Clock = std::chrono::steady_clock;
 
 const wchar_t kRussian[] = L"Съешь же ещё этих мягких французских булок, да выпей чаю.";
 const wchar_t kUkrainian[] = L"Добрий день! Як справи? Їжачок і ґанок біля хати.";
-
-int g_failures = 0;
-
-void check(bool passed, const std::string& what) {
-    std::printf("%s %s\n", passed ? "ok  " : "FAIL", what.c_str());
-    std::fflush(stdout);
-    if (!passed) ++g_failures;
-}
 
 std::string narrow(const std::wstring& text) {
     std::string out;
@@ -176,7 +169,7 @@ int run() {
         check(audio.size() > format.nAvgBytesPerSec && rms(audio) > 300,
               name + ": " + std::to_string(audio.size()) + " bytes, rms " + std::to_string(int(rms(audio))));
     }
-    if (voices.empty()) return g_failures;
+    if (voices.empty()) return check_failures();
 
     const Voice& first = voices.front();
     const std::string normal = speak(first, format, kRussian, 0, 100, "rate0");
@@ -188,7 +181,7 @@ int run() {
           "SetVolume(20): rms " + std::to_string(int(rms(quiet))) + " against " + std::to_string(int(rms(normal))));
 
     purge_ends_an_asynchronous_speak(first, format);
-    return g_failures;
+    return check_failures();
 }
 
 }  // namespace
