@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #if !defined(_WIN32)
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -106,15 +107,28 @@ TEST_F(ApplyReachesEngine, NoApplyIsLostToAVoiceSetUpRacingIt) {
     VoiceChoice library;
     ASSERT_EQ(set_up_voice(voice, folder, engine_state, engine, library), kStatusOk);
 
+    // The voice side writes a byte to this pipe after each set-up; the configurer
+    // goes on applying until it has seen a few, so the two always overlap.
+    int set_up_news[2];
+    ASSERT_EQ(pipe(set_up_news), 0);
     const pid_t configurer_process = fork();
     ASSERT_GE(configurer_process, 0);
     if (configurer_process == 0) {
+        close(set_up_news[1]);
+        fcntl(set_up_news[0], F_SETFL, O_NONBLOCK);
         testing::RecordingUi ui;
         ConfigurerState configurer;
         load_configuration(configurer, folder, ui);
         configurer.settings.sample_rate = 22050;
         int lost = 0;
-        for (int intonation = 1; intonation <= 100; ++intonation) {
+        int set_ups_seen = 0;
+        bool voice_side_gone = false;
+        for (int round = 0; round < 100 || (set_ups_seen < 3 && !voice_side_gone); ++round) {
+            char news[64];
+            const ssize_t count = read(set_up_news[0], news, sizeof news);
+            if (count > 0) set_ups_seen += static_cast<int>(count);
+            voice_side_gone = count == 0;
+            const int intonation = round % 100 + 1;
             configurer.settings.intonation = static_cast<decltype(configurer.settings.intonation)>(intonation);
             apply_configuration(configurer, folder, /*silent=*/true, ui, {engine_state.shared_files_mutex});
             const std::string line = "intonation = " + std::to_string(intonation) + "\r\n";
@@ -122,12 +136,17 @@ TEST_F(ApplyReachesEngine, NoApplyIsLostToAVoiceSetUpRacingIt) {
         }
         _exit(lost);
     }
+    // (This side keeps the read end open too, so a write after the configurer
+    // has ended meets no broken pipe.)
     int status = 0;
     int set_ups = 0;
     while (waitpid(configurer_process, &status, WNOHANG) == 0) {
         ASSERT_EQ(set_up_voice(voice, folder, engine_state, engine, library), kStatusOk);
         ++set_ups;
+        ASSERT_EQ(write(set_up_news[1], "+", 1), 1);
     }
+    close(set_up_news[0]);
+    close(set_up_news[1]);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "applies lost";
     EXPECT_GT(set_ups, 1);
