@@ -1,7 +1,7 @@
 // Opening and reading a damaged dictionary database: the input is either a whole
 // file, or patches to a small valid dictionary (first byte odd: offset, offset, value
 // triples). Whatever the file holds, the store must answer with a status, never crash.
-#include "base/file_io.h"
+#include "store/file_io.h"
 #include "dict/dictionary_store.h"
 #include "dict/stress_codes.h"
 #include "fuzz/scratch_file.h"

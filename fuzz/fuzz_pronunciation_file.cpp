@@ -5,13 +5,13 @@
 #include <cstdint>
 #include <string_view>
 
-#include "base/settings_file.h"
 #include "base/utf.h"
 #include "fuzz/fuzz_input.h"
+#include "store/pronunciation_file.h"
+#include "store/settings_file.h"
 #include "textprep/english_pronunciation.h"
 #include "textprep/letter_runs.h"
 #include "textprep/prepare_text.h"
-#include "textprep/pronunciation_file.h"
 #include "textprep/single_character.h"
 #include "textprep/symbols.h"
 #include "textprep/ukrainian.h"

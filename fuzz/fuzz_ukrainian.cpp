@@ -2,7 +2,7 @@
 // taken from the input itself: UTF-16 lines "source=replacement" up to the
 // first U+0000, the text after it.
 #include "fuzz/fuzz_input.h"
-#include "textprep/pronunciation_file.h"
+#include "store/pronunciation_file.h"
 #include "textprep/prepare_text.h"
 #include "textprep/ukrainian.h"
 

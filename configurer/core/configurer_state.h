@@ -12,6 +12,7 @@
 #include "contract/languages.h"
 #include "contract/setting_definitions.h"
 #include "platform/single_instance.h"
+#include "store/pronunciation_entry.h"
 
 namespace vl {
 
@@ -24,13 +25,6 @@ enum class ListKind : uint8_t {
     UserDictionaryList = 4,
 };
 inline constexpr std::size_t kListCount = 5;
-
-// A letter, combination or word and how it is to be read.
-struct PronunciationEntry {
-    std::u16string source;
-    std::u16string replacement;
-    bool operator==(const PronunciationEntry&) const = default;
-};
 
 // The symbol's "when" codes.
 inline constexpr uint8_t kWhenSpelling = 0;  // only when read character by character

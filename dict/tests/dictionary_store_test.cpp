@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "base/tests/temp_folder.h"
 #include "lexdb/tests/reader_process.h"
+#include "store/tests/temp_folder.h"
 
 #include <cstdlib>
 #include <filesystem>

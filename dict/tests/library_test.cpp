@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "base/tests/temp_folder.h"
 #include "dict/include/vldict.h"
-#include "lexdb/include/lexdb_api.h"
 #include "dict/tests/load_library.h"
+#include "lexdb/include/lexdb_api.h"
+#include "store/tests/temp_folder.h"
 
 namespace vl::dict {
 namespace {

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "base/cp1251.h"
-#include "base/tests/temp_folder.h"
 #include "base/utf.h"
 #include "dict/stress_codes.h"
 #include "dict/stress_dispatch.h"
+#include "store/tests/temp_folder.h"
 
 namespace vl::dict::test {
 

@@ -10,12 +10,12 @@
 #include <thread>
 #include <vector>
 
-#include "base/tests/temp_folder.h"
 #include "engine/engine_state.h"
-#include "engine/voice_choice.h"
 #include "engine/speak_driver.h"
 #include "engine/synth_engine.h"
 #include "engine/tests/fakes.h"
+#include "engine/voice_choice.h"
+#include "store/tests/temp_folder.h"
 
 namespace vl {
 namespace {

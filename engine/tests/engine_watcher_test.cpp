@@ -4,13 +4,13 @@
 
 #include <fstream>
 
-#include "base/file_io.h"
-#include "base/tests/temp_folder.h"
 #include "engine/engine_state.h"
-#include "engine/voice_choice.h"
 #include "engine/speak_driver.h"
 #include "engine/tests/fakes.h"
+#include "engine/voice_choice.h"
 #include "platform/reload_signal.h"
+#include "store/file_io.h"
+#include "store/tests/temp_folder.h"
 
 namespace vl {
 namespace {

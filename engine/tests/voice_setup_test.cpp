@@ -6,12 +6,12 @@
 #include <future>
 #include <thread>
 
-#include "base/file_io.h"
-#include "base/tests/temp_folder.h"
 #include "engine/engine_state.h"
-#include "engine/voice_choice.h"
 #include "engine/tests/fakes.h"
+#include "engine/voice_choice.h"
 #include "platform/named_mutex.h"
+#include "store/file_io.h"
+#include "store/tests/temp_folder.h"
 
 namespace vl {
 namespace {

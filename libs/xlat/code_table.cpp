@@ -1,8 +1,8 @@
 #include "libs/xlat/code_table.h"
 
 #include "base/char_class.h"
-#include "base/file_io.h"
 #include "libs/xlat/module_folder.h"
+#include "store/file_io.h"
 
 #include <optional>
 #include <string>

@@ -1,10 +1,10 @@
 // Stages 1, 2, 3, 6 and 7 in isolation, with the tables of a fresh pronunc.dic.
 #include <gtest/gtest.h>
 
+#include "store/pronunciation_file.h"
 #include "textprep/english_pronunciation.h"
 #include "textprep/letter_runs.h"
 #include "textprep/prepare_text.h"
-#include "textprep/pronunciation_file.h"
 #include "textprep/single_character.h"
 #include "textprep/symbols.h"
 #include "textprep/ukrainian.h"

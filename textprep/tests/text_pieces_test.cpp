@@ -6,8 +6,8 @@
 
 #include <random>
 
+#include "store/pronunciation_file.h"
 #include "textprep/prepare_text.h"
-#include "textprep/pronunciation_file.h"
 
 namespace vl {
 namespace {

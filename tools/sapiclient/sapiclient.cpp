@@ -18,10 +18,10 @@
 #include <thread>
 #include <vector>
 
-#include "base/file_io.h"
 #include "base/wav.h"
 #include "comkit/class_id.h"
 #include "comkit/sapi_declarations.h"
+#include "store/file_io.h"
 #include "tools/common/check_report.h"
 #include "tools/sapiclient/wav_stream.h"
 

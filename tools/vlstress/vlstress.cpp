@@ -9,12 +9,12 @@
 #include <unordered_set>
 #include <vector>
 
-#include "base/file_io.h"
 #include "base/utf.h"
 #include "contract/data_layout.h"
 #include "dict/include/vldict.h"
 #include "libs/xlat/recode.h"
 #include "platform/app_data.h"
+#include "store/file_io.h"
 #include "tools/common/arguments.h"
 #include "tools/common/input_text.h"
 #include "tools/common/progress_line.h"

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <thread>
 
-#include "base/tests/temp_folder.h"
+#include "store/tests/temp_folder.h"
 
 namespace vl::xlat {
 namespace {

@@ -1,9 +1,9 @@
 // The flushes the platform's spy saw, each with the file's content then.
-#include "base/tests/fsync_spy.h"
+#include "store/tests/fsync_spy.h"
 
 #include <mutex>
 
-#include "base/file_io.h"
+#include "store/file_io.h"
 
 namespace vl::test {
 namespace {

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
-#include "base/file_io.h"
 #include "base/utf.h"
+#include "store/file_io.h"
 
 namespace vl::test {
 

@@ -1,9 +1,9 @@
-#include "base/settings_file.h"
+#include "store/settings_file.h"
 
 #include <gtest/gtest.h>
 
-#include "base/file_io.h"
-#include "base/tests/temp_folder.h"
+#include "store/file_io.h"
+#include "store/tests/temp_folder.h"
 
 namespace vl {
 namespace {

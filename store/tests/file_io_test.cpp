@@ -1,9 +1,9 @@
-#include "base/file_io.h"
+#include "store/file_io.h"
 
 #include <gtest/gtest.h>
 
-#include "base/tests/fsync_spy.h"
-#include "base/tests/temp_folder.h"
+#include "store/tests/fsync_spy.h"
+#include "store/tests/temp_folder.h"
 
 #include <algorithm>
 

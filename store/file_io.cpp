@@ -1,4 +1,4 @@
-#include "base/file_io.h"
+#include "store/file_io.h"
 
 #include "platform/file_sync.h"
 

@@ -1,10 +1,11 @@
-#include "configurer/core/user_dictionary_file.h"
+#include "store/user_dictionary_file.h"
 
 #include <unordered_map>
 
 #include "base/cp1251.h"
 #include "base/lowercase.h"
 #include "base/utf.h"
+#include "store/settings_file.h"
 
 namespace vl {
 namespace {
@@ -41,8 +42,8 @@ std::string user_dictionary_file_bytes(const std::vector<PronunciationEntry>& en
     bool first = true;
     for (const PronunciationEntry& entry : entries) {
         // A line that would not read back as this entry is left out.
-        if (entry.source.empty() || unstorable_dictionary_position(Field::source, entry.source) != 0 ||
-            unstorable_dictionary_position(Field::replacement, entry.replacement) != 0) {
+        if (entry.source.empty() || unstorable_word_position(entry.source) != 0 ||
+            unstorable_pronunciation_position(entry.replacement) != 0) {
             continue;
         }
         if (!first) bytes += "\r\n";
@@ -54,10 +55,14 @@ std::string user_dictionary_file_bytes(const std::vector<PronunciationEntry>& en
     return bytes;
 }
 
-std::size_t unstorable_dictionary_position(Field field, std::u16string_view text) {
-    if (field == Field::source && text.starts_with(u';')) return 1;
-    const std::size_t separator = text.find_first_of(u" \r\n");
-    return first_position(unpaired_surrogate_position(text), separator == std::u16string_view::npos ? 0 : separator + 1);
+std::size_t unstorable_pronunciation_position(std::u16string_view pronunciation) {
+    const std::size_t separator = pronunciation.find_first_of(u" \r\n");
+    return first_position(unpaired_surrogate_position(pronunciation),
+                          separator == std::u16string_view::npos ? 0 : separator + 1);
+}
+
+std::size_t unstorable_word_position(std::u16string_view word) {
+    return word.starts_with(u';') ? 1 : unstorable_pronunciation_position(word);
 }
 
 std::vector<PronunciationEntry> merge_user_dictionaries(std::vector<PronunciationEntry> own,

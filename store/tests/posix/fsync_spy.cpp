@@ -1,6 +1,6 @@
 // The test executable is linked with --wrap=fsync: every fsync of the code
 // under test comes here first.
-#include "base/tests/fsync_spy.h"
+#include "store/tests/fsync_spy.h"
 
 #include <unistd.h>
 

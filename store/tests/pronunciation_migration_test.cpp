@@ -1,11 +1,11 @@
-#include "textprep/pronunciation_migration.h"
+#include "store/pronunciation_migration.h"
 
 #include <gtest/gtest.h>
 
 #include "contract/data_layout.h"
+#include "store/pronunciation_file.h"
+#include "store/tests/temp_folder.h"
 #include "textprep/prepare_text.h"
-#include "textprep/pronunciation_file.h"
-#include "base/tests/temp_folder.h"
 
 namespace vl {
 namespace {

@@ -1,4 +1,4 @@
-#include "textprep/pronunciation_migration.h"
+#include "store/pronunciation_migration.h"
 
 #include <array>
 #include <string>
@@ -6,12 +6,12 @@
 #include <system_error>
 #include <vector>
 
-#include "base/file_io.h"
-#include "base/settings_file.h"
 #include "base/utf.h"
 #include "contract/data_layout.h"
 #include "contract/pronunciation_defaults.h"
-#include "textprep/pronunciation_file.h"
+#include "store/file_io.h"
+#include "store/pronunciation_file.h"
+#include "store/settings_file.h"
 
 namespace vl {
 namespace {

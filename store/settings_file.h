@@ -30,6 +30,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/decimal.h"
+
 namespace vl {
 
 // How a settings file is laid out when written.
@@ -70,9 +72,8 @@ public:
 
     // The value of key in the current group; nothing when the key is missing.
     std::optional<std::u16string> read(std::u16string_view key) const;
-    // The value read as a C-style decimal integer (leading blanks, optional sign,
-    // digits up to the first other character; no digits read 0; beyond 32 bits
-    // saturates); fallback when the key is missing.
+    // The value read as a C-style decimal integer (parse_decimal); fallback
+    // when the key is missing.
     int32_t read_int(std::u16string_view key, int32_t fallback) const;
     // Every key line of the current group, in file order (comments left out).
     std::vector<SettingsEntry> entries() const;
@@ -129,9 +130,10 @@ private:
 std::size_t unstorable_key_position(std::u16string_view key);
 std::size_t unstorable_value_position(std::u16string_view value);
 
+// The earlier of two 1-based positions, where 0 stands for none.
+inline std::size_t first_position(std::size_t a, std::size_t b) { return a == 0 ? b : b == 0 ? a : (a < b ? a : b); }
+
 // Case-insensitive for the Latin letters A-Z only.
 bool settings_names_match(std::u16string_view a, std::u16string_view b);
-// C-style decimal reading as described at read_int.
-int32_t parse_decimal(std::u16string_view text);
 
 }  // namespace vl

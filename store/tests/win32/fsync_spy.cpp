@@ -1,6 +1,6 @@
 // The 32-bit test executable is linked with --wrap=_imp__FlushFileBuffers@4:
 // the code under test calls FlushFileBuffers through the pointer defined here.
-#include "base/tests/fsync_spy.h"
+#include "store/tests/fsync_spy.h"
 
 #include <windows.h>
 

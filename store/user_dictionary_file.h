@@ -1,12 +1,11 @@
 #pragma once
-// The configurer's side of the user dictionary file format: one "word
+// The user dictionary files (dict.dic, ru_dict.dic) as the configurer edits them: one "word
 // pronunciation" line per entry, UTF-8 with byte-order mark.
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "configurer/core/configurer_state.h"
-#include "configurer/core/field_check.h"
+#include "store/pronunciation_entry.h"
 
 namespace vl {
 
@@ -26,7 +25,8 @@ std::string user_dictionary_file_bytes(const std::vector<PronunciationEntry>& en
 // The 1-based position of the first character of a word (source) or a
 // pronunciation that a line cannot hold back exactly, 0 when none: a blank, a
 // line end or half a surrogate pair anywhere, ";" at the start of a word.
-std::size_t unstorable_dictionary_position(Field field, std::u16string_view text);
+std::size_t unstorable_word_position(std::u16string_view word);
+std::size_t unstorable_pronunciation_position(std::u16string_view pronunciation);
 
 // The one list of the configurer's dictionary file and the engine's: the
 // configurer's entries in its order, then those only the engine's file has.

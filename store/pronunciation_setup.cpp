@@ -1,6 +1,6 @@
-#include "textprep/pronunciation_setup.h"
+#include "store/pronunciation_setup.h"
 
-#include "textprep/pronunciation_file.h"
+#include "store/pronunciation_file.h"
 
 namespace vl {
 namespace {

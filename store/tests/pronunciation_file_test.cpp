@@ -1,12 +1,12 @@
-#include "textprep/pronunciation_file.h"
+#include "store/pronunciation_file.h"
 
 #include <gtest/gtest.h>
 
-#include "base/file_io.h"
 #include "contract/data_layout.h"
+#include "store/file_io.h"
+#include "store/tests/temp_folder.h"
 #include "textprep/prepare_text.h"
 #include "textprep/single_character.h"
-#include "base/tests/temp_folder.h"
 
 namespace vl {
 namespace {
@@ -32,7 +32,7 @@ protected:
 };
 
 TEST_F(PronunciationFile, FreshFilesHoldEveryDefaultGroupVerbatim) {
-    const fs::path data = VL_TEXTPREP_TEST_DATA;
+    const fs::path data = VL_STORE_TEST_DATA;
     for (const auto& [language, expected] : {std::pair{kRussianLanguage, "pronunc_russian.dic"},
                                              std::pair{kUkrainianLanguage, "pronunc_ukrainian.dic"}}) {
         fs::remove_all(folder / kPronunciationFileName);

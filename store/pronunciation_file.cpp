@@ -1,12 +1,12 @@
-#include "textprep/pronunciation_file.h"
+#include "store/pronunciation_file.h"
 
 #include <span>
 #include <system_error>
 #include <vector>
 
-#include "base/settings_file.h"
 #include "contract/data_layout.h"
 #include "contract/languages.h"
+#include "store/settings_file.h"
 #include "textprep/prepare_text.h"
 
 namespace vl {

@@ -1,10 +1,10 @@
-#include "base/settings_file.h"
+#include "store/settings_file.h"
 
 #include <algorithm>
-#include <limits>
 
-#include "base/file_io.h"
+#include "base/decimal.h"
 #include "base/utf.h"
+#include "store/file_io.h"
 
 namespace vl {
 namespace {
@@ -33,12 +33,10 @@ std::u16string_view trim_end(std::u16string_view text) {
     return text.substr(0, end);
 }
 
-std::size_t first_of(std::size_t a, std::size_t b) { return a == 0 ? b : b == 0 ? a : std::min(a, b); }
-
 // The first character a line cannot hold anywhere: a line end or half a surrogate pair.
 std::size_t unstorable_anywhere(std::u16string_view text) {
     const std::size_t line_end = text.find_first_of(u"\r\n");
-    return first_of(unpaired_surrogate_position(text), line_end == std::u16string_view::npos ? 0 : line_end + 1);
+    return first_position(unpaired_surrogate_position(text), line_end == std::u16string_view::npos ? 0 : line_end + 1);
 }
 
 // Blanks and tabs at either end are trimmed by the reader.
@@ -61,28 +59,15 @@ bool settings_names_match(std::u16string_view a, std::u16string_view b) {
 }
 
 std::size_t unstorable_key_position(std::u16string_view key) {
-    std::size_t position = first_of(unstorable_anywhere(key), untrimmed_ends(key));
+    std::size_t position = first_position(unstorable_anywhere(key), untrimmed_ends(key));
     if (const std::size_t equals = key.find(u'='); equals != std::u16string_view::npos)
-        position = first_of(position, equals + 1);
+        position = first_position(position, equals + 1);
     if (!key.empty() && (key.front() == u'[' || key.front() == u';')) position = 1;
     return position;
 }
 
 std::size_t unstorable_value_position(std::u16string_view value) {
-    return first_of(unstorable_anywhere(value), untrimmed_ends(value));
-}
-
-int32_t parse_decimal(std::u16string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (is_blank(text[i]) || text[i] == u'\v' || text[i] == u'\f')) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
-    constexpr int64_t limit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
-    int64_t magnitude = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
-        magnitude = std::min(limit, magnitude * 10 + (text[i] - u'0'));
-    if (negative) return static_cast<int32_t>(-magnitude);
-    return static_cast<int32_t>(std::min(magnitude, limit - 1));
+    return first_position(unstorable_anywhere(value), untrimmed_ends(value));
 }
 
 SettingsFile::SettingsFile(SettingsLayout layout) : layout_(layout) {}
