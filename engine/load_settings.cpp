@@ -1,39 +1,31 @@
 #include "engine/load_settings.h"
 
-#include <algorithm>
 #include <array>
 #include <atomic>
-#include <utility>
 
+#include "contract/setting_fields.h"
 #include "store/prefs_file.h"
 
 namespace vl {
 namespace {
 
-// The engine's field of each setting, by key.
-using SettingField = std::atomic<int32_t> Settings::*;
-constexpr std::array<std::pair<std::u16string_view, SettingField>, 7> setting_fields{{
-    {kSampleRateKey, &Settings::sample_rate},
-    {kPauseKey, &Settings::pause},
-    {kUseDictionaryKey, &Settings::use_dictionary},
-    {kIntonationKey, &Settings::intonation},
-    {kSilenceAtBeginKey, &Settings::silence_at_begin},
-    {kSilenceAtEndKey, &Settings::silence_at_end},
-    {kDisableDecimalSeparatorKey, &Settings::disable_decimal_separator},
+// The engine's field of each setting.
+using EngineSettingField = SettingField<Settings, std::atomic<int32_t>>;
+constexpr std::array<EngineSettingField, kSettingCount> kEngineSettingFields{{
+    {Setting::sample_rate, &Settings::sample_rate},
+    {Setting::pause, &Settings::pause},
+    {Setting::use_dictionary, &Settings::use_dictionary},
+    {Setting::intonation, &Settings::intonation},
+    {Setting::silence_at_begin, &Settings::silence_at_begin},
+    {Setting::silence_at_end, &Settings::silence_at_end},
+    {Setting::disable_decimal_separator, &Settings::disable_decimal_separator},
 }};
-
-constexpr SettingField field_of(std::u16string_view key) {
-    for (const auto& [name, field] : setting_fields)
-        if (name == key) return field;
-    return nullptr;
-}
-static_assert(std::ranges::none_of(kSettingDefinitions,
-                                   [](const SettingDefinition& setting) { return field_of(setting.key) == nullptr; }),
-              "every setting has a field of the engine's");
+static_assert(covers_every_setting(kEngineSettingFields), "the engine has a field for every setting");
 
 void store(const SettingValues& values, Settings& settings) {
-    for (std::size_t index = 0; index < kSettingDefinitions.size(); ++index)
-        (settings.*field_of(kSettingDefinitions[index].key)).store(values[index], std::memory_order_relaxed);
+    for_each_setting_field(kEngineSettingFields, settings, [&](const SettingDefinition& setting, auto& field) {
+        field.store(values[static_cast<std::size_t>(setting.id)], std::memory_order_relaxed);
+    });
 }
 
 }  // namespace

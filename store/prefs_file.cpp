@@ -10,11 +10,11 @@ namespace vl {
 
 void write_default_general_group(SettingsFile& file) {
     file.select_group(kGeneralGroup);
-    for (const DefaultGeneralLine& line : kDefaultGeneralLines) {
-        if (line.kind == DefaultGeneralLine::comment)
-            file.write_comment(line.text);
-        else
-            file.write_int(line.text, setting_definition(line.text).default_value);
+    file.write_comment(kGeneralGroupComment);
+    for (const SettingDefinition& setting : kSettingDefinitions) {
+        file.select_group(setting.group);
+        for (std::u16string_view comment : setting.comments) file.write_comment(comment);
+        file.write_int(setting.key, setting.default_value);
     }
 }
 
@@ -24,8 +24,9 @@ namespace {
 SettingValues read_settings(SettingsFile& file) {
     if (!file.select_group(kGeneralGroup)) write_default_general_group(file);
     SettingValues values{};
-    for (std::size_t index = 0; index < kSettingDefinitions.size(); ++index) {
+    for (std::size_t index = 0; index < kSettingCount; ++index) {
         const SettingDefinition& setting = kSettingDefinitions[index];
+        file.select_group(setting.group);
         values[index] = std::clamp(file.read_int(setting.key, setting.default_value), setting.minimum, setting.maximum);
         file.write_int(setting.key, values[index]);
     }

@@ -11,8 +11,8 @@
 
 namespace vl {
 
-// The value of each setting, in the order of kSettingDefinitions.
-using SettingValues = std::array<int32_t, kSettingDefinitions.size()>;
+// The value of each setting, at the index of its id.
+using SettingValues = std::array<int32_t, kSettingCount>;
 
 // Reads data_folder/prefs.ini (a missing file or group "General" gives the
 // defaults) and clamps its values; when may_write, writes the file back

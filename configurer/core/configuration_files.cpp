@@ -194,8 +194,8 @@ bool load_configuration(ConfigurerState& state, const fs::path& application_data
     if (!opened) ui.message_box(make_message(texts::kWelcomeTitle, texts::kWelcomeText, MessageKind::information));
     SettingsFile file = opened ? std::move(*opened) : SettingsFile(SettingsLayout::group_separator);
 
-    file.select_group(kGeneralGroup);
     for_each_setting(state.settings, [&](const SettingDefinition& definition, auto& field) {
+        file.select_group(definition.group);
         field = static_cast<std::remove_reference_t<decltype(field)>>(
             file.read_int(definition.key, definition.default_value));
     });
@@ -228,8 +228,8 @@ bool apply_configuration(const ConfigurerState& state, const fs::path& applicati
     std::optional<SharedFilesLock> files(std::in_place, signal.mutex_name);
     SettingsFile file = SettingsFile::create(configuration_paths(application_data).settings,
                                              SettingsLayout::group_separator);
-    file.select_group(kGeneralGroup);
     for_each_setting(state.settings, [&](const SettingDefinition& definition, const auto& field) {
+        file.select_group(definition.group);
         file.write_int(definition.key, field);
     });
     for (std::size_t index = 0; index < kLanguageCount; ++index) {
