@@ -18,11 +18,11 @@
 #include <thread>
 #include <vector>
 
-#include "base/wav.h"
 #include "comkit/class_id.h"
 #include "comkit/sapi_declarations.h"
 #include "store/file_io.h"
 #include "tools/common/check_report.h"
+#include "tools/common/wav.h"
 #include "tools/sapiclient/wav_stream.h"
 
 namespace vl::sapi {

@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "base/utf.h"
-#include "base/wav.h"
 #include "comkit/class_id.h"
 #include "comkit/sapi_declarations.h"
 #include "store/file_io.h"
 #include "tools/common/arguments.h"
 #include "tools/common/utf8_main.h"
+#include "tools/common/wav.h"
 #include "tools/sapihost/recording_site.h"
 #include "tools/sapihost/registry_token.h"
 

@@ -6,8 +6,8 @@
 #include <system_error>
 
 #include "base/utf.h"
-#include "base/wav.h"
 #include "store/file_io.h"
+#include "tools/common/wav.h"
 
 namespace vl {
 

@@ -1,4 +1,4 @@
-#include "base/wav.h"
+#include "tools/common/wav.h"
 
 #include <algorithm>
 
