@@ -7,7 +7,6 @@
 #include "contract/data_layout.h"
 #include "contract/languages.h"
 #include "store/settings_file.h"
-#include "textprep/prepare_text.h"
 
 namespace vl {
 namespace {
