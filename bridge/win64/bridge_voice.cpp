@@ -4,10 +4,10 @@
 #include <utility>
 
 #include "bridge/win64/speak_relay.h"
-#include "comkit/com_object.h"
-#include "comkit/module.h"
-#include "comkit/output_format.h"
-#include "comkit/token_reader.h"
+#include "sapi/adapters/output_format.h"
+#include "sapi/adapters/token_reader.h"
+#include "sapi/com/com_object.h"
+#include "sapi/com/module.h"
 
 namespace vl::bridge {
 namespace {

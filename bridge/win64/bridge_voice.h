@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "bridge/win64/host_process.h"
-#include "comkit/sapi_declarations.h"
+#include "sapi/com/sapi_declarations.h"
 
 namespace vl::bridge {
 

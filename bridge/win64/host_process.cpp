@@ -5,7 +5,7 @@
 #include <atomic>
 #include <string>
 
-#include "comkit/module.h"
+#include "sapi/com/module.h"
 
 namespace vl::bridge {
 namespace {

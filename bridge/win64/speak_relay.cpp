@@ -1,7 +1,7 @@
 #include "bridge/win64/speak_relay.h"
 
-#include "comkit/fragment_list.h"
-#include "comkit/site_sink.h"
+#include "sapi/adapters/fragment_list.h"
+#include "sapi/adapters/site_sink.h"
 
 namespace vl::bridge {
 namespace {

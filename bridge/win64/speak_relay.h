@@ -4,7 +4,7 @@
 // asks meanwhile (abort, skip, rate, volume) and a Write it refused go back to
 // the host.
 #include "bridge/win64/host_process.h"
-#include "comkit/sapi_declarations.h"
+#include "sapi/com/sapi_declarations.h"
 
 namespace vl::bridge {
 

@@ -1,9 +1,9 @@
 // The library's entry point and its class-object exports.
-#include "comkit/class_factory.h"
-#include "comkit/class_id.h"
-#include "comkit/module.h"
 #include "engine/sapi/voice_object.h"
 #include "engine/sapi/watcher_thread.h"
+#include "sapi/com/class_factory.h"
+#include "sapi/com/class_id.h"
+#include "sapi/com/module.h"
 
 using namespace vl::sapi;
 

@@ -2,14 +2,14 @@
 // turned into the portable speak driver's fragments and sink.
 #include <vector>
 
-#include "comkit/fragment_list.h"
-#include "comkit/output_format.h"
-#include "comkit/site_sink.h"
 #include "engine/engine_state.h"
 #include "engine/sapi/voice_object.h"
 #include "engine/sapi/voice_operations.h"
 #include "engine/speak_driver.h"
 #include "engine/synth_engine.h"
+#include "sapi/adapters/fragment_list.h"
+#include "sapi/adapters/output_format.h"
+#include "sapi/adapters/site_sink.h"
 
 namespace vl::sapi {
 

@@ -2,13 +2,13 @@
 // mutex and read through the portable voice set-up.
 #include <utility>
 
-#include "comkit/token_reader.h"
 #include "engine/engine_state.h"
 #include "engine/sapi/voice_object.h"
 #include "engine/sapi/voice_operations.h"
 #include "engine/synth_engine.h"
 #include "engine/voice_setup.h"
 #include "platform/app_data.h"
+#include "sapi/adapters/token_reader.h"
 
 namespace vl::sapi {
 namespace {

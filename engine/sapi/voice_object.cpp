@@ -4,9 +4,9 @@
 #include <new>
 
 #include "engine/engine_state.h"
-#include "comkit/com_object.h"
-#include "comkit/module.h"
 #include "engine/sapi/voice_operations.h"
+#include "sapi/com/com_object.h"
+#include "sapi/com/module.h"
 
 namespace vl::sapi {
 

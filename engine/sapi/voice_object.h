@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "comkit/sapi_declarations.h"
 #include "engine/voice_choice.h"
+#include "sapi/com/sapi_declarations.h"
 
 namespace vl::sapi {
 

@@ -2,7 +2,7 @@
 // The work behind the voice object's speech operations, apart from its COM
 // plumbing: speaking a fragment list into a site, reporting the output format,
 // setting the voice up from its token and handing the token back.
-#include "comkit/sapi_declarations.h"
+#include "sapi/com/sapi_declarations.h"
 
 namespace vl::sapi {
 

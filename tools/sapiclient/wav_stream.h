@@ -9,13 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "comkit/com_object.h"
-#include "comkit/sapi_declarations.h"
+#include "sapi/com/com_object.h"
+#include "sapi/com/sapi_declarations.h"
 
 namespace vl::sapi {
 
-class WavStream final
-    : public ComObject<ISpAudio, IUnknown, ISequentialStream, IStream, ISpStreamFormat, ISpAudio> {
+class WavStream final : public ComObject<WithBases<ISpAudio, ISpStreamFormat, IStream, ISequentialStream>> {
 public:
     enum class Kind { file, audio_device };
     WavStream(const WAVEFORMATEX& format, Kind kind);

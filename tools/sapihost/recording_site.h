@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "comkit/com_object.h"
-#include "comkit/sapi_declarations.h"
+#include "sapi/com/com_object.h"
+#include "sapi/com/sapi_declarations.h"
 
 namespace vl::sapi {
 
@@ -26,7 +26,7 @@ struct SiteOptions {
     bool stop_takes_part = false;         // the first write reported stopped still takes half its bytes
 };
 
-class RecordingSite final : public ComObject<ISpTTSEngineSite, IUnknown, ISpEventSink, ISpTTSEngineSite> {
+class RecordingSite final : public ComObject<WithBases<ISpTTSEngineSite, ISpEventSink>> {
 public:
     explicit RecordingSite(SiteOptions options) : options_(options) {}
 

@@ -4,12 +4,12 @@
 // Wine 8's own token object cannot read a token's default value.
 #include <string>
 
-#include "comkit/com_object.h"
-#include "comkit/sapi_declarations.h"
+#include "sapi/com/com_object.h"
+#include "sapi/com/sapi_declarations.h"
 
 namespace vl::sapi {
 
-class RegistryToken final : public ComObject<ISpObjectToken, IUnknown, ISpDataKey, ISpObjectToken> {
+class RegistryToken final : public ComObject<WithBases<ISpObjectToken, ISpDataKey>> {
 public:
     // Opens a key given as "HKEY_LOCAL_MACHINE\..." or "HKEY_CURRENT_USER\..."
     // (or HKLM, HKCU); the new token has one reference.

@@ -13,14 +13,14 @@
 #include <string>
 #include <thread>
 
-#include "comkit/class_id.h"
-#include "comkit/sapi_declarations.h"
-#include "velnor/include/velnor_api.h"
 #include "platform/app_data.h"
 #include "platform/named_mutex.h"
 #include "platform/reload_signal.h"
+#include "sapi/com/class_id.h"
+#include "sapi/com/sapi_declarations.h"
 #include "tools/sapihost/recording_site.h"
 #include "tools/sapihost/registry_token.h"
+#include "velnor/include/velnor_api.h"
 
 namespace vl::sapi {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 // GetOutputFormat's answer: the PCM format in a WAVEFORMATEX that the caller frees.
-#include "comkit/sapi_declarations.h"
 #include "engine/speak_driver.h"
+#include "sapi/com/sapi_declarations.h"
 
 namespace vl::sapi {
 

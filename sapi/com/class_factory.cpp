@@ -1,6 +1,6 @@
-#include "comkit/class_factory.h"
+#include "sapi/com/class_factory.h"
 
-#include "comkit/module.h"
+#include "sapi/com/module.h"
 
 namespace vl::sapi {
 

@@ -1,4 +1,4 @@
-#include "comkit/site_sink.h"
+#include "sapi/adapters/site_sink.h"
 
 namespace vl::sapi {
 

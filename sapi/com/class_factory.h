@@ -1,11 +1,11 @@
 #pragma once
 // The class factory of a COM class: makes its objects with the given function,
 // refuses aggregation, and keeps the module loaded while it or a lock lives.
-#include "comkit/com_object.h"
+#include "sapi/com/com_object.h"
 
 namespace vl::sapi {
 
-class ClassFactory final : public ComObject<IClassFactory, IUnknown, IClassFactory> {
+class ClassFactory final : public ComObject<IClassFactory> {
 public:
     // Makes a new object and queries it for iid; out is already null.
     using Create = HRESULT (*)(REFIID iid, void** out);

@@ -1,7 +1,7 @@
 #pragma once
 // The speak driver's output sink over the speech runtime's output site.
-#include "comkit/sapi_declarations.h"
 #include "engine/speak_request.h"
+#include "sapi/com/sapi_declarations.h"
 
 namespace vl::sapi {
 

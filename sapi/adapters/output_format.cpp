@@ -1,4 +1,4 @@
-#include "comkit/output_format.h"
+#include "sapi/adapters/output_format.h"
 
 namespace vl::sapi {
 

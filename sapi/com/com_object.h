@@ -1,22 +1,49 @@
 #pragma once
 // Reference counting and QueryInterface for a COM class that implements one
-// interface chain: Interface, answering for each of the interfaces in Answers
-// (Interface and its bases). The object starts at count 0; its creator takes
-// the first reference.
+// interface or several. Each listed interface is a base of the class and
+// answers for itself; WithBases<Interface, Bases...> also answers for the
+// interfaces that Interface derives from. IUnknown gives the first interface,
+// the object's identity. The object starts at count 0; its creator takes the
+// first reference.
 #include <windows.h>
 
 #include <new>
+#include <tuple>
 
 namespace vl::sapi {
 
-template <typename Interface, typename... Answers>
-class ComObject : public Interface {
+// An interface that answers, through its own pointer, for its bases too.
+template <typename Interface, typename... Bases>
+struct WithBases {
+    using Implemented = Interface;
+    static bool answers(REFIID iid) { return iid == __uuidof(Interface) || ((iid == __uuidof(Bases)) || ...); }
+};
+
+namespace detail {
+
+template <typename Listed>
+struct Answering : WithBases<Listed> {};
+template <typename Interface, typename... Bases>
+struct Answering<WithBases<Interface, Bases...>> : WithBases<Interface, Bases...> {};
+
+}  // namespace detail
+
+template <typename... Listed>
+class ComObject : public detail::Answering<Listed>::Implemented... {
+    using Identity = typename detail::Answering<std::tuple_element_t<0, std::tuple<Listed...>>>::Implemented;
+
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         if (object == nullptr) return E_POINTER;
         *object = nullptr;
-        if (!((iid == __uuidof(Answers)) || ...)) return E_NOINTERFACE;
-        *object = static_cast<Interface*>(this);
+        if (iid == IID_IUnknown) {
+            *object = static_cast<Identity*>(this);
+        } else {
+            ((detail::Answering<Listed>::answers(iid) &&
+              (*object = static_cast<typename detail::Answering<Listed>::Implemented*>(this)) != nullptr) ||
+             ...);
+        }
+        if (*object == nullptr) return E_NOINTERFACE;
         AddRef();
         return S_OK;
     }

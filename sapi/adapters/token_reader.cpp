@@ -1,4 +1,4 @@
-#include "comkit/token_reader.h"
+#include "sapi/adapters/token_reader.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "comkit/fragment_list.h"
+#include "sapi/adapters/fragment_list.h"
 
 namespace vl::sapi {
 

@@ -1,9 +1,9 @@
 // Self-registration of the voice engine class under HKEY_CLASSES_ROOT.
 #include <string>
 
-#include "comkit/com_object.h"
-#include "comkit/class_id.h"
-#include "comkit/module.h"
+#include "sapi/com/class_id.h"
+#include "sapi/com/com_object.h"
+#include "sapi/com/module.h"
 
 using namespace vl::sapi;
 

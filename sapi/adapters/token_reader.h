@@ -1,8 +1,8 @@
 #pragma once
 // What voice set-up reads from a registry voice token: its default value and
 // the "Language" value of its "Attributes" key.
-#include "comkit/sapi_declarations.h"
 #include "engine/voice_setup.h"
+#include "sapi/com/sapi_declarations.h"
 
 namespace vl::sapi {
 

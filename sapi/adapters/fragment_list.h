@@ -3,8 +3,8 @@
 // texts point into the runtime's.
 #include <vector>
 
-#include "comkit/sapi_declarations.h"
 #include "engine/speak_request.h"
+#include "sapi/com/sapi_declarations.h"
 
 namespace vl::sapi {
 

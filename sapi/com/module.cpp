@@ -1,4 +1,4 @@
-#include "comkit/module.h"
+#include "sapi/com/module.h"
 
 namespace vl::sapi {
 namespace {
