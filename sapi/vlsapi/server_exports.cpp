@@ -1,9 +1,9 @@
 // The library's entry point and its class-object exports.
-#include "engine/sapi/voice_object.h"
-#include "engine/sapi/watcher_thread.h"
 #include "sapi/com/class_factory.h"
 #include "sapi/com/class_id.h"
 #include "sapi/com/module.h"
+#include "sapi/vlsapi/voice_object.h"
+#include "sapi/vlsapi/watcher_thread.h"
 
 using namespace vl::sapi;
 
@@ -20,19 +20,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void* reserved)
     return TRUE;
 }
 
-namespace {
-
-HRESULT create_voice(REFIID iid, void** object) {
-    VoiceObject* voice = create_voice_object();
-    if (voice == nullptr) return E_OUTOFMEMORY;
-    return query_new_object(reinterpret_cast<IUnknown*>(voice), iid, object);
-}
-
-}  // namespace
-
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID class_id, REFIID iid, void** object) {
     if (class_id == voice_class_id()) start_watcher();  // the first time, or again after DllCanUnloadNow stopped it
-    return get_class_object(class_id, voice_class_id(), create_voice, iid, object);
+    return get_class_object(class_id, voice_class_id(), VoiceObject::create, iid, object);
 }
 
 // With nothing alive the watcher is stopped here, outside the loader lock, so

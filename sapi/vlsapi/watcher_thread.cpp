@@ -1,4 +1,4 @@
-#include "engine/sapi/watcher_thread.h"
+#include "sapi/vlsapi/watcher_thread.h"
 
 #include <windows.h>
 

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <fstream>
@@ -173,6 +174,14 @@ TEST_F(SapiTest, BothInterfacePointersShareOneObject) {
     ComPtr<ISpObjectWithToken> second = with_token(voice);
     const auto first_address = reinterpret_cast<uintptr_t>(voice.Get());
     EXPECT_EQ(reinterpret_cast<uintptr_t>(second.Get()), first_address + sizeof(void*));
+    // Each interface pointer has its marker word five fields after it.
+    const auto word_after = [](const void* pointer) {
+        uint32_t word = 0;
+        std::memcpy(&word, static_cast<const unsigned char*>(pointer) + 5 * sizeof(void*), sizeof word);
+        return word;
+    };
+    EXPECT_EQ(word_after(voice.Get()), 0x154945EFu);
+    EXPECT_EQ(word_after(second.Get()), 0x04AFBAFFu);
 
     ComPtr<ISpTTSEngine> through_second;
     EXPECT_EQ(second.As(&through_second), S_OK);
