@@ -3,8 +3,8 @@
 // events come back into the client's site as they are made, and what the site
 // asks meanwhile (abort, skip, rate, volume) and a Write it refused go back to
 // the host.
-#include "bridge/win64/host_process.h"
 #include "sapi/com/sapi_declarations.h"
+#include "sapi/vlsapi64/host_process.h"
 
 namespace vl::bridge {
 

@@ -1,4 +1,4 @@
-#include "bridge/win64/speak_relay.h"
+#include "sapi/vlsapi64/speak_relay.h"
 
 #include "sapi/adapters/fragment_list.h"
 #include "sapi/adapters/site_sink.h"

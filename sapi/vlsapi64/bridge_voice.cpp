@@ -1,13 +1,12 @@
-#include "bridge/win64/bridge_voice.h"
+#include "sapi/vlsapi64/bridge_voice.h"
 
 #include <new>
 #include <utility>
 
-#include "bridge/win64/speak_relay.h"
 #include "sapi/adapters/output_format.h"
 #include "sapi/adapters/token_reader.h"
-#include "sapi/com/com_object.h"
 #include "sapi/com/module.h"
+#include "sapi/vlsapi64/speak_relay.h"
 
 namespace vl::bridge {
 namespace {
@@ -44,29 +43,7 @@ BridgeVoice::~BridgeVoice() {
 HRESULT BridgeVoice::create(REFIID iid, void** object) {
     auto* voice = new (std::nothrow) BridgeVoice;
     if (voice == nullptr) return E_OUTOFMEMORY;
-    return sapi::query_new_object(static_cast<ISpTTSEngine*>(voice), iid, object);
-}
-
-HRESULT BridgeVoice::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_ISpTTSEngine) {
-        *object = static_cast<ISpTTSEngine*>(this);
-    } else if (iid == IID_ISpObjectWithToken) {
-        *object = static_cast<ISpObjectWithToken*>(this);
-    } else {
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-}
-
-ULONG BridgeVoice::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-
-ULONG BridgeVoice::Release() {
-    const LONG count = InterlockedDecrement(&references_);
-    if (count == 0) delete this;
-    return static_cast<ULONG>(count);
+    return sapi::query_new_object(voice, iid, object);
 }
 
 HRESULT BridgeVoice::live_host(bool set_up) {

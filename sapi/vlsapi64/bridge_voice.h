@@ -4,19 +4,16 @@
 #include <mutex>
 #include <memory>
 
-#include "bridge/win64/host_process.h"
+#include "sapi/com/com_object.h"
 #include "sapi/com/sapi_declarations.h"
+#include "sapi/vlsapi64/host_process.h"
 
 namespace vl::bridge {
 
-class BridgeVoice final : public ISpTTSEngine, public ISpObjectWithToken {
+class BridgeVoice final : public sapi::ComObject<ISpTTSEngine, ISpObjectWithToken> {
 public:
     // The class factory's function: a new voice queried for iid.
     static HRESULT create(REFIID iid, void** object);
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE Speak(DWORD flags, REFGUID format_id, const WAVEFORMATEX* wave_format,
                                     const SPVTEXTFRAG* fragments, ISpTTSEngineSite* site) override;
@@ -27,13 +24,12 @@ public:
 
 private:
     BridgeVoice();
-    ~BridgeVoice();
+    ~BridgeVoice() override;
 
     // A host that answers, started when there is none; set_up says whether it
     // must have been given a voice (a dead or unconfigured one is no host then).
     HRESULT live_host(bool set_up);
 
-    LONG references_ = 0;
     std::mutex token_mutex_;
     ISpObjectToken* token_ = nullptr;
     std::mutex host_mutex_;  // one request at a time through the host

@@ -1,8 +1,8 @@
 // The 64-bit library's entry point and its class-object exports.
-#include "bridge/win64/bridge_voice.h"
 #include "sapi/com/class_factory.h"
 #include "sapi/com/class_id.h"
 #include "sapi/com/module.h"
+#include "sapi/vlsapi64/bridge_voice.h"
 
 using namespace vl::sapi;
 

@@ -1,4 +1,4 @@
-#include "bridge/win64/host_process.h"
+#include "sapi/vlsapi64/host_process.h"
 
 #include <sddl.h>
 
