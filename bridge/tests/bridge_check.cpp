@@ -26,9 +26,9 @@
 #include "platform/app_data.h"
 #include "platform/reload_signal.h"
 #include "sapi/com/class_id.h"
+#include "sapi/testkit/recording_site.h"
+#include "sapi/testkit/registry_token.h"
 #include "tools/common/check_report.h"
-#include "tools/sapihost/recording_site.h"
-#include "tools/sapihost/registry_token.h"
 
 namespace vl::sapi {
 namespace {

@@ -22,8 +22,8 @@
 #include "base/wav.h"
 #include "sapi/com/class_id.h"
 #include "sapi/com/sapi_declarations.h"
+#include "sapi/testkit/wav_stream.h"
 #include "tools/common/check_report.h"
-#include "tools/sapiclient/wav_stream.h"
 
 namespace vl::sapi {
 namespace {

@@ -1,78 +1,25 @@
-// The engine DLL through its exports and COM interfaces, as a host sees it.
+// The voice object through its COM interfaces, as the speech runtime uses it:
+// its identity, its token, its output format and speaking into a site.
 #include <gtest/gtest.h>
 #include <sperror.h>
 #include <wrl/client.h>
 
-#include <tlhelp32.h>
-
 #include <atomic>
-#include <chrono>
 #include <cstring>
 #include <filesystem>
-#include <optional>
 #include <fstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/app_data.h"
-#include "platform/named_mutex.h"
 #include "platform/reload_signal.h"
-#include "sapi/com/class_id.h"
-#include "sapi/com/sapi_declarations.h"
-#include "tools/sapihost/recording_site.h"
-#include "tools/sapihost/registry_token.h"
+#include "sapi/testkit/recording_site.h"
+#include "sapi/vlsapi/tests/loaded_engine.h"
 #include "velnor/include/velnor_api.h"
 
 namespace vl::sapi {
 namespace {
-
-using Microsoft::WRL::ComPtr;
-
-using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-using NoArguments = HRESULT(STDAPICALLTYPE*)();
-
-const wchar_t* const kTokensKey = L"Software\\VelnorTests\\Tokens";
-
-struct Engine {
-    HMODULE module = nullptr;
-    GetClassObject get_class_object = nullptr;
-    NoArguments can_unload_now = nullptr;
-    NoArguments register_server = nullptr;
-    NoArguments unregister_server = nullptr;
-
-    static Engine load() {
-        Engine engine;
-        engine.module = LoadLibraryW(L"vlsapi.dll");
-        if (engine.module == nullptr) return engine;
-        engine.get_class_object =
-            reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(engine.module, "DllGetClassObject")));
-        engine.can_unload_now = reinterpret_cast<NoArguments>(GetProcAddress(engine.module, "DllCanUnloadNow"));
-        engine.register_server = reinterpret_cast<NoArguments>(GetProcAddress(engine.module, "DllRegisterServer"));
-        engine.unregister_server =
-            reinterpret_cast<NoArguments>(GetProcAddress(engine.module, "DllUnregisterServer"));
-        return engine;
-    }
-};
-
-std::wstring token_id(const std::wstring& name) { return L"HKCU\\" + std::wstring(kTokensKey) + L"\\" + name; }
-
-// A voice token as an installation writes it; without a language no "Attributes" key.
-void write_token(const std::wstring& name, const std::wstring& voice, const wchar_t* language) {
-    const std::wstring key = std::wstring(kTokensKey) + L"\\" + name;
-    RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
-    const auto bytes = [](const std::wstring& text) { return static_cast<DWORD>((text.size() + 1) * 2); };
-    RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), nullptr, REG_SZ, voice.c_str(), bytes(voice));
-    if (language != nullptr) {
-        RegSetKeyValueW(HKEY_CURRENT_USER, (key + L"\\Attributes").c_str(), L"Language", REG_SZ, language,
-                        bytes(language));
-    }
-}
-
-ComPtr<ISpObjectToken> open_token(const std::wstring& name) {
-    ComPtr<ISpObjectToken> token;
-    EXPECT_EQ(RegistryToken::open(token_id(name), token.GetAddressOf()), S_OK) << "token " << name.size();
-    return token;
-}
 
 ULONG reference_count(IUnknown* object) {
     object->AddRef();
@@ -80,93 +27,6 @@ ULONG reference_count(IUnknown* object) {
 }
 
 std::filesystem::path data_folder() { return application_data_folder() / "VelnorSAPI"; }
-
-class SapiTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        engine_ = Engine::load();
-        ASSERT_NE(engine_.module, nullptr);
-        ASSERT_NE(engine_.get_class_object, nullptr);
-        ASSERT_EQ(engine_.get_class_object(voice_class_id(), IID_IClassFactory,
-                                           reinterpret_cast<void**>(factory_.GetAddressOf())),
-                  S_OK);
-    }
-
-    void TearDown() override {
-        factory_.Reset();
-        EXPECT_EQ(engine_.can_unload_now(), S_OK);
-        FreeLibrary(engine_.module);
-        EXPECT_EQ(GetModuleHandleW(L"vlsapi.dll"), nullptr) << "the engine stayed loaded";
-    }
-
-    ComPtr<ISpTTSEngine> create_voice() {
-        ComPtr<ISpTTSEngine> voice;
-        EXPECT_EQ(factory_->CreateInstance(nullptr, IID_ISpTTSEngine, reinterpret_cast<void**>(voice.GetAddressOf())),
-                  S_OK);
-        return voice;
-    }
-
-    static ComPtr<ISpObjectWithToken> with_token(const ComPtr<ISpTTSEngine>& voice) {
-        ComPtr<ISpObjectWithToken> object;
-        EXPECT_EQ(voice.As(&object), S_OK);
-        return object;
-    }
-
-    // A voice set up from a Russian token.
-    ComPtr<ISpTTSEngine> russian_voice() {
-        write_token(L"Russian", L"Velnor_Male1_Russian", L"419");
-        ComPtr<ISpTTSEngine> voice = create_voice();
-        EXPECT_EQ(with_token(voice)->SetObjectToken(open_token(L"Russian").Get()), S_OK);
-        return voice;
-    }
-
-    Engine engine_;
-    ComPtr<IClassFactory> factory_;
-};
-
-TEST_F(SapiTest, RegistrationWritesAndRemovesTheClassKeys) {
-    const std::wstring class_key = std::wstring(L"CLSID\\") + kVoiceClassIdText;
-    const std::wstring server_key = class_key + L"\\InProcServer32";
-    const auto read = [](const std::wstring& key, const wchar_t* name, std::wstring& value) {
-        wchar_t text[MAX_PATH] = {};
-        DWORD bytes = sizeof text;
-        DWORD type = 0;
-        const LSTATUS status = RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_ANY, &type, text, &bytes);
-        value = text;
-        return status == ERROR_SUCCESS && type == REG_SZ && bytes == (value.size() + 1) * sizeof(wchar_t);
-    };
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(engine_.module, path, MAX_PATH);
-
-    ASSERT_EQ(engine_.register_server(), S_OK);
-    std::wstring value;
-    ASSERT_TRUE(read(class_key, nullptr, value));
-    EXPECT_EQ(value, L"Velnor_SAPI");
-    ASSERT_TRUE(read(server_key, nullptr, value));
-    EXPECT_EQ(value, path);
-    ASSERT_TRUE(read(server_key, L"ThreadingModel", value));
-    EXPECT_EQ(value, L"Both");
-
-    EXPECT_EQ(engine_.unregister_server(), S_OK);
-    HKEY key = nullptr;
-    EXPECT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, class_key.c_str(), 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(engine_.unregister_server(), S_OK) << "a second unregistration is no failure";
-    EXPECT_EQ(engine_.register_server(), S_OK);  // as the other tests and hosts expect
-}
-
-TEST_F(SapiTest, ClassObjectOnlyForTheVoiceClass) {
-    void* object = reinterpret_cast<void*>(1);
-    EXPECT_EQ(engine_.get_class_object(IID_IClassFactory, IID_IClassFactory, &object), CLASS_E_CLASSNOTAVAILABLE);
-    EXPECT_EQ(object, nullptr);
-    object = reinterpret_cast<void*>(1);
-    EXPECT_EQ(engine_.get_class_object(voice_class_id(), IID_ISpTTSEngine, &object), E_NOINTERFACE);
-    EXPECT_EQ(object, nullptr);
-    EXPECT_EQ(engine_.get_class_object(voice_class_id(), IID_IClassFactory, nullptr), E_POINTER);
-
-    ComPtr<IUnknown> unknown;
-    EXPECT_EQ(factory_.As(&unknown), S_OK);
-    EXPECT_EQ(static_cast<void*>(unknown.Get()), static_cast<void*>(factory_.Get()));
-}
 
 TEST_F(SapiTest, BothInterfacePointersShareOneObject) {
     ComPtr<ISpTTSEngine> voice = create_voice();
@@ -203,31 +63,6 @@ TEST_F(SapiTest, BothInterfacePointersShareOneObject) {
     EXPECT_EQ(second->QueryInterface(IID_IClassFactory, &other), E_NOINTERFACE);
     EXPECT_EQ(other, nullptr);
     EXPECT_EQ(voice->QueryInterface(IID_ISpObjectWithToken, nullptr), E_POINTER);
-}
-
-TEST_F(SapiTest, AggregationIsRefused) {
-    ComPtr<IUnknown> outer = factory_;
-    void* object = reinterpret_cast<void*>(1);
-    EXPECT_EQ(factory_->CreateInstance(outer.Get(), IID_IUnknown, &object), CLASS_E_NOAGGREGATION);
-    EXPECT_EQ(object, nullptr);
-    EXPECT_EQ(factory_->CreateInstance(nullptr, IID_IClassFactory, &object), E_NOINTERFACE);
-    EXPECT_EQ(object, nullptr);
-}
-
-TEST_F(SapiTest, ObjectsFactoriesAndLocksKeepTheLibrary) {
-    EXPECT_EQ(engine_.can_unload_now(), S_FALSE) << "a factory is alive";
-    ComPtr<ISpTTSEngine> voice = create_voice();
-    EXPECT_EQ(factory_->LockServer(TRUE), S_OK);
-    factory_.Reset();
-    EXPECT_EQ(engine_.can_unload_now(), S_FALSE) << "an object and a lock";
-    voice.Reset();
-    EXPECT_EQ(engine_.can_unload_now(), S_FALSE) << "a lock";
-    ASSERT_EQ(engine_.get_class_object(voice_class_id(), IID_IClassFactory,
-                                       reinterpret_cast<void**>(factory_.GetAddressOf())),
-              S_OK);
-    EXPECT_EQ(factory_->LockServer(FALSE), S_OK);
-    factory_.Reset();
-    EXPECT_EQ(engine_.can_unload_now(), S_OK);
 }
 
 TEST_F(SapiTest, OutputFormatFollowsTheSampleRateSetting) {
@@ -444,20 +279,6 @@ TEST_F(SapiTest, TwoVoicesSpeakingAtOnceEachSoundAsAlone) {
     EXPECT_EQ(differing, 0);
     std::filesystem::remove(data_folder() / "prefs.ini");
 }
-
-// A program that holds the reload signal and stalls: the watcher waits for it
-// in bounded steps, so the host's unload returns within one of them.
-TEST_F(SapiTest, APeerStalledHoldingTheSignalDoesNotHangTheUnload) {
-    std::optional<NamedMutex> peer = NamedMutex::create(reload_mutex_name);
-    ASSERT_TRUE(peer && peer->lock());
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));  // the watcher found it and waits
-    factory_.Reset();
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(engine_.can_unload_now(), S_OK);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200 + 300));
-    peer->unlock();
-}
-
 TEST_F(SapiTest, RateMarkupShortensTheSpeech) {
     ComPtr<ISpTTSEngine> voice = russian_voice();
     SiteOptions site_rate;
@@ -498,68 +319,6 @@ TEST_F(SapiTest, TheLastVoiceObjectClosesTheSharedLog) {
     EXPECT_FALSE(DeleteFileW(log.c_str())) << "the other voice object still logs";
     second.Reset();
     EXPECT_TRUE(DeleteFileW(log.c_str()));
-}
-
-size_t thread_count() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    size_t count = 0;
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
-        if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
-    }
-    CloseHandle(snapshot);
-    return count;
-}
-
-TEST(SapiUnload, LoadUseAndFreeAThousandTimes) {
-    write_token(L"Russian", L"Velnor_Male1_Russian", L"419");
-    const size_t threads = thread_count();
-    DWORD handles_before = 0;
-    GetProcessHandleCount(GetCurrentProcess(), &handles_before);
-    for (int round = 0; round < 1000; ++round) {
-        Engine engine = Engine::load();
-        ASSERT_NE(engine.module, nullptr) << round;
-        {
-            ComPtr<IClassFactory> factory;
-            ASSERT_EQ(engine.get_class_object(voice_class_id(), IID_IClassFactory,
-                                              reinterpret_cast<void**>(factory.GetAddressOf())),
-                      S_OK);
-            ComPtr<ISpObjectWithToken> voice;
-            ASSERT_EQ(factory->CreateInstance(nullptr, IID_ISpObjectWithToken,
-                                              reinterpret_cast<void**>(voice.GetAddressOf())),
-                      S_OK);
-            if (round % 10 == 0) {
-                ASSERT_EQ(voice->SetObjectToken(open_token(L"Russian").Get()), S_OK);
-            }
-        }
-        ASSERT_EQ(engine.can_unload_now(), S_OK) << round;
-        FreeLibrary(engine.module);
-        ASSERT_EQ(GetModuleHandleW(L"vlsapi.dll"), nullptr) << round;
-    }
-    EXPECT_EQ(thread_count(), threads);
-    DWORD handles_after = 0;
-    GetProcessHandleCount(GetCurrentProcess(), &handles_after);
-    EXPECT_LE(handles_after, handles_before + 5);
-}
-
-TEST(SapiUnload, AHostThatFreesWithoutAskingDoesNotLoseTheCode) {
-    Engine engine = Engine::load();
-    ASSERT_NE(engine.module, nullptr);
-    ComPtr<IClassFactory> factory;
-    ASSERT_EQ(engine.get_class_object(voice_class_id(), IID_IClassFactory,
-                                      reinterpret_cast<void**>(factory.GetAddressOf())),
-              S_OK);
-    factory.Reset();
-    FreeLibrary(engine.module);
-    std::this_thread::sleep_for(std::chrono::milliseconds(600));  // the watcher polls on
-    EXPECT_NE(GetModuleHandleW(L"vlsapi.dll"), nullptr) << "the running watcher keeps its code loaded";
-
-    Engine again = Engine::load();
-    ASSERT_EQ(again.module, engine.module);
-    EXPECT_EQ(again.can_unload_now(), S_OK);
-    FreeLibrary(again.module);
-    EXPECT_EQ(GetModuleHandleW(L"vlsapi.dll"), nullptr);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "tools/sapiclient/wav_stream.h"
+#include "sapi/testkit/wav_stream.h"
 
 #include <thread>
 

@@ -1,4 +1,4 @@
-#include "tools/sapihost/registry_token.h"
+#include "sapi/testkit/registry_token.h"
 
 #include <sperror.h>
 

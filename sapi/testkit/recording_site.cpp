@@ -1,4 +1,4 @@
-#include "tools/sapihost/recording_site.h"
+#include "sapi/testkit/recording_site.h"
 
 namespace vl::sapi {
 
