@@ -18,12 +18,12 @@
 #include <thread>
 #include <vector>
 
-#include "comkit/class_id.h"
-#include "comkit/sapi_declarations.h"
+#include "sapi/com/class_id.h"
+#include "sapi/com/sapi_declarations.h"
+#include "sapi/testkit/wav_stream.h"
 #include "store/file_io.h"
 #include "tools/common/check_report.h"
 #include "tools/common/wav.h"
-#include "tools/sapiclient/wav_stream.h"
 
 namespace vl::sapi {
 namespace {
