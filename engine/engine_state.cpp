@@ -1,6 +1,7 @@
 #include "engine/engine_state.h"
 
-#include "textprep/pronunciation_setup.h"
+#include "store/pronunciation_setup.h"
+#include "store/user_dictionary_load.h"
 
 namespace vl {
 
