@@ -53,12 +53,12 @@ struct Voice {
     VoiceChoice library;
 };
 
-class ConcurrentVoices : public testing::RunningEngineTest {
+class ConcurrentVoices : public test::RunningEngineTest {
 protected:
     using RunningEngineTest::set_up;
     // The voice set up through the real library, with its own token and choice.
     void set_up(Voice& voice) {
-        testing::FakeToken voice_token;
+        test::FakeToken voice_token;
         voice_token.name = voice.name;
         ASSERT_EQ(set_up_voice(voice_token, folder, state, velnor_engine(), voice.library), kStatusOk);
     }
@@ -101,7 +101,7 @@ TEST_F(ConcurrentVoices, EachSpeaksAsItWouldAlone) {
 }
 
 // Holds the library inside its first audio write until let go.
-class StallingSink : public testing::RecordingSink {
+class StallingSink : public test::RecordingSink {
 public:
     bool write(const void* bytes, uint32_t count, WriteKind kind) override {
         std::unique_lock lock(mutex);
@@ -118,7 +118,7 @@ public:
 
 TEST_F(ConcurrentVoices, ARequestPurgedWhileItWaitsReturnsWithoutSpeaking) {
     state.language.publish(std::u16string(u"419"));
-    testing::RecordingEngine busy_engine;
+    test::RecordingEngine busy_engine;
     busy_engine.set_audio_callback(audio_chunk_callback);
     StallingSink busy_sink;
     VoiceChoice busy_voice;
@@ -132,7 +132,7 @@ TEST_F(ConcurrentVoices, ARequestPurgedWhileItWaitsReturnsWithoutSpeaking) {
     }
 
     // A site whose abort is set from another thread.
-    struct PurgeableSink : testing::RecordingSink {
+    struct PurgeableSink : test::RecordingSink {
         std::atomic<uint32_t> purge{0};
         uint32_t get_actions() override { return purge; }
     };

@@ -15,7 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using EngineWatcher = testing::RunningEngineTest;
+using EngineWatcher = test::RunningEngineTest;
 
 TEST_F(EngineWatcher, ReloadSignalBringsNewDictionaryEntriesToTheNextRequest) {
     const fs::path& appdata = folder;

@@ -14,7 +14,7 @@
 #include "engine/synth_engine.h"
 #include "engine/voice_setup.h"
 
-namespace vl::testing {
+namespace vl::test {
 
 class RecordingEngine : public SynthEngine {
 public:
@@ -155,4 +155,4 @@ inline void use_russian_defaults(EngineState& state) {
 // Plain text at the voice's own rate, volume and pitch.
 inline TextFragment plain_text(std::u16string_view text) { return TextFragment{FragmentAction::speak, 0, 100, 0, text}; }
 
-}  // namespace vl::testing
+}  // namespace vl::test

@@ -16,7 +16,7 @@
 #include "engine/voice_choice.h"
 #include "engine/voice_setup.h"
 
-namespace vl::testing {
+namespace vl::test {
 
 struct RunningEngine {
     EngineState state;
@@ -56,4 +56,4 @@ protected:
     void watch(const std::u16string& signal) { RunningEngine::watch(folder, signal); }
 };
 
-}  // namespace vl::testing
+}  // namespace vl::test

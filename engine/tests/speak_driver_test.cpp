@@ -18,14 +18,14 @@
 namespace vl {
 namespace {
 
-using testing::RecordingEngine;
-using testing::RecordedEvent;
-using testing::RecordingSink;
+using test::RecordingEngine;
+using test::RecordedEvent;
+using test::RecordingSink;
 
 class SpeakDriver : public ::testing::Test {
 protected:
     void SetUp() override {
-        testing::use_russian_defaults(state);
+        test::use_russian_defaults(state);
         engine.set_audio_callback(audio_chunk_callback);
         engine.calls.clear();
     }
@@ -39,7 +39,7 @@ protected:
         for (const auto segment : segments) texts.push_back(read(segment));
         return texts;
     }
-    static TextFragment text(std::u16string_view t) { return testing::plain_text(t); }
+    static TextFragment text(std::u16string_view t) { return test::plain_text(t); }
     static TextFragment bookmark(std::u16string_view t) { return TextFragment{FragmentAction::bookmark, 0, 100, 0, t}; }
 
     std::vector<uint8_t> written(WriteKind kind) const {

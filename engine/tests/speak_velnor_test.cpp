@@ -17,7 +17,7 @@
 namespace vl {
 namespace {
 
-using testing::RecordingSink;
+using test::RecordingSink;
 
 int32_t VELNOR_CALL collect(void* context, const uint8_t* samples, int32_t count) {
     auto& pcm = *static_cast<std::vector<uint8_t>*>(context);
@@ -32,7 +32,7 @@ int32_t VELNOR_CALL collect(void* context, const uint8_t* samples, int32_t count
 class SpeakVelnor : public ::testing::Test {
 protected:
     void SetUp() override {
-        testing::use_russian_defaults(state);
+        test::use_russian_defaults(state);
         engine.select_voice(0);
         engine.set_audio_callback(audio_chunk_callback);
     }
@@ -43,7 +43,7 @@ protected:
         for (const auto& write : sink.writes) all.insert(all.end(), write.second.begin(), write.second.end());
         return all;
     }
-    static TextFragment text(std::u16string_view t) { return testing::plain_text(t); }
+    static TextFragment text(std::u16string_view t) { return test::plain_text(t); }
 
     EngineState state;
     SynthEngine& engine = velnor_engine();

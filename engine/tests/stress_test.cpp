@@ -110,7 +110,7 @@ TEST_F(Stress, VoicesSpeakPurgeAndGoWhileAnotherProcessReloads) {
             VoiceChoice objects[2];
             for (VoiceChoice& object : objects) {
                 add_voice(state);
-                testing::FakeToken token;
+                test::FakeToken token;
                 token.name = names[random() % 4];
                 if (set_up_voice(token, folder, state, velnor_engine(), object) != kStatusOk) ++malformed;
             }

@@ -16,7 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using VoiceSetup = testing::RunningEngineTest;
+using VoiceSetup = test::RunningEngineTest;
 
 TEST_F(VoiceSetup, FirstSetUpCreatesFoldersAndLog) {
     ASSERT_EQ(set_up(), kStatusOk);

@@ -9,7 +9,7 @@
 #include "configurer/core/user_interface.h"
 #include "store/tests/temp_folder.h"
 
-namespace vl::testing {
+namespace vl::test {
 
 class RecordingUi : public UserInterface {
 public:
@@ -44,4 +44,4 @@ protected:
     std::filesystem::path data() const { return folder / "VelnorSAPI"; }
 };
 
-}  // namespace vl::testing
+}  // namespace vl::test
