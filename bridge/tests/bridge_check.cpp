@@ -52,22 +52,27 @@ std::string hex(HRESULT result) {
     return text;
 }
 
-// A site that notes when the first audio arrives and then asks for an abort.
-class FirstAudioSite final : public ComObject<WithBases<ISpTTSEngineSite, ISpEventSink>> {
+// A site that takes audio as fast as it comes and keeps none of it; it notes
+// when the first audio arrives and, when told, then asks for an abort.
+class FastSite final : public ComObject<WithBases<ISpTTSEngineSite, ISpEventSink>> {
 public:
+    explicit FastSite(bool abort_after_first) : abort_after_first_(abort_after_first) {}
+
     Clock::time_point first_audio{};
     int writes = 0;
+    size_t taken = 0;
 
     HRESULT STDMETHODCALLTYPE AddEvents(const SPEVENT*, ULONG) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE GetEventInterest(ULONGLONG* interest) override {
-        *interest = 0;
+        *interest = abort_after_first_ ? 0 : ~0ull;
         return S_OK;
     }
-    DWORD STDMETHODCALLTYPE GetActions() override { return writes > 0 ? SPVES_ABORT : 0; }
-    HRESULT STDMETHODCALLTYPE Write(const void*, ULONG, ULONG* written) override {
+    DWORD STDMETHODCALLTYPE GetActions() override { return abort_after_first_ && writes > 0 ? SPVES_ABORT : 0; }
+    HRESULT STDMETHODCALLTYPE Write(const void*, ULONG count, ULONG* written) override {
+        taken += count;
         if (written == nullptr) return S_OK;  // leading silence
         if (writes++ == 0) first_audio = Clock::now();
-        *written = 0;
+        *written = count;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetRate(long* rate) override { return *rate = 0, S_OK; }
@@ -76,7 +81,8 @@ public:
     HRESULT STDMETHODCALLTYPE CompleteSkip(long) override { return S_OK; }
 
 private:
-    ~FirstAudioSite() override = default;
+    ~FastSite() override = default;
+    const bool abort_after_first_;
 };
 
 SPVTEXTFRAG speak_fragment(const std::wstring& text) {
@@ -143,7 +149,7 @@ void figures(const std::wstring& token_id) {
     std::vector<double> stopped;
     int most_writes = 0;
     for (int i = 0; i < 50; ++i) {
-        const ComPtr<FirstAudioSite> first = new FirstAudioSite;
+        const ComPtr<FastSite> first = new FastSite(true);
         const Clock::time_point start = Clock::now();
         voice.speak(kSentence, first.Get());
         stopped.push_back(milliseconds_since(start));
@@ -315,27 +321,6 @@ size_t private_bytes() {
     return counters.PrivateUsage;
 }
 
-// A site that takes audio as fast as it comes and keeps none of it.
-class FastSite final : public ComObject<WithBases<ISpTTSEngineSite, ISpEventSink>> {
-public:
-    size_t taken = 0;
-    HRESULT STDMETHODCALLTYPE AddEvents(const SPEVENT*, ULONG) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE GetEventInterest(ULONGLONG* interest) override { return *interest = ~0ull, S_OK; }
-    DWORD STDMETHODCALLTYPE GetActions() override { return 0; }
-    HRESULT STDMETHODCALLTYPE Write(const void*, ULONG count, ULONG* written) override {
-        taken += count;
-        if (written != nullptr) *written = count;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetRate(long* rate) override { return *rate = 0, S_OK; }
-    HRESULT STDMETHODCALLTYPE GetVolume(USHORT* volume) override { return *volume = 100, S_OK; }
-    HRESULT STDMETHODCALLTYPE GetSkipInfo(SPVSKIPTYPE*, long*) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE CompleteSkip(long) override { return S_OK; }
-
-private:
-    ~FastSite() override = default;
-};
-
 // What a client notices, the same in process and through the bridge: the
 // "parity" lines must match between the two; the volume's delay is a figure.
 void parity(const std::wstring& token_id) {
@@ -365,7 +350,7 @@ void parity(const std::wstring& token_id) {
     // An hour of audio to a site that keeps none: the client's memory stays put.
     std::wstring hour;
     for (int i = 0; i < 1000; ++i) hour += std::wstring(kSentence) + L" ";
-    const ComPtr<FastSite> fast = new FastSite;
+    const ComPtr<FastSite> fast = new FastSite(false);
     voice.speak(kSentence, fast.Get());
     const size_t before = private_bytes();
     voice.speak(hour, fast.Get());
