@@ -76,7 +76,7 @@ bool PipeSink::get_sentence_skip(int32_t& sentences) {
 
 void PipeSink::complete_skip(int32_t skipped) {
     site_.sentence_skip = false;
-    channel_.queue(encode_skip_done(skipped));
+    channel_.send(encode_skip_done(skipped));  // at once: the client waits for it to take audio again
 }
 
 bool PipeSink::write(const void* bytes, uint32_t count, WriteKind kind) {
