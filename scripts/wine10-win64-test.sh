@@ -10,7 +10,9 @@
 #    64-bit client's audio is byte for byte the 32-bit client's;
 #  - sapihost, 64-bit through the bridge and 32-bit in process, gets the same
 #    events (bookmarks in order, with their offsets) and the same audio;
-#  - bridge_check: after its host is killed a voice, driven as a runtime
+#  - bridge_check: a host of another version and one that sends an event the
+#    engine never sends fail their calls clearly, and other voices speak on;
+#    after its host is killed a voice, driven as a runtime
 #    does, speaks through a new one; a settings reload reaches the host; with
 #    a slow site, two skips in a row, an abort and "audio stopped" go as in
 #    process, a volume change is heard within two blocks of when it is in
@@ -47,6 +49,10 @@ cp "$build"/bin/{sapiclient,sapihost,bridge_check}.exe "$root$work/c32/"
 cp "$build"/win64/bin/{sapiclient,sapihost,bridge_check}.exe "$root$work/c64/"
 cat "$build"/installer/package-files{,-x64}.txt | cut -f1 > "$root$work/files.txt"
 cp "$build/win64/bin/vlsapi64.dll" "$root$work/vlsapi64.dll"
+# A copy of the DLL whose host is bridge_check, playing a faulty host.
+mkdir -p "$root$work/fake"
+cp "$build/win64/bin/vlsapi64.dll" "$root$work/fake/"
+cp "$build/win64/bin/bridge_check.exe" "$root$work/fake/vlsapihost.exe"
 status=0
 wine10_run "$work" <<'INNER' || status=$?
 set -u
@@ -112,8 +118,10 @@ grep -c '^event bookmark' "$WORK/markup64.txt" | grep -qx 3 || fail "bookmarks t
 diff "$WORK/markup32.txt" "$WORK/markup64.txt" || fail "events through the bridge differ (above)"
 cmp -s "$WORK/c32/markup.wav" "$WORK/c64/markup.wav" || fail "markup audio through the bridge differs"
 
-for check in host-death reload; do
-  (cd "$WORK/c64" && wine bridge_check.exe $check "$token") > "$WORK/$check.txt" 2>&1 || fail "$check"
+for check in host-death reload fake-host; do
+  extra=()
+  [ "$check" = fake-host ] && extra=("Z:${WORK//\//\\}\\fake\\vlsapi64.dll")
+  (cd "$WORK/c64" && wine bridge_check.exe $check "$token" "${extra[@]}") > "$WORK/$check.txt" 2>&1 || fail "$check"
   tr -d '\r' < "$WORK/$check.txt" | sed "s/^/    $check: /"
 done
 for bits in 64 32; do

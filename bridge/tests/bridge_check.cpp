@@ -10,6 +10,11 @@
 //   bridge_check parity TOKEN        with a site slower than the engine: two skips
 //                                    in a row, events after an abort and after
 //                                    "audio stopped", a volume change's delay, memory
+//   bridge_check fake-host TOKEN DLL (64-bit) a copy of vlsapi64.dll beside this
+//                                    program named vlsapihost.exe: a host of
+//                                    another version and one that sends an event
+//                                    the engine never sends fail their calls
+//                                    clearly, and the registered voice speaks on
 //   bridge_check reload TOKEN        a settings reload reaches the engine
 //   bridge_check hold TOKEN          sets a voice up and waits to be killed
 //   bridge_check hosts               prints how many hosts run
@@ -27,6 +32,7 @@
 
 #include <fstream>
 
+#include "bridge/tests/fake_host.h"
 #include "platform/app_data.h"
 #include "platform/reload_signal.h"
 #include "sapi/com/class_id.h"
@@ -362,6 +368,42 @@ void parity(const std::wstring& token_id) {
     check(before > 0 && grown < 8, "the client's memory grew by " + std::to_string(grown) + " MB over a long request");
 }
 
+// Voices of the vlsapi64.dll copy beside the fake host, each started as told.
+void fake_host(const std::wstring& token_id, const std::wstring& dll_path) {
+    Voice registered = Voice::create();
+    check(SUCCEEDED(registered.set_up(token_id)), "set-up of the registered voice");
+    const HMODULE dll = LoadLibraryW(dll_path.c_str());
+    const auto get_class_object =
+        reinterpret_cast<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(GetProcAddress(dll, "DllGetClassObject"));
+    check(get_class_object != nullptr, "the copy of the DLL loads");
+    if (get_class_object == nullptr) return;
+    ComPtr<IClassFactory> factory;
+    get_class_object(voice_class_id(), IID_IClassFactory, reinterpret_cast<void**>(factory.GetAddressOf()));
+    const auto fake_voice = [&](const wchar_t* behaviour) {
+        SetEnvironmentVariableW(bridge::kFakeHostVariable, behaviour);
+        Voice voice;
+        factory->CreateInstance(nullptr, IID_ISpTTSEngine, reinterpret_cast<void**>(voice.engine.GetAddressOf()));
+        voice.engine.As(&voice.with_token);
+        return voice;
+    };
+
+    Voice other = fake_voice(L"other-version");
+    HRESULT result = other.set_up(token_id);
+    check(result == HRESULT_FROM_WIN32(ERROR_REVISION_MISMATCH), "a host of another version: " + hex(result));
+
+    Voice faulty = fake_voice(L"bad-event");
+    check(SUCCEEDED(faulty.set_up(token_id)), "set-up through the faulty host");
+    ComPtr<RecordingSite> site;
+    result = faulty.speak(kSentence, {}, site);
+    check(result == HRESULT_FROM_WIN32(ERROR_INVALID_DATA) && site->events.empty(),
+          "a host that sends an event the engine never sends: " + hex(result) + ", " +
+              std::to_string(site->events.size()) + " event(s) passed on");
+    SetEnvironmentVariableW(bridge::kFakeHostVariable, nullptr);
+
+    result = registered.speak(kSentence, {}, site);
+    check(SUCCEEDED(result) && site->audio.size() > 20000, "the registered voice speaks on: " + hex(result));
+}
+
 DWORD reported_rate(Voice& voice) {
     GUID id{};
     WAVEFORMATEX* format = nullptr;
@@ -388,14 +430,22 @@ void reload(const std::wstring& token_id) {
 }  // namespace vl::sapi
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 2 || argc > 3 || (argc == 2) != (std::wstring(argv[1]) == L"hosts")) {
-        std::fprintf(stderr, "usage: bridge_check figures|host-death|parity|reload|hold TOKEN, or bridge_check hosts\n");
+    if (argc == 2 && std::wstring(argv[1]).starts_with(L"\\\\.\\pipe\\")) {
+        return vl::bridge::serve_as_fake_host(argv[1]);  // started by vlsapi64.dll as its host
+    }
+    const bool fake = argc == 4 && std::wstring(argv[1]) == L"fake-host";
+    if (!fake && (argc < 2 || argc > 3 || (argc == 2) != (std::wstring(argv[1]) == L"hosts"))) {
+        std::fprintf(stderr,
+                     "usage: bridge_check figures|host-death|parity|reload|hold TOKEN, bridge_check fake-host TOKEN "
+                     "DLL, or bridge_check hosts\n");
         return 100;
     }
     if (FAILED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) return 100;
     const std::wstring command = argv[1];
     if (command == L"figures") {
         vl::sapi::figures(argv[2]);
+    } else if (command == L"fake-host") {
+        vl::sapi::fake_host(argv[2], argv[3]);
     } else if (command == L"parity") {
         vl::sapi::parity(argv[2]);
     } else if (command == L"host-death") {
