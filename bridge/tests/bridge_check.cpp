@@ -373,8 +373,9 @@ void fake_host(const std::wstring& token_id, const std::wstring& dll_path) {
     Voice registered = Voice::create();
     check(SUCCEEDED(registered.set_up(token_id)), "set-up of the registered voice");
     const HMODULE dll = LoadLibraryW(dll_path.c_str());
+    using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
     const auto get_class_object =
-        reinterpret_cast<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(GetProcAddress(dll, "DllGetClassObject"));
+        reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(dll, "DllGetClassObject")));
     check(get_class_object != nullptr, "the copy of the DLL loads");
     if (get_class_object == nullptr) return;
     ComPtr<IClassFactory> factory;
