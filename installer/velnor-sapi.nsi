@@ -25,9 +25,10 @@
 ; would answer. The engine writes the default settings at its first voice
 ; set-up, and the configurer writes its own files when it is first started.
 ;
-; Should the engine's registration fail, the installation is rolled back (an
-; earlier installation's files come back, registered again), says why and
-; ends with exit status 2.
+; Should the engine's registration fail, 32-bit or 64-bit, the installation is
+; rolled back (an earlier installation's files of both kinds come back,
+; registered again; without one, nothing of this one stays), says why and ends
+; with exit status 2.
 
 Unicode true
 ManifestDPIAware true
@@ -113,6 +114,12 @@ LangString RolledBack ${LANG_ENGLISH} "The installation was cancelled: everythin
   !insertmacro ${MACRO} "${GUIDE_HTML}" docs\Russian.html
 !macroend
 
+; The same for the files of the 64-bit clients.
+!macro ForEach64BitFile MACRO
+  !insertmacro ${MACRO} "${VLSAPI64_DLL}" vlsapi64.dll
+  !insertmacro ${MACRO} "${VLSAPIHOST_EXE}" vlsapihost.exe
+!macroend
+
 ; An earlier installation's file, kept aside until this one has succeeded.
 !macro KeepPrevious SOURCE NAME
   ${If} ${FileExists} "$INSTDIR\${NAME}"
@@ -142,8 +149,52 @@ LangString RolledBack ${LANG_ENGLISH} "The installation was cancelled: everythin
   File "/oname=${NAME}" "${SOURCE}"
 !macroend
 
+Var Placed64  ; 1 once this installation's 64-bit files are in place
+
 Function .onInit
   SetRegView 32
+FunctionEnd
+
+; After a failed registration: the registrations that name this installation's
+; engines go, the earlier installation's files come back and are registered
+; again; without an earlier installation, its tokens, uninstall entry,
+; dictionary value and program folder go too.
+Function RollBack
+  ${If} $Placed64 == 1
+    SetRegView 64
+    ReadRegStr $1 HKLM "Software\Classes\CLSID\${CLASS_ID}\InProcServer32" ""
+    ${If} $1 == "$INSTDIR\vlsapi64.dll"
+      DeleteRegKey HKLM "Software\Classes\CLSID\${CLASS_ID}"
+    ${EndIf}
+    !insertmacro ForEach64BitFile PutBackPrevious
+    ${If} ${FileExists} "$INSTDIR\vlsapi64.dll"
+      ${DisableX64FSRedirection}
+      ExecWait '"$SYSDIR\regsvr32.exe" /s "$INSTDIR\vlsapi64.dll"'
+      ${EnableX64FSRedirection}
+    ${EndIf}
+    SetRegView 32
+  ${EndIf}
+  ReadRegStr $1 HKLM "Software\Classes\CLSID\${CLASS_ID}\InProcServer32" ""
+  ${If} $1 == "$INSTDIR\vlsapi.dll"
+    DeleteRegKey HKLM "Software\Classes\CLSID\${CLASS_ID}"
+  ${EndIf}
+  !insertmacro ForEachFile PutBackPrevious
+  ${If} ${FileExists} "$INSTDIR\vlsapi.dll"
+    ExecWait '"$SYSDIR\regsvr32.exe" /s "$INSTDIR\vlsapi.dll"'
+  ${Else}
+    !insertmacro ForEachVoice RemoveVoiceToken
+    DeleteRegKey HKLM "${UNINSTALL_KEY}"
+    ReadRegStr $1 HKLM "${DICT_KEY}" "db"
+    ${If} $1 == "$INSTDIR\dict.dat"
+      DeleteRegValue HKLM "${DICT_KEY}" "db"
+      DeleteRegKey /ifempty HKLM "${DICT_KEY}"
+      DeleteRegKey /ifempty HKLM "${PACKAGE_KEY}"
+    ${EndIf}
+    Delete "$INSTDIR\uninstall.exe"
+    SetOutPath "$TEMP"
+    RMDir "$INSTDIR\docs"
+    RMDir "$INSTDIR"
+  ${EndIf}
 FunctionEnd
 
 ; The user whose desktop this is: $R9 := a primary token of the desktop shell's
@@ -231,6 +282,7 @@ Section "Velnor SAPI"
   InitPluginsDir
   CreateDirectory "$PLUGINSDIR\previous\docs"
   !insertmacro ForEachFile KeepPrevious
+  !insertmacro ForEach64BitFile KeepPrevious
   CreateDirectory "$INSTDIR\docs"
   SetOutPath "$INSTDIR"
   !insertmacro ForEachFile PutFile
@@ -238,21 +290,7 @@ Section "Velnor SAPI"
   ; The 32-bit regsvr32 (the system folder of a 32-bit process is the 32-bit one).
   ExecWait '"$SYSDIR\regsvr32.exe" /s "$INSTDIR\vlsapi.dll"' $0
   ${If} $0 != 0
-    ; Rolled back: what the failed registration left, when it names this
-    ; installation, goes; the earlier installation's files come back and are
-    ; registered again; without one, the program folder goes.
-    ReadRegStr $1 HKLM "Software\Classes\CLSID\${CLASS_ID}\InProcServer32" ""
-    ${If} $1 == "$INSTDIR\vlsapi.dll"
-      DeleteRegKey HKLM "Software\Classes\CLSID\${CLASS_ID}"
-    ${EndIf}
-    !insertmacro ForEachFile PutBackPrevious
-    ${If} ${FileExists} "$INSTDIR\vlsapi.dll"
-      ExecWait '"$SYSDIR\regsvr32.exe" /s "$INSTDIR\vlsapi.dll"'
-    ${Else}
-      SetOutPath "$TEMP"
-      RMDir "$INSTDIR\docs"
-      RMDir "$INSTDIR"
-    ${EndIf}
+    Call RollBack
     DetailPrint "$(RegisterFailed) (regsvr32: $0) $(RolledBack)"
     MessageBox MB_OK|MB_ICONSTOP "$(RegisterFailed) (regsvr32: $0)$\r$\n$(RolledBack)" /SD IDOK
     SetErrorLevel 2
@@ -290,14 +328,16 @@ SectionEnd
 Section "-64-bit clients"
   ${If} ${RunningX64}
     SetOutPath "$INSTDIR"
-    !insertmacro PutFile "${VLSAPI64_DLL}" vlsapi64.dll
-    !insertmacro PutFile "${VLSAPIHOST_EXE}" vlsapihost.exe
+    StrCpy $Placed64 1
+    !insertmacro ForEach64BitFile PutFile
     ; The 64-bit regsvr32, which writes the 64-bit view.
     ${DisableX64FSRedirection}
     ExecWait '"$SYSDIR\regsvr32.exe" /s "$INSTDIR\vlsapi64.dll"' $0
     ${EnableX64FSRedirection}
     ${If} $0 != 0
-      MessageBox MB_OK|MB_ICONSTOP "$(RegisterFailed) (vlsapi64.dll, $0)" /SD IDOK
+      Call RollBack
+      DetailPrint "$(RegisterFailed) (vlsapi64.dll, $0) $(RolledBack)"
+      MessageBox MB_OK|MB_ICONSTOP "$(RegisterFailed) (vlsapi64.dll, $0)$\r$\n$(RolledBack)" /SD IDOK
       SetErrorLevel 2
       Abort
     ${EndIf}
