@@ -22,7 +22,7 @@ void BM_PrepareRequestText(benchmark::State& run) {
     EngineState state;
     state.language.publish(std::u16string(u"419"));
     state.settings.use_dictionary = 1;
-    for (auto _ : run) benchmark::DoNotOptimize(prepare_request_text(text, state));
+    for (auto _ : run) benchmark::DoNotOptimize(prepare_request_text(text, state, VoiceChoice{}));
     run.SetItemsProcessed(run.iterations() * static_cast<int64_t>(text.size()));
 }
 BENCHMARK(BM_PrepareRequestText)->Unit(benchmark::kMillisecond);
@@ -69,7 +69,6 @@ void BM_TimeToFirstAudio(benchmark::State& run) {
     EngineState& state = bench_state();
     const VoiceChoice voice;
     const TextFragment fragment{FragmentAction::speak, 0, 100, 0, text};
-    VoiceChoice voice;
     for (auto _ : run) {
         BenchSink sink(true);
         const Clock::time_point start = Clock::now();

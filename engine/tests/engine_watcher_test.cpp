@@ -26,14 +26,14 @@ TEST_F(EngineWatcher, ReloadSignalBringsNewDictionaryEntriesToTheNextRequest) {
     testing::FakeToken voice;
     VoiceChoice library;
     ASSERT_EQ(set_up_voice(voice, appdata, state, engine, library), kStatusOk);
-    EXPECT_EQ(prepare_request_text(u"ракетоплан", state), u"ракетоплан");
+    EXPECT_EQ(prepare_request_text(u"ракетоплан", state, library), u"ракетоплан");
 
     const std::u16string signal = u"VelnorSAPI_engine_watcher_test";
     auto watcher = make_engine_watcher(appdata, state, WatcherOptions{signal, std::chrono::milliseconds(20)});
     watcher->start();
     std::ofstream(appdata / "VelnorSAPI" / "dicts" / "Russian" / "dict.dic") << "ракетоплан ракетопла+н\n";
     ASSERT_TRUE(signal_engines(signal, std::chrono::milliseconds(100)));
-    EXPECT_EQ(prepare_request_text(u"ракетоплан", state), u"ракетопла+н");
+    EXPECT_EQ(prepare_request_text(u"ракетоплан", state, library), u"ракетопла+н");
 
     const fs::path prefs = appdata / "VelnorSAPI" / "prefs.ini";
     std::string settings = *read_file(prefs);
@@ -41,7 +41,7 @@ TEST_F(EngineWatcher, ReloadSignalBringsNewDictionaryEntriesToTheNextRequest) {
     ASSERT_TRUE(write_file_atomic(prefs, settings));
     ASSERT_TRUE(signal_engines(signal, std::chrono::milliseconds(100)));
     EXPECT_EQ(state.settings.use_dictionary, 1);
-    EXPECT_TRUE(state.dictionary.get()->empty());
+    EXPECT_TRUE(library.language->dictionary.get()->empty());
 
     watcher->request_stop();
     watcher->join();
