@@ -73,17 +73,24 @@ size_t prepared_word_length(std::u16string_view word, const PrepareContext& cont
         plain = letter_script(word[i]) == Script::cyrillic && (i == 0 || !is_upper_letter(word[i]));
     }
     if (plain) return word.size();
+    // A number is followed by a pause, and a fraction read with the words for
+    // its whole and its parts (‹три целых четырнадцать сотых›).
+    constexpr size_t kPauseAfterNumber = 3;
+    constexpr size_t kFractionWords = 12;
     const std::u16string prepared = prepare_stages(word, context);
     size_t length = 0;
     for (size_t i = 0; i < prepared.size();) {
         if (!is_digit(prepared[i])) {
-            ++length;
+            const bool fraction = i > 0 && i + 1 < prepared.size() && is_digit(prepared[i - 1]) &&
+                                  is_digit(prepared[i + 1]) && (prepared[i] == u'.' || prepared[i] == u',');
+            length += fraction ? kFractionWords : 1;
             ++i;
             continue;
         }
         size_t end = i;
         while (end < prepared.size() && is_digit(prepared[end])) ++end;
         length += spoken_digits_length(std::u16string_view(prepared).substr(i, end - i));
+        if (end == prepared.size()) length += kPauseAfterNumber;
         i = end;
     }
     return length;

@@ -34,7 +34,7 @@ std::u16string prepare_segment(const Step& step, const PrepareContext& context);
 // The expected spoken length of one word of the client's text: the word
 // itself when preparation leaves such a word alone (Cyrillic letters, a capital
 // only first), else the length of the word prepared alone, each run of digits
-// counted as the number words the library reads it as.
+// counted as the number words the library reads it as and the pause after them.
 size_t prepared_word_length(std::u16string_view word, const PrepareContext& context);
 
 // About how many letters the library's words for a run of digits have.
