@@ -3,6 +3,7 @@
 #include <array>
 
 #include "base/char_class.h"
+#include "base/lowercase.h"
 
 namespace vl {
 namespace {
@@ -32,10 +33,7 @@ constexpr std::array<std::u16string_view, 29> kAbbreviations = {
 bool same_lowered(std::u16string_view word, std::u16string_view lower) {
     if (word.size() != lower.size()) return false;
     for (size_t i = 0; i < word.size(); ++i) {
-        char16_t c = word[i];
-        if (c >= u'А' && c <= u'Я') c += 0x20;
-        if (c == u'І') c = u'і';
-        if (c != lower[i]) return false;
+        if (to_lower(word[i]) != lower[i]) return false;
     }
     return true;
 }

@@ -410,8 +410,11 @@ TEST_F(SpeakDriver, LogsPreparedTextOneLinePerRequest) {
     say({text(u"(тест)")});
     say({text(u"два")});
     say({text(u"\r")});  // nothing to speak: no line
+    say({text(u"Раз. Два.")});  // two segments, one line
     state.log.close();
-    EXPECT_EQ(read_file(file), std::string(" тест \r\nдва\r\n"));
+    const std::u16string sentences =
+        prepare_request_text(u"Раз.", state, voice) + u" " + prepare_request_text(u"Два.", state, voice);
+    EXPECT_EQ(read_file(file), " тест \r\nдва\r\n" + utf16_to_utf8(sentences) + "\r\n");
     std::filesystem::remove(file);
 }
 
