@@ -190,12 +190,12 @@ private:
             if (!context_.write_silence(edge_silence_bytes(state_.settings, state_.settings.silence_at_begin))) return;
         }
         const uint64_t start = context_.written;
+        time_words(step, start);
+        if (!synthesise(converted, *step.fragment)) return;
         if (step.opens_sentence) {
             context_.send(kEventSentenceBoundary, step.sentence_length, static_cast<int32_t>(step.sentence_start), start);
         }
-        time_words(step, start);
-
-        if (!synthesise(converted, *step.fragment)) return;
+        context_.last_block_start = start;
         context_.words.spread(context_.segment.size() * 2);
         context_.write_segment();
         if (context_.ended() || context_.skip_asked) return;

@@ -155,6 +155,7 @@ TEST_F(ConcurrentVoices, ARequestPurgedWhileItWaitsReturnsWithoutSpeaking) {
     purged.join();
     EXPECT_LT(std::chrono::steady_clock::now() - purge, 500ms);
     EXPECT_TRUE(engine.calls.empty());
+    EXPECT_EQ(waiting.events.size(), 1u);  // the bookmark before the text only
     EXPECT_TRUE(waiting.writes.empty());
 
     {
