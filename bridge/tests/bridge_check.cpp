@@ -23,12 +23,12 @@
 
 #include <fstream>
 
-#include "comkit/class_id.h"
 #include "platform/app_data.h"
 #include "platform/reload_signal.h"
+#include "sapi/com/class_id.h"
+#include "sapi/testkit/recording_site.h"
+#include "sapi/testkit/registry_token.h"
 #include "tools/common/check_report.h"
-#include "tools/sapihost/recording_site.h"
-#include "tools/sapihost/registry_token.h"
 
 namespace vl::sapi {
 namespace {
@@ -49,7 +49,7 @@ std::string hex(HRESULT result) {
 }
 
 // A site that notes when the first audio arrives and then asks for an abort.
-class FirstAudioSite final : public ComObject<ISpTTSEngineSite, IUnknown, ISpEventSink, ISpTTSEngineSite> {
+class FirstAudioSite final : public ComObject<WithBases<ISpTTSEngineSite, ISpEventSink>> {
 public:
     Clock::time_point first_audio{};
     int writes = 0;

@@ -10,12 +10,9 @@
 #include <thread>
 #include <vector>
 
-#include "base/tests/temp_folder.h"
-#include "engine/engine_state.h"
-#include "engine/voice_choice.h"
 #include "engine/speak_driver.h"
 #include "engine/synth_engine.h"
-#include "engine/tests/fakes.h"
+#include "engine/tests/running_engine.h"
 
 namespace vl {
 namespace {
@@ -56,12 +53,14 @@ struct Voice {
     VoiceChoice library;
 };
 
-class ConcurrentVoices : public test::TempFolderTest {
+class ConcurrentVoices : public testing::RunningEngineTest {
 protected:
+    using RunningEngineTest::set_up;
+    // The voice set up through the real library, with its own token and choice.
     void set_up(Voice& voice) {
-        testing::FakeToken token;
-        token.name = voice.name;
-        ASSERT_EQ(set_up_voice(token, folder, state, velnor_engine(), voice.library), kStatusOk);
+        testing::FakeToken voice_token;
+        voice_token.name = voice.name;
+        ASSERT_EQ(set_up_voice(voice_token, folder, state, velnor_engine(), voice.library), kStatusOk);
     }
     std::string say(Voice& voice, std::u16string_view text) {
         AudioSink sink(voice.actions, voice.rate, voice.volume);
@@ -69,11 +68,6 @@ protected:
         speak({&fragment, 1}, sink, velnor_engine(), state, voice.library);
         return sink.audio;
     }
-    void TearDown() override {
-        state.log.close();
-        TempFolderTest::TearDown();
-    }
-    EngineState state;
 };
 
 TEST_F(ConcurrentVoices, EachSpeaksAsItWouldAlone) {
@@ -144,11 +138,9 @@ TEST_F(ConcurrentVoices, ARequestPurgedWhileItWaitsReturnsWithoutSpeaking) {
         std::atomic<uint32_t> purge{0};
         uint32_t get_actions() override { return purge; }
     };
-    testing::RecordingEngine engine;
     PurgeableSink waiting;
-    VoiceChoice voice;
     const TextFragment fragments[] = {{FragmentAction::bookmark, 0, 100, 0, u"1"}, {FragmentAction::speak, 0, 100, 0, u"два"}};
-    std::thread purged([&] { speak(fragments, waiting, engine, state, voice); });
+    std::thread purged([&] { speak(fragments, waiting, engine, state, library); });
     std::this_thread::sleep_for(50ms);  // it waits for its turn
     const auto purge = std::chrono::steady_clock::now();
     waiting.purge = kActionAbort;
@@ -172,11 +164,8 @@ TEST_F(ConcurrentVoices, ARequestPurgedWhileItWaitsReturnsWithoutSpeaking) {
 // While a set-up holds the voices' lock the last release waits, so it can never
 // empty the tables between a set-up's start and its end.
 TEST_F(ConcurrentVoices, TheLastReleaseWaitsForASetUpInProgress) {
-    testing::RecordingEngine engine;
-    testing::FakeToken token;
-    VoiceChoice library;
     add_voice(state);
-    ASSERT_EQ(set_up_voice(token, folder, state, engine, library), kStatusOk);
+    ASSERT_EQ(set_up(), kStatusOk);
     std::unique_lock set_up_in_progress(state.voices_mutex);
     std::atomic<bool> released{false};
     std::thread last([&] {

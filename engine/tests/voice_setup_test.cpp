@@ -7,10 +7,7 @@
 #include <thread>
 
 #include "base/file_io.h"
-#include "base/tests/temp_folder.h"
-#include "engine/engine_state.h"
-#include "engine/voice_choice.h"
-#include "engine/tests/fakes.h"
+#include "engine/tests/running_engine.h"
 #include "platform/named_mutex.h"
 
 namespace vl {
@@ -18,19 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class VoiceSetup : public test::TempFolderTest {
-protected:
-    void TearDown() override {
-        state.log.close();
-        TempFolderTest::TearDown();
-    }
-    int32_t set_up() { return set_up_voice(token, folder, state, engine, library); }
-
-    testing::FakeToken token;
-    EngineState state;
-    testing::RecordingEngine engine;
-    VoiceChoice library;
-};
+using VoiceSetup = testing::RunningEngineTest;
 
 TEST_F(VoiceSetup, FirstSetUpCreatesFoldersAndLog) {
     ASSERT_EQ(set_up(), kStatusOk);

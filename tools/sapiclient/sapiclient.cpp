@@ -22,10 +22,10 @@
 
 #include "base/file_io.h"
 #include "base/wav.h"
-#include "comkit/class_id.h"
-#include "comkit/sapi_declarations.h"
+#include "sapi/com/class_id.h"
+#include "sapi/com/sapi_declarations.h"
+#include "sapi/testkit/wav_stream.h"
 #include "tools/common/check_report.h"
-#include "tools/sapiclient/wav_stream.h"
 
 namespace vl::sapi {
 namespace {

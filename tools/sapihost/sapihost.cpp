@@ -14,12 +14,12 @@
 #include "base/file_io.h"
 #include "base/utf.h"
 #include "base/wav.h"
-#include "comkit/class_id.h"
-#include "comkit/sapi_declarations.h"
+#include "sapi/com/class_id.h"
+#include "sapi/com/sapi_declarations.h"
+#include "sapi/testkit/recording_site.h"
+#include "sapi/testkit/registry_token.h"
 #include "tools/common/arguments.h"
 #include "tools/common/utf8_main.h"
-#include "tools/sapihost/recording_site.h"
-#include "tools/sapihost/registry_token.h"
 
 #include <psapi.h>
 #include <wrl/client.h>
