@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "base/file_io.h"
 #include "base/utf.h"
+#include "store/file_io.h"
 
 namespace vl::bench {
 

@@ -1,6 +1,6 @@
 // Exact-key fetches and cached counts on a dictionary of 200,000 Russian words.
-#include "dict/dictionary_store.h"
-#include "dict/stress_codes.h"
+#include "stress/dictionary_store.h"
+#include "stress/stress_codes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -40,18 +40,18 @@ struct Dictionary {
 
     Dictionary() {
         fs::remove(path);
-        OpenDictionary(store, path.string());
-        BeginLookup(store);
+        open_dictionary(store, path.string());
+        begin_lookup(store);
         sqlite3BtreeBeginTrans(sqlite3_get_btree(store.connection), 1);
-        for (const std::string& word : words) InsertRecord(store.main_cursor, word, std::string(1, '\x02'));
+        for (const std::string& word : words) insert_record(store.main_cursor, word, std::string(1, '\x02'));
         sqlite3BtreeCommit(sqlite3_get_btree(store.connection));
-        CloseDictionary(store);
+        close_dictionary(store);
         store.write_mode = 0;
-        OpenDictionary(store, std::nullopt);
-        BeginLookup(store);
+        open_dictionary(store, std::nullopt);
+        begin_lookup(store);
     }
     ~Dictionary() {
-        CloseDictionary(store);
+        close_dictionary(store);
         fs::remove(path);
     }
 };
@@ -66,7 +66,7 @@ void BM_FetchEntryExact(benchmark::State& state) {
     std::string data;
     size_t i = 0;
     for (auto _ : state) {
-        if (FetchEntry(d.store.main_cursor, d.words[i], data) != 0) state.SkipWithError("word not found");
+        if (fetch_entry(d.store.main_cursor, d.words[i], data) != 0) state.SkipWithError("word not found");
         if (++i == d.words.size()) i = 0;
     }
     state.SetItemsProcessed(state.iterations());
@@ -79,7 +79,7 @@ void BM_FetchEntryAbsent(benchmark::State& state) {
     std::string data;
     size_t i = 0;
     for (auto _ : state) {
-        if (FetchEntry(d.store.main_cursor, d.words[i] + '0', data) != kStatusNotFound) state.SkipWithError("found");
+        if (fetch_entry(d.store.main_cursor, d.words[i] + '0', data) != kStatusNotFound) state.SkipWithError("found");
         if (++i == d.words.size()) i = 0;
     }
     state.SetItemsProcessed(state.iterations());
@@ -92,7 +92,7 @@ void BM_CountEntriesWalk(benchmark::State& state) {
     int32_t count = 0;
     for (auto _ : state) {
         // Read only: the count is walked and reported every time, never stored.
-        CountEntries(d.store, d.store.main_cursor, nullptr, &count, nullptr);
+        count_entries(d.store, d.store.main_cursor, nullptr, &count, nullptr);
         if (count != kWords) state.SkipWithError("wrong count");
     }
     state.SetItemsProcessed(state.iterations() * kWords);
@@ -104,15 +104,15 @@ void BM_CountEntriesCached(benchmark::State& state) {
     Dictionary& d = dictionary();
     DictionaryStore store;
     store.write_mode = 1;
-    OpenDictionary(store, d.path.string());
-    BeginLookup(store);
+    open_dictionary(store, d.path.string());
+    begin_lookup(store);
     int32_t count = 0;
-    CountEntries(store, store.main_cursor, nullptr, &count, nullptr);
+    count_entries(store, store.main_cursor, nullptr, &count, nullptr);
     for (auto _ : state) {
-        if (CountEntries(store, store.main_cursor, nullptr, &count, nullptr) != 0 || count != kWords)
+        if (count_entries(store, store.main_cursor, nullptr, &count, nullptr) != 0 || count != kWords)
             state.SkipWithError("count not established");
     }
-    CloseDictionary(store);
+    close_dictionary(store);
 }
 BENCHMARK(BM_CountEntriesCached);
 

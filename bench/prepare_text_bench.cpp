@@ -8,11 +8,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "base/file_io.h"
 #include "base/utf.h"
 #include "bench/bench_text.h"
+#include "store/file_io.h"
+#include "store/pronunciation_file.h"
 #include "textprep/prepare_text.h"
-#include "textprep/pronunciation_file.h"
 
 namespace {
 

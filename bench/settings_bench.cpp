@@ -3,11 +3,12 @@
 
 #include <filesystem>
 
-#include "base/file_io.h"
-#include "base/settings_file.h"
 #include "contract/data_layout.h"
 #include "contract/setting_definitions.h"
 #include "engine/load_settings.h"
+#include "store/file_io.h"
+#include "store/prefs_file.h"
+#include "store/settings_file.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include "base/cp1251.h"
 #include "bench/bench_text.h"
-#include "dict/include/vldict.h"
-#include "dict/stress_characters.h"
+#include "stress/include/vldict.h"
+#include "stress/stress_characters.h"
 
 namespace {
 

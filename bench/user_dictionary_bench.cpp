@@ -8,10 +8,11 @@
 #include <unordered_set>
 
 #include "base/char_class.h"
-#include "base/file_io.h"
 #include "base/lowercase.h"
 #include "base/utf.h"
 #include "bench/bench_text.h"
+#include "store/file_io.h"
+#include "store/user_dictionary_load.h"
 #include "textprep/user_dictionary.h"
 #include "textprep/user_dictionary_stage.h"
 

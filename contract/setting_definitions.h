@@ -1,10 +1,12 @@
 #pragma once
-// The settings of group "General" in prefs.ini as data: key, default, accepted
-// range, and the commented group written into a settings file that lacks it.
-// The engine and the configurer find each setting by its key.
+// Each setting of prefs.ini described once: its key and group, default, the
+// range the engine clamps to, the values the configurer offers, and the
+// comments above it in a new file. The engine and the configurer each keep a
+// table of their field of every setting (settings_fields.h checks at compile
+// time that it names each setting once).
 #include <array>
+#include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <limits>
 #include <string_view>
 
@@ -12,80 +14,76 @@ namespace vl {
 
 inline constexpr std::u16string_view kGeneralGroup = u"General";
 
-inline constexpr std::u16string_view kSampleRateKey = u"sample_rate";
-inline constexpr std::u16string_view kPauseKey = u"pause";
-inline constexpr std::u16string_view kUseDictionaryKey = u"use_dictionary";
-inline constexpr std::u16string_view kIntonationKey = u"intonation";
-inline constexpr std::u16string_view kSilenceAtBeginKey = u"silence_at_begin";
-inline constexpr std::u16string_view kSilenceAtEndKey = u"silence_at_end";
-inline constexpr std::u16string_view kDisableDecimalSeparatorKey = u"disable_decimal_separator";
+// The settings, in the order they are read and written.
+enum class Setting : std::size_t {
+    sample_rate,
+    pause,
+    use_dictionary,
+    intonation,
+    silence_at_begin,
+    silence_at_end,
+    disable_decimal_separator,
+};
+inline constexpr std::size_t kSettingCount = 7;
 
 struct SettingDefinition {
+    Setting id;
     std::u16string_view key;
+    std::u16string_view group;
     int32_t default_value;
     int32_t minimum;  // the engine clamps values outside [minimum, maximum]
     int32_t maximum;
+    // What the configurer's control offers: a slider's range, a list's item
+    // indexes, a check box's 0 and 1.
+    int32_t offered_minimum;
+    int32_t offered_maximum;
+    // The comment lines above the key in the default group (their text follows "; ").
+    std::array<std::u16string_view, 2> comments;
 };
 
 inline constexpr int32_t kUnclampedMin = std::numeric_limits<int32_t>::min();
 inline constexpr int32_t kUnclampedMax = std::numeric_limits<int32_t>::max();
 
-// In the order the settings are read and written.
-inline constexpr std::array<SettingDefinition, 7> kSettingDefinitions{{
-    {kSampleRateKey, 10000, 10000, 11025},
-    {kPauseKey, -1, -1, 100},
-    {kUseDictionaryKey, 2, kUnclampedMin, kUnclampedMax},
-    {kIntonationKey, 50, 0, 100},
-    {kSilenceAtBeginKey, 0, 0, 250},
-    {kSilenceAtEndKey, 0, 0, 250},
-    {kDisableDecimalSeparatorKey, 0, kUnclampedMin, kUnclampedMax},
+// The first comment of the default group "General".
+inline constexpr std::u16string_view kGeneralGroupComment =
+    u" в этой секции устанавливаются основные параметры синтезатора";
+
+inline constexpr std::array<SettingDefinition, kSettingCount> kSettingDefinitions{{
+    {Setting::sample_rate, u"sample_rate", kGeneralGroup, 10000, 10000, 11025, 10000, 11025,
+     {u"   sample_rate - установка Частоты дискретизации.",
+      u" Поддерживаются значения от 10000 до 11025, 10000 - по умолчанию."}},
+    // -1: the synthesis library's own pauses; the configurer's check box sets it, its slider runs 0..100.
+    {Setting::pause, u"pause", kGeneralGroup, -1, -1, 100, 0, 100,
+     {u"   pause - установка паузы после знаков припинания и в некоторых случаях между словами.",
+      u" диапазон значений от 0 до 100, -1 - использовать стандартные паузы в зависимости от скорости речи. это "
+      u"значение по умолчанию установлено как -1."}},
+    // 0 none, 1 main, 2 main and user, 3 user only.
+    {Setting::use_dictionary, u"use_dictionary", kGeneralGroup, 2, kUnclampedMin, kUnclampedMax, 0, 3,
+     {u"   use_dictionary - включение или отключение русского словаря ударений.",
+      u" значение 1 - включает основной словарь, 2 - включает основной и пользовательский словарь, 3 - только "
+      u"пользовательский, 0 - выключает. по умолчанию оба словаря включены."}},
+    {Setting::intonation, u"intonation", kGeneralGroup, 50, 0, 100, 0, 100,
+     {u" intonation - интонация синтезатора.",
+      u" 0 - без интонации(монотонно), 100 - эмоциональная интонация. по умолчанию значение интонации равно 50."}},
+    {Setting::silence_at_begin, u"silence_at_begin", kGeneralGroup, 0, 0, 250, 0, 250,
+     {u"   silence_at_begin - тишина в начале воспроизведения.",
+      u" Диапазон значений от 0 до 250 миллисекунд, по умолчанию 0."}},
+    {Setting::silence_at_end, u"silence_at_end", kGeneralGroup, 0, 0, 250, 0, 250,
+     {u"   silence_at_end - тишина в конце воспроизведения.",
+      u" Диапазон значений от 0 до 250 миллисекунд, по умолчанию 0."}},
+    {Setting::disable_decimal_separator, u"disable_decimal_separator", kGeneralGroup, 0, kUnclampedMin,
+     kUnclampedMax, 0, 1,
+     {u"   disable_decimal_separator - включает или выключает чтение десятичных цифр.",
+      u" значение 1 - выключает, 0 - включает."}},
 }};
 
-// The definition of a key; an unknown key does not compile in a constant
-// expression and aborts otherwise.
-constexpr const SettingDefinition& setting_definition(std::u16string_view key) {
-    for (const SettingDefinition& setting : kSettingDefinitions)
-        if (setting.key == key) return setting;
-    std::abort();
+constexpr const SettingDefinition& definition_of(Setting id) { return kSettingDefinitions[static_cast<std::size_t>(id)]; }
+
+constexpr bool definitions_in_order() {
+    for (std::size_t index = 0; index < kSettingCount; ++index)
+        if (kSettingDefinitions[index].id != static_cast<Setting>(index)) return false;
+    return true;
 }
-
-// One line of the default group "General": a comment (its text follows "; "),
-// or a key written with its default value.
-struct DefaultGeneralLine {
-    enum Kind { comment, key } kind;
-    std::u16string_view text;
-};
-
-inline constexpr std::array<DefaultGeneralLine, 22> kDefaultGeneralLines{{
-    {DefaultGeneralLine::comment, u" в этой секции устанавливаются основные параметры синтезатора"},
-    {DefaultGeneralLine::comment, u"   sample_rate - установка Частоты дискретизации."},
-    {DefaultGeneralLine::comment, u" Поддерживаются значения от 10000 до 11025, 10000 - по умолчанию."},
-    {DefaultGeneralLine::key, kSampleRateKey},
-    {DefaultGeneralLine::comment,
-     u"   pause - установка паузы после знаков припинания и в некоторых случаях между словами."},
-    {DefaultGeneralLine::comment,
-     u" диапазон значений от 0 до 100, -1 - использовать стандартные паузы в зависимости от скорости речи. это "
-     u"значение по умолчанию установлено как -1."},
-    {DefaultGeneralLine::key, kPauseKey},
-    {DefaultGeneralLine::comment, u"   use_dictionary - включение или отключение русского словаря ударений."},
-    {DefaultGeneralLine::comment,
-     u" значение 1 - включает основной словарь, 2 - включает основной и пользовательский словарь, 3 - только "
-     u"пользовательский, 0 - выключает. по умолчанию оба словаря включены."},
-    {DefaultGeneralLine::key, kUseDictionaryKey},
-    {DefaultGeneralLine::comment, u" intonation - интонация синтезатора."},
-    {DefaultGeneralLine::comment,
-     u" 0 - без интонации(монотонно), 100 - эмоциональная интонация. по умолчанию значение интонации равно 50."},
-    {DefaultGeneralLine::key, kIntonationKey},
-    {DefaultGeneralLine::comment, u"   silence_at_begin - тишина в начале воспроизведения."},
-    {DefaultGeneralLine::comment, u" Диапазон значений от 0 до 250 миллисекунд, по умолчанию 0."},
-    {DefaultGeneralLine::key, kSilenceAtBeginKey},
-    {DefaultGeneralLine::comment, u"   silence_at_end - тишина в конце воспроизведения."},
-    {DefaultGeneralLine::comment, u" Диапазон значений от 0 до 250 миллисекунд, по умолчанию 0."},
-    {DefaultGeneralLine::key, kSilenceAtEndKey},
-    {DefaultGeneralLine::comment,
-     u"   disable_decimal_separator - включает или выключает чтение десятичных цифр."},
-    {DefaultGeneralLine::comment, u" значение 1 - выключает, 0 - включает."},
-    {DefaultGeneralLine::key, kDisableDecimalSeparatorKey},
-}};
+static_assert(definitions_in_order(), "kSettingDefinitions holds every setting at the index of its id");
 
 }  // namespace vl

@@ -1,7 +1,8 @@
 #include "engine/engine_state.h"
 
 #include "engine/voice_choice.h"
-#include "textprep/pronunciation_setup.h"
+#include "store/pronunciation_setup.h"
+#include "store/user_dictionary_load.h"
 
 namespace vl {
 

@@ -2,6 +2,7 @@
 
 #include "contract/data_layout.h"
 #include "engine/engine_state.h"
+#include "store/user_dictionary_load.h"
 #include "textprep/user_dictionary.h"
 
 namespace vl {

@@ -1,12 +1,9 @@
 #include "engine/voices.h"
 
+#include "contract/languages.h"
+
 namespace vl {
 
-int32_t voice_index(std::u16string_view name) {
-    for (size_t i = 0; i < kVoiceNames.size(); ++i) {
-        if (kVoiceNames[i] == name) return static_cast<int32_t>(i % 4);
-    }
-    return 0;
-}
+int32_t voice_index(std::u16string_view name) { return static_cast<int32_t>(voice_kind_index(name).value_or(0)); }
 
 }  // namespace vl

@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "base/file_io.h"
 #include "configurer/core/configuration_files.h"
 #include "contract/data_layout.h"
+#include "store/file_io.h"
 
 namespace {
 

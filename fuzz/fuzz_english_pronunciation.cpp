@@ -2,7 +2,7 @@
 // pairs taken from the input (UTF-16 units before the first U+0000, two per
 // entry: source letter, replacement letter), the text after it.
 #include "fuzz/fuzz_input.h"
-#include "textprep/pronunciation_file.h"
+#include "store/pronunciation_file.h"
 #include "textprep/english_pronunciation.h"
 #include "textprep/prepare_text.h"
 

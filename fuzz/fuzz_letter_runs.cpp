@@ -1,7 +1,7 @@
 // Letter runs of arbitrary text with the default tables and with none: the
 // stage only inserts, so its result is never shorter than its input.
 #include "fuzz/fuzz_input.h"
-#include "textprep/pronunciation_file.h"
+#include "store/pronunciation_file.h"
 #include "textprep/letter_runs.h"
 #include "textprep/prepare_text.h"
 

@@ -1,9 +1,9 @@
 // Opening and reading a damaged dictionary database: the input is either a whole
 // file, or patches to a small valid dictionary (first byte odd: offset, offset, value
 // triples). Whatever the file holds, the store must answer with a status, never crash.
-#include "base/file_io.h"
-#include "dict/dictionary_store.h"
-#include "dict/stress_codes.h"
+#include "store/file_io.h"
+#include "stress/dictionary_store.h"
+#include "stress/stress_codes.h"
 #include "fuzz/scratch_file.h"
 
 #include <cstdint>
@@ -30,15 +30,15 @@ const std::string& valid_dictionary() {
     static const std::string bytes = [] {
         fs::remove(work_file());
         DictionaryStore store;
-        OpenDictionary(store, work_file().string());
-        BeginLookup(store);
+        open_dictionary(store, work_file().string());
+        begin_lookup(store);
         sqlite3BtreeBeginTrans(sqlite3_get_btree(store.connection), 1);
-        for (int i = 0; i < 300; ++i) InsertRecord(store.main_cursor, "\xF1\xEB\xEE\xE2\xEE" + std::to_string(i), "\x02");
-        InsertRecord(store.anti_cursor, "\xE0\xED\xF2\xE8", "x");
+        for (int i = 0; i < 300; ++i) insert_record(store.main_cursor, "\xF1\xEB\xEE\xE2\xEE" + std::to_string(i), "\x02");
+        insert_record(store.anti_cursor, "\xE0\xED\xF2\xE8", "x");
         sqlite3BtreeCommit(sqlite3_get_btree(store.connection));
         int32_t main = 0, anti = 0;
-        CountEntries(store, store.main_cursor, store.anti_cursor, &main, &anti);
-        CloseDictionary(store);
+        count_entries(store, store.main_cursor, store.anti_cursor, &main, &anti);
+        close_dictionary(store);
         return vl::read_file(work_file()).value_or("");
     }();
     return bytes;
@@ -47,14 +47,14 @@ const std::string& valid_dictionary() {
 void exercise(int32_t write_mode) {
     DictionaryStore store;
     store.write_mode = write_mode;
-    if (OpenDictionary(store, work_file().string()) != SD_DONE) return;
-    BeginLookup(store);
+    if (open_dictionary(store, work_file().string()) != SD_DONE) return;
+    begin_lookup(store);
     std::string data;
     for (const char* key : {"\xF1\xEB\xEE\xE2\xEE" "7", "\xF1\xEB\xEE\xE2\xEE" "299", "", "zz"})
-        FetchEntry(store.main_cursor, key, data);
+        fetch_entry(store.main_cursor, key, data);
     int32_t main = 0, anti = 0;
-    CountEntries(store, store.main_cursor, store.anti_cursor, &main, &anti);
-    CloseDictionary(store);
+    count_entries(store, store.main_cursor, store.anti_cursor, &main, &anti);
+    close_dictionary(store);
 }
 
 }  // namespace

@@ -5,11 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "base/settings_file.h"
 #include "base/utf.h"
 #include "fuzz/fuzz_reader.h"
+#include "store/pronunciation_file.h"
+#include "store/settings_file.h"
 #include "textprep/prepare_text.h"
-#include "textprep/pronunciation_file.h"
 #include "textprep/user_dictionary.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,6 +1,6 @@
 // Reads every character alone with the default tables: the name is never empty.
 #include "fuzz/fuzz_input.h"
-#include "textprep/pronunciation_file.h"
+#include "store/pronunciation_file.h"
 #include "textprep/prepare_text.h"
 #include "textprep/single_character.h"
 

@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "engine/engine_state.h"
-#include "engine/voice_choice.h"
 #include "engine/speak_driver.h"
 #include "engine/tests/fakes.h"
+#include "engine/voice_choice.h"
 #include "fuzz/fuzz_reader.h"
+#include "store/pronunciation_file.h"
 #include "textprep/prepare_text.h"
-#include "textprep/pronunciation_file.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "dict/stress_codes.h"
-#include "dict/stress_dispatch.h"
+#include "stress/stress_codes.h"
+#include "stress/stress_dispatch.h"
 #include "fuzz/scratch_file.h"
 
 namespace {
@@ -33,8 +33,8 @@ DictionaryState& prepared_state() {
         const fs::path file = vl::fuzz::scratch_file("fuzz_stress_dispatch");
         fs::remove(file);
         const std::string path = file.string();
-        Dispatch(state, SD_OPEN, reinterpret_cast<intptr_t>(path.c_str()), 0);
-        Dispatch(state, SD_BEGIN, 0, 0);
+        dispatch_command(state, SD_OPEN, reinterpret_cast<intptr_t>(path.c_str()), 0);
+        dispatch_command(state, SD_BEGIN, 0, 0);
         const std::pair<std::string, std::string> records[] = {
             {"\xEC\xE0\xEC\xE0", "\x03"},                        // мама
             {"\xE7\xE0\xEC\xEE\xEA", "\x02"},                    // замок
@@ -45,9 +45,9 @@ DictionaryState& prepared_state() {
             {"\xEE\xF5", "oh123"},
             {"\xE0\xE1", "7seven9"},
         };
-        for (const auto& [key, data] : records) InsertRecord(state.store.main_cursor, key, data);
-        Dispatch(state, SD_TEXT_CALLBACK, reinterpret_cast<intptr_t>(&check_text), 0);
-        Dispatch(state, SD_WORD_CALLBACK, reinterpret_cast<intptr_t>(&check_word), 0);
+        for (const auto& [key, data] : records) insert_record(state.store.main_cursor, key, data);
+        dispatch_command(state, SD_TEXT_CALLBACK, reinterpret_cast<intptr_t>(&check_text), 0);
+        dispatch_command(state, SD_WORD_CALLBACK, reinterpret_cast<intptr_t>(&check_word), 0);
         fs::remove(file);  // the open connection keeps it readable
         return true;
     }();
@@ -60,9 +60,9 @@ DictionaryState& prepared_state() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     DictionaryState& state = prepared_state();
-    Dispatch(state, SD_CODE_PAGE, kCodePages[data[0] % std::size(kCodePages)], 0);
+    dispatch_command(state, SD_CODE_PAGE, kCodePages[data[0] % std::size(kCodePages)], 0);
     const int32_t result =
-        Dispatch(state, SD_STRESS, reinterpret_cast<intptr_t>(data + 1), static_cast<uint32_t>(size - 1));
+        dispatch_command(state, SD_STRESS, reinterpret_cast<intptr_t>(data + 1), static_cast<uint32_t>(size - 1));
     if (result != 0) std::abort();
     return 0;
 }

@@ -1,7 +1,7 @@
 // Symbols in arbitrary text: with the default tables a symbol is never shorter
 // than the blank that replaces it.
 #include "fuzz/fuzz_input.h"
-#include "textprep/pronunciation_file.h"
+#include "store/pronunciation_file.h"
 #include "textprep/prepare_text.h"
 #include "textprep/symbols.h"
 

@@ -80,17 +80,9 @@ LangString RolledBack ${LANG_RUSSIAN} "Установка отменена: вс
 LangString RolledBack ${LANG_UKRAINIAN} "Встановлення скасовано: усе, що воно змінило, повернуто як було."
 LangString RolledBack ${LANG_ENGLISH} "The installation was cancelled: everything it changed is as it was before."
 
-; Calls MACRO with the name, language code and gender of each of the eight voices.
-!macro ForEachVoice MACRO
-  !insertmacro ${MACRO} Velnor_Male1_Russian 419 Male
-  !insertmacro ${MACRO} Velnor_Female1_Russian 419 Female
-  !insertmacro ${MACRO} Velnor_Male2_Russian 419 Male
-  !insertmacro ${MACRO} Velnor_Female2_Russian 419 Female
-  !insertmacro ${MACRO} Velnor_Male1_Ukrainian 422 Male
-  !insertmacro ${MACRO} Velnor_Female1_Ukrainian 422 Female
-  !insertmacro ${MACRO} Velnor_Male2_Ukrainian 422 Male
-  !insertmacro ${MACRO} Velnor_Female2_Ukrainian 422 Female
-!macroend
+; The macro ForEachVoice: calls MACRO with the name, language code and gender
+; of each voice. Made by the build from the package's languages.
+!include "${VOICE_TOKENS_NSH}"
 
 ; A voice token as the speech runtime and the engine read it.
 !macro WriteVoiceToken VOICE LANGUAGE GENDER

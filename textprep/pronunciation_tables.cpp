@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "base/settings_file.h"
+#include "base/decimal.h"
 
 namespace vl {
 

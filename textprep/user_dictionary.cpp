@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <bit>
 #include <functional>
-#include <new>
 
 #include "base/cp1251.h"
-#include "base/file_io.h"
 #include "base/lowercase.h"
 
 namespace vl {
@@ -115,36 +113,6 @@ std::optional<std::u16string_view> UserDictionary::find(std::u16string_view word
         const Slot& slot = slots_[i];
         if (slot.entry == 0) return std::nullopt;
         if (slot.hash == hash && entries_[slot.entry - 1].word == word) return entries_[slot.entry - 1].pronunciation;
-    }
-}
-
-std::optional<UserDictionary> load_user_dictionary(const std::filesystem::path& file) {
-    // A file too large to hold in memory counts as unreadable: the reload runs
-    // on the watcher thread, where an escaping exception would end the host.
-    try {
-        const std::optional<std::string> bytes = read_file(file);
-        if (!bytes) return std::nullopt;
-        return UserDictionary::parse(*bytes);
-    } catch (const std::bad_alloc&) {
-        return std::nullopt;
-    }
-}
-
-bool reload_user_dictionary(Published<UserDictionary>& dictionary, const std::filesystem::path& file) {
-    std::optional<UserDictionary> loaded = load_user_dictionary(file);
-    if (!loaded) return false;
-    dictionary.publish(std::move(*loaded));
-    return true;
-}
-
-void clear_user_dictionary(Published<UserDictionary>& dictionary) { dictionary.publish(UserDictionary()); }
-
-void refresh_user_dictionary(Published<UserDictionary>& dictionary, std::int32_t use_dictionary,
-                             const std::filesystem::path& file) {
-    if (use_dictionary >= 2) {
-        reload_user_dictionary(dictionary, file);
-    } else {
-        clear_user_dictionary(dictionary);
     }
 }
 

@@ -1,16 +1,13 @@
 #pragma once
-// The user's own word pronunciations, read from the dictionary file of the
+// The user's own word pronunciations, as read from the dictionary file of the
 // voice's language: one "word pronunciation" pair per line.
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "base/published.h"
 
 namespace vl {
 
@@ -49,22 +46,5 @@ private:
     std::vector<Entry> entries_;
     std::vector<Slot> slots_;  // a power of two in size, at most half full
 };
-
-// The dictionary in the file, or nothing when the file cannot be read or is
-// too large to hold (the caller then keeps the dictionary it has).
-std::optional<UserDictionary> load_user_dictionary(const std::filesystem::path& file);
-
-// Reads the file and publishes its dictionary; when the file cannot be read the
-// published dictionary stays as it was. True when a new one was published.
-bool reload_user_dictionary(Published<UserDictionary>& dictionary, const std::filesystem::path& file);
-
-// Publishes an empty dictionary.
-void clear_user_dictionary(Published<UserDictionary>& dictionary);
-
-// What follows each reload of the settings: with use_dictionary 2 or more
-// (the user dictionary in use) the file is read again, otherwise the
-// dictionary is cleared.
-void refresh_user_dictionary(Published<UserDictionary>& dictionary, std::int32_t use_dictionary,
-                             const std::filesystem::path& file);
 
 }  // namespace vl

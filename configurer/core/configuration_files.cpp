@@ -5,17 +5,16 @@
 #include <system_error>
 #include <type_traits>
 
-#include "base/file_io.h"
-#include "base/settings_file.h"
 #include "configurer/core/default_lists.h"
 #include "configurer/core/entry_storage.h"
 #include "configurer/core/texts.h"
-#include "configurer/core/user_dictionary_file.h"
 #include "contract/data_layout.h"
 #include "contract/pronunciation_defaults.h"
-#include "engine/load_settings.h"
 #include "platform/shared_files_lock.h"
-#include "textprep/pronunciation_file.h"
+#include "store/file_io.h"
+#include "store/pronunciation_file.h"
+#include "store/settings_file.h"
+#include "store/user_dictionary_file.h"
 
 namespace vl {
 namespace {
@@ -44,14 +43,10 @@ EntryList<PronunciationEntry> read_entry_group(SettingsFile& file, std::u16strin
     return list;
 }
 
-// "name:when": the name before the first ":", the code between the first and a second ":".
+// "name:when", read as the engine reads a symbol's value.
 SymbolEntry symbol_of(SettingsEntry entry) {
-    const std::u16string_view value = entry.value;
-    const std::size_t colon = value.find(u':');
-    if (colon == std::u16string_view::npos) return {std::move(entry.key), std::move(entry.value), 0};
-    const std::u16string_view code = value.substr(colon + 1);
-    return {std::move(entry.key), std::u16string(value.substr(0, colon)),
-            static_cast<uint8_t>(parse_decimal(code.substr(0, code.find(u':'))))};
+    SymbolName name = parse_symbol_value(entry.value);
+    return {std::move(entry.key), std::move(name.name), static_cast<uint8_t>(name.always)};
 }
 
 EntryList<SymbolEntry> read_symbol_group(SettingsFile& file) {
@@ -199,8 +194,8 @@ bool load_configuration(ConfigurerState& state, const fs::path& application_data
     if (!opened) ui.message_box(make_message(texts::kWelcomeTitle, texts::kWelcomeText, MessageKind::information));
     SettingsFile file = opened ? std::move(*opened) : SettingsFile(SettingsLayout::group_separator);
 
-    file.select_group(kGeneralGroup);
     for_each_setting(state.settings, [&](const SettingDefinition& definition, auto& field) {
+        file.select_group(definition.group);
         field = static_cast<std::remove_reference_t<decltype(field)>>(
             file.read_int(definition.key, definition.default_value));
     });
@@ -233,8 +228,8 @@ bool apply_configuration(const ConfigurerState& state, const fs::path& applicati
     std::optional<SharedFilesLock> files(std::in_place, signal.mutex_name);
     SettingsFile file = SettingsFile::create(configuration_paths(application_data).settings,
                                              SettingsLayout::group_separator);
-    file.select_group(kGeneralGroup);
     for_each_setting(state.settings, [&](const SettingDefinition& definition, const auto& field) {
+        file.select_group(definition.group);
         file.write_int(definition.key, field);
     });
     for (std::size_t index = 0; index < kLanguageCount; ++index) {

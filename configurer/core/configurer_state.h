@@ -7,11 +7,14 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "contract/languages.h"
 #include "contract/setting_definitions.h"
+#include "contract/setting_fields.h"
 #include "platform/single_instance.h"
+#include "store/pronunciation_entry.h"
 
 namespace vl {
 
@@ -24,13 +27,6 @@ enum class ListKind : uint8_t {
     UserDictionaryList = 4,
 };
 inline constexpr std::size_t kListCount = 5;
-
-// A letter, combination or word and how it is to be read.
-struct PronunciationEntry {
-    std::u16string source;
-    std::u16string replacement;
-    bool operator==(const PronunciationEntry&) const = default;
-};
 
 // The symbol's "when" codes.
 inline constexpr uint8_t kWhenSpelling = 0;  // only when read character by character
@@ -53,38 +49,37 @@ struct EntryList {
     bool operator==(const EntryList&) const = default;
 };
 
-// The seven settings of group "General" as the configurer keeps them: nothing
-// is clamped; use_dictionary and disable_decimal_separator are 8-bit.
+// The settings as the configurer keeps them: nothing is clamped;
+// use_dictionary and disable_decimal_separator are 8-bit.
 struct SettingsRecord {
-    int32_t sample_rate = setting_definition(kSampleRateKey).default_value;
-    int32_t pause = setting_definition(kPauseKey).default_value;  // -1: the library's own pauses
-    uint8_t use_dictionary = static_cast<uint8_t>(setting_definition(kUseDictionaryKey).default_value);
-    int32_t intonation = setting_definition(kIntonationKey).default_value;
-    int32_t silence_at_begin = setting_definition(kSilenceAtBeginKey).default_value;
-    int32_t silence_at_end = setting_definition(kSilenceAtEndKey).default_value;
+    int32_t sample_rate = definition_of(Setting::sample_rate).default_value;
+    int32_t pause = definition_of(Setting::pause).default_value;  // -1: the library's own pauses
+    uint8_t use_dictionary = static_cast<uint8_t>(definition_of(Setting::use_dictionary).default_value);
+    int32_t intonation = definition_of(Setting::intonation).default_value;
+    int32_t silence_at_begin = definition_of(Setting::silence_at_begin).default_value;
+    int32_t silence_at_end = definition_of(Setting::silence_at_end).default_value;
     uint8_t disable_decimal_separator =
-        static_cast<uint8_t>(setting_definition(kDisableDecimalSeparatorKey).default_value);
+        static_cast<uint8_t>(definition_of(Setting::disable_decimal_separator).default_value);
     bool operator==(const SettingsRecord&) const = default;
 };
 
-// Calls visit(field) with the record's field of the setting named by key; a
-// key the configurer does not keep is passed over.
-template <typename Record, typename Visit>
-void visit_setting_field(Record& record, std::u16string_view key, Visit visit) {
-    if (key == kSampleRateKey) visit(record.sample_rate);
-    if (key == kPauseKey) visit(record.pause);
-    if (key == kUseDictionaryKey) visit(record.use_dictionary);
-    if (key == kIntonationKey) visit(record.intonation);
-    if (key == kSilenceAtBeginKey) visit(record.silence_at_begin);
-    if (key == kSilenceAtEndKey) visit(record.silence_at_end);
-    if (key == kDisableDecimalSeparatorKey) visit(record.disable_decimal_separator);
-}
+// The record's field of each setting.
+inline constexpr std::tuple kSettingsRecordFields{
+    SettingField<SettingsRecord, int32_t>{Setting::sample_rate, &SettingsRecord::sample_rate},
+    SettingField<SettingsRecord, int32_t>{Setting::pause, &SettingsRecord::pause},
+    SettingField<SettingsRecord, uint8_t>{Setting::use_dictionary, &SettingsRecord::use_dictionary},
+    SettingField<SettingsRecord, int32_t>{Setting::intonation, &SettingsRecord::intonation},
+    SettingField<SettingsRecord, int32_t>{Setting::silence_at_begin, &SettingsRecord::silence_at_begin},
+    SettingField<SettingsRecord, int32_t>{Setting::silence_at_end, &SettingsRecord::silence_at_end},
+    SettingField<SettingsRecord, uint8_t>{Setting::disable_decimal_separator,
+                                          &SettingsRecord::disable_decimal_separator},
+};
+static_assert(covers_every_setting(kSettingsRecordFields), "the configurer keeps every setting");
 
 // Calls visit(definition, field) for each setting in file order.
 template <typename Record, typename Visit>
 void for_each_setting(Record& record, Visit visit) {
-    for (const SettingDefinition& definition : kSettingDefinitions)
-        visit_setting_field(record, definition.key, [&](auto& field) { visit(definition, field); });
+    for_each_setting_field(kSettingsRecordFields, record, visit);
 }
 
 // The "Словарь" tab exists exactly while the user dictionary is in use.

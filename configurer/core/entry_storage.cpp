@@ -2,13 +2,14 @@
 
 #include <string>
 
-#include "base/settings_file.h"
-#include "configurer/core/user_dictionary_file.h"
+#include "store/settings_file.h"
+#include "store/user_dictionary_file.h"
 
 namespace vl {
 
 std::size_t unstorable_position(ListKind kind, Field field, std::u16string_view text) {
-    if (kind == ListKind::UserDictionaryList) return unstorable_dictionary_position(field, text);
+    if (kind == ListKind::UserDictionaryList)
+        return field == Field::source ? unstorable_word_position(text) : unstorable_pronunciation_position(text);
     if (field == Field::source) return unstorable_key_position(text);
     if (kind != ListKind::Symbols) return unstorable_value_position(text);
     // A symbol's value is "name:when": the name ends at its first ":".

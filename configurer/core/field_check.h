@@ -6,6 +6,7 @@
 
 #include "base/char_class.h"
 #include "configurer/core/configurer_state.h"
+#include "store/settings_file.h"
 
 namespace vl {
 
@@ -24,9 +25,6 @@ inline constexpr unsigned kDigits = 4;
 std::size_t find_invalid_char(std::u16string_view text, unsigned classes, std::u16string_view extra);
 
 enum class Field { source, replacement };
-
-// The earlier of two 1-based positions, where 0 means none.
-inline std::size_t first_position(std::size_t a, std::size_t b) { return a == 0 ? b : b == 0 ? a : (a < b ? a : b); }
 
 struct FieldRule {
     unsigned classes;

@@ -1,5 +1,7 @@
 #include "configurer/core/settings_page.h"
 
+#include <type_traits>
+
 namespace vl {
 
 void set_fixed_pauses(ConfigurerState& state, bool checked, int32_t slider_position) {
@@ -16,8 +18,10 @@ DictionaryTabChange set_use_dictionary(ConfigurerState& state, uint8_t selected)
     return shown_now ? DictionaryTabChange::append : DictionaryTabChange::remove;
 }
 
-void set_setting(ConfigurerState& state, int32_t SettingsRecord::*field, int32_t value) {
-    state.settings.*field = value;
+void set_setting(ConfigurerState& state, Setting setting, int32_t value) {
+    for_each_setting(state.settings, [&](const SettingDefinition& definition, auto& field) {
+        if (definition.id == setting) field = static_cast<std::remove_reference_t<decltype(field)>>(value);
+    });
     state.modified = true;
 }
 

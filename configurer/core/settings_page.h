@@ -21,7 +21,7 @@ enum class DictionaryTabChange {
 DictionaryTabChange set_use_dictionary(ConfigurerState& state, uint8_t selected);
 
 // Any other control: the slider's position, or 0 and 1 for the decimal check box.
-void set_setting(ConfigurerState& state, int32_t SettingsRecord::*field, int32_t value);
+void set_setting(ConfigurerState& state, Setting setting, int32_t value);
 void set_decimal_separator_disabled(ConfigurerState& state, bool checked);
 
 }  // namespace vl

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+
 #include "configurer/core/text_expand.h"
 #include "configurer/core/texts.h"
 #include "configurer/win32/control_ids.h"
@@ -15,17 +17,20 @@ namespace {
 
 struct Slider {
     int id;
-    int32_t SettingsRecord::*field;
-    int minimum, maximum;
+    Setting setting;  // its range is the values the setting offers
 };
 
 constexpr Slider kSliders[] = {
-    {ids::kSampleRateSlider, &SettingsRecord::sample_rate, 10000, 11025},
-    {ids::kPauseSlider, &SettingsRecord::pause, 0, 100},
-    {ids::kIntonationSlider, &SettingsRecord::intonation, 0, 100},
-    {ids::kSilenceAtBeginSlider, &SettingsRecord::silence_at_begin, 0, 250},
-    {ids::kSilenceAtEndSlider, &SettingsRecord::silence_at_end, 0, 250},
+    {ids::kSampleRateSlider, Setting::sample_rate},
+    {ids::kPauseSlider, Setting::pause},
+    {ids::kIntonationSlider, Setting::intonation},
+    {ids::kSilenceAtBeginSlider, Setting::silence_at_begin},
+    {ids::kSilenceAtEndSlider, Setting::silence_at_end},
 };
+
+// The dictionary list offers one item per value of use_dictionary.
+static_assert(std::size(texts::kDictionaryItems) ==
+              definition_of(Setting::use_dictionary).offered_maximum + 1u);
 
 const Slider& slider_of(int id) {
     for (const Slider& slider : kSliders) {
@@ -39,10 +44,10 @@ HWND label(HWND window, std::u16string_view text, Place place, int id) {
 }
 
 HWND slider(HWND window, int id, Place place, int32_t position) {
-    const Slider& definition = slider_of(id);
+    const SettingDefinition& definition = definition_of(slider_of(id).setting);
     const HWND control = create_control(window, TRACKBAR_CLASSW, u"", WS_TABSTOP | TBS_HORZ, place, id);
-    SendMessageW(control, TBM_SETRANGEMIN, FALSE, definition.minimum);
-    SendMessageW(control, TBM_SETRANGEMAX, FALSE, definition.maximum);
+    SendMessageW(control, TBM_SETRANGEMIN, FALSE, definition.offered_minimum);
+    SendMessageW(control, TBM_SETRANGEMAX, FALSE, definition.offered_maximum);
     SendMessageW(control, TBM_SETPOS, TRUE, position);
     return control;
 }
@@ -67,7 +72,8 @@ HWND dictionary_list(HWND window, const ConfigurerState& state, Place place) {
     const int border = (rect.bottom - rect.top) - selection_height;
     if (border > 0 && scaled(place.height) > border)
         SendMessageW(control, CB_SETITEMHEIGHT, -1, scaled(place.height) - border);
-    SendMessageW(control, CB_SETCURSEL, state.settings.use_dictionary < 4 ? state.settings.use_dictionary : -1, 0);
+    const int32_t offered = definition_of(Setting::use_dictionary).offered_maximum;
+    SendMessageW(control, CB_SETCURSEL, state.settings.use_dictionary <= offered ? state.settings.use_dictionary : -1, 0);
     return control;
 }
 
@@ -124,7 +130,7 @@ std::optional<DictionaryTabChange> settings_command(HWND window, ConfigurerState
 void settings_scroll(HWND window, ConfigurerState& state, HWND slider) {
     const Slider& definition = slider_of(GetDlgCtrlID(slider));
     if (definition.id != GetDlgCtrlID(slider)) return;
-    set_setting(state, definition.field, static_cast<int32_t>(SendMessageW(slider, TBM_GETPOS, 0, 0)));
+    set_setting(state, definition.setting, static_cast<int32_t>(SendMessageW(slider, TBM_GETPOS, 0, 0)));
 }
 
 }  // namespace vl

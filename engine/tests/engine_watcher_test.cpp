@@ -4,10 +4,11 @@
 
 #include <fstream>
 
-#include "base/file_io.h"
 #include "engine/speak_driver.h"
 #include "engine/tests/running_engine.h"
 #include "platform/reload_signal.h"
+#include "store/file_io.h"
+#include "store/tests/temp_folder.h"
 
 namespace vl {
 namespace {

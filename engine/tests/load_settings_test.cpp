@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "base/file_io.h"
-#include "base/tests/temp_folder.h"
+#include "store/file_io.h"
+#include "store/tests/temp_folder.h"
 
 namespace vl {
 namespace {

@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "base/tests/temp_folder.h"
+#include "store/tests/temp_folder.h"
 #include "engine/engine_state.h"
 #include "engine/speak_driver.h"
 #include "engine/synth_engine.h"

@@ -9,10 +9,10 @@
 #include <string>
 #include <thread>
 
-#include "base/file_io.h"
 #include "base/utf.h"
 #include "engine/load_settings.h"
 #include "engine/settings_watcher.h"
+#include "store/file_io.h"
 
 int main(int argc, char** argv) {
     using namespace std::chrono_literals;

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "base/tests/temp_folder.h"
+#include "store/tests/temp_folder.h"
 #include "engine/engine_state.h"
 #include "engine/engine_watcher.h"
 #include "engine/tests/fakes.h"

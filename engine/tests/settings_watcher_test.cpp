@@ -5,10 +5,10 @@
 #include <atomic>
 #include <random>
 
-#include "base/file_io.h"
-#include "base/tests/temp_folder.h"
 #include "engine/load_settings.h"
 #include "platform/named_mutex.h"
+#include "store/file_io.h"
+#include "store/tests/temp_folder.h"
 
 namespace vl {
 namespace {

@@ -7,13 +7,13 @@
 #include <thread>
 #include <vector>
 
-#include "base/file_io.h"
 #include "base/utf.h"
 #include "engine/engine_charset.h"
 #include "engine/engine_state.h"
 #include "engine/fragments.h"
-#include "engine/voice_choice.h"
 #include "engine/tests/fakes.h"
+#include "engine/voice_choice.h"
+#include "store/file_io.h"
 
 namespace vl {
 namespace {

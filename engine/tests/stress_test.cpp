@@ -18,16 +18,16 @@
 #include <thread>
 #include <vector>
 
-#include "base/file_io.h"
-#include "base/tests/temp_folder.h"
 #include "engine/engine_state.h"
-#include "engine/voice_choice.h"
 #include "engine/settings_watcher.h"
 #include "engine/speak_driver.h"
 #include "engine/synth_engine.h"
 #include "engine/tests/fakes.h"
+#include "engine/voice_choice.h"
 #include "platform/reload_signal.h"
 #include "platform/shared_files_lock.h"
+#include "store/file_io.h"
+#include "store/tests/temp_folder.h"
 
 namespace vl {
 namespace {

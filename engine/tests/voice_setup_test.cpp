@@ -6,9 +6,10 @@
 #include <future>
 #include <thread>
 
-#include "base/file_io.h"
 #include "engine/tests/running_engine.h"
 #include "platform/named_mutex.h"
+#include "store/file_io.h"
+#include "store/tests/temp_folder.h"
 
 namespace vl {
 namespace {
@@ -82,12 +83,12 @@ TEST_F(VoiceSetup, LoadsTheVoicesTablesAndMovesSettingsGroups) {
     ASSERT_EQ(set_up(), kStatusOk);
     EXPECT_TRUE(fs::exists(folder / "VelnorSAPI" / "dicts" / "Russian" / "pronunc.dic"));
     EXPECT_TRUE(fs::exists(folder / "VelnorSAPI" / "dicts" / "Ukrainian" / "pronunc.dic"));
-    EXPECT_FALSE(library.language->tables.get()->ukrainian.empty());
+    EXPECT_FALSE(library.language->tables.get()->spelling.empty());
     EXPECT_EQ(read_file(folder / "VelnorSAPI" / "prefs.ini")->find("решётка"), std::string::npos);
 
     release_voice_state(state);
     EXPECT_TRUE(library.language->tables.get()->letters.empty());
-    EXPECT_TRUE(library.language->tables.get()->ukrainian.empty());
+    EXPECT_TRUE(library.language->tables.get()->spelling.empty());
     EXPECT_FALSE(library.language->tables.get()->symbols.empty());
 }
 
@@ -151,7 +152,7 @@ TEST_F(VoiceSetup, UnchangedSharedFilesAreNotRewrittenAndAPeerHoldingTheirMutexL
     ASSERT_EQ(set_up(), kStatusOk);  // after the bounded wait
     EXPECT_EQ(state.settings.sample_rate, 11025);
     EXPECT_EQ(state.settings.intonation, 50);
-    EXPECT_FALSE(library.language->tables.get()->ukrainian.empty());
+    EXPECT_FALSE(library.language->tables.get()->spelling.empty());
     EXPECT_EQ(read_file(prefs), "[General]\nsample_rate = 22050\n[symbols]\n# = решётка:1\n");
     EXPECT_FALSE(fs::exists(folder / "VelnorSAPI" / "dicts" / "Ukrainian" / "pronunc.dic"));
     let_go.set_value();

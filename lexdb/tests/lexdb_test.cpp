@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "base/tests/temp_folder.h"
 #include "lexdb/tests/reader_process.h"
+#include "store/tests/temp_folder.h"
 
 namespace {
 

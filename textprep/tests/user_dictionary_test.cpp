@@ -5,9 +5,10 @@
 #include <atomic>
 #include <thread>
 
-#include "base/file_io.h"
 #include "contract/data_layout.h"
-#include "base/tests/temp_folder.h"
+#include "store/file_io.h"
+#include "store/tests/temp_folder.h"
+#include "store/user_dictionary_load.h"
 #include "textprep/prepare_text.h"
 #include "textprep/user_dictionary_stage.h"
 

@@ -20,12 +20,12 @@
 #include <thread>
 #include <vector>
 
-#include "base/file_io.h"
-#include "base/wav.h"
 #include "sapi/com/class_id.h"
 #include "sapi/com/sapi_declarations.h"
 #include "sapi/testkit/wav_stream.h"
+#include "store/file_io.h"
 #include "tools/common/check_report.h"
+#include "tools/common/wav.h"
 
 namespace vl::sapi {
 namespace {

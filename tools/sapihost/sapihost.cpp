@@ -11,15 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "base/file_io.h"
 #include "base/utf.h"
-#include "base/wav.h"
 #include "sapi/com/class_id.h"
 #include "sapi/com/sapi_declarations.h"
 #include "sapi/testkit/recording_site.h"
 #include "sapi/testkit/registry_token.h"
+#include "store/file_io.h"
 #include "tools/common/arguments.h"
 #include "tools/common/utf8_main.h"
+#include "tools/common/wav.h"
 
 #include <psapi.h>
 #include <wrl/client.h>

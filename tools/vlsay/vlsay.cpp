@@ -1,6 +1,5 @@
 // vlsay: speaks a text through the engine into a WAV file, or shows the text
 // the synthesis engine would read.
-#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <iostream>
@@ -10,12 +9,12 @@
 #include <vector>
 
 #include "base/utf.h"
+#include "contract/languages.h"
 #include "engine/engine_state.h"
-#include "engine/voice_choice.h"
 #include "engine/speak_driver.h"
 #include "engine/synth_engine.h"
+#include "engine/voice_choice.h"
 #include "engine/voice_setup.h"
-#include "engine/voices.h"
 #include "platform/app_data.h"
 #include "textprep/prepare_text.h"
 #include "tools/common/arguments.h"
@@ -64,7 +63,7 @@ Options parse_options(const std::vector<std::string>& args) {
             options.appdata = utf8_path(value());
         } else if (arg == "--voice") {
             options.voice = utf8_to_utf16(value());
-            if (std::ranges::find(kVoiceNames, options.voice) == kVoiceNames.end())
+            if (!voice_kind_index(options.voice))
                 throw UsageError("unknown voice " + args[i]);
         } else if (arg == "--rate") {
             options.rate = parse_whole_number(value(), arg, -10, 10);

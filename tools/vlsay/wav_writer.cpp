@@ -5,9 +5,9 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "base/file_io.h"
 #include "base/utf.h"
-#include "base/wav.h"
+#include "store/file_io.h"
+#include "tools/common/wav.h"
 
 namespace vl {
 

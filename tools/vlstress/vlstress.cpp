@@ -9,12 +9,12 @@
 #include <unordered_set>
 #include <vector>
 
-#include "base/file_io.h"
 #include "base/utf.h"
 #include "contract/data_layout.h"
-#include "dict/include/vldict.h"
-#include "libs/xlat/recode.h"
+#include "stress/include/vldict.h"
+#include "stress/xlat/recode.h"
 #include "platform/app_data.h"
+#include "store/file_io.h"
 #include "tools/common/arguments.h"
 #include "tools/common/input_text.h"
 #include "tools/common/progress_line.h"
@@ -94,16 +94,16 @@ int32_t dispatch(int32_t command, intptr_t arg = 0, uint32_t size = 0) { return 
 
 // Text in the caller's code page from UTF-8, and back.
 std::string from_utf8(const std::string& text, int32_t code_page) {
-    return code_page == xlat::kUtf8CodePage ? text : xlat::WideToText(utf8_to_utf16(text), code_page);
+    return code_page == xlat::kUtf8CodePage ? text : xlat::wide_to_text(utf8_to_utf16(text), code_page);
 }
 std::string to_utf8(const std::string& text, int32_t code_page) {
-    return code_page == xlat::kUtf8CodePage ? text : utf16_to_utf8(xlat::TextToWide(text, code_page));
+    return code_page == xlat::kUtf8CodePage ? text : utf16_to_utf8(xlat::text_to_wide(text, code_page));
 }
 
 // The library takes paths in the system's ANSI code page.
 std::string ansi_path(const std::string& utf8) {
 #if defined(_WIN32)
-    return xlat::WideToText(utf8_to_utf16(utf8), 0);
+    return xlat::wide_to_text(utf8_to_utf16(utf8), 0);
 #else
     return utf8;
 #endif

@@ -5,7 +5,7 @@
 
 #include "base/cp1251.h"
 #include "base/utf.h"
-#include "dict/stress_characters.h"
+#include "stress/stress_characters.h"
 
 namespace vl::stress_tool {
 

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "base/file_io.h"
 #include "base/utf.h"
 #include "configurer/core/default_lists.h"
 #include "configurer/core/tests/recording_ui.h"
-#include "configurer/core/user_dictionary_file.h"
 #include "contract/pronunciation_defaults.h"
-#include "textprep/pronunciation_migration.h"
+#include "store/file_io.h"
+#include "store/pronunciation_migration.h"
+#include "store/user_dictionary_file.h"
 
 namespace vl {
 namespace {

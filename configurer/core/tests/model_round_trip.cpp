@@ -6,7 +6,7 @@
 #include "base/utf.h"
 #include "configurer/core/configuration_files.h"
 #include "configurer/core/list_operations.h"
-#include "textprep/pronunciation_migration.h"
+#include "store/pronunciation_migration.h"
 
 namespace vl::testing {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "base/tests/temp_folder.h"
 #include "configurer/core/user_interface.h"
+#include "store/tests/temp_folder.h"
 
 namespace vl::testing {
 

@@ -5,8 +5,8 @@
 
 #include <random>
 
-#include "base/tests/temp_folder.h"
 #include "configurer/core/tests/model_round_trip.h"
+#include "store/tests/temp_folder.h"
 
 namespace vl {
 namespace {

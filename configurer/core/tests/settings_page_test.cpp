@@ -30,7 +30,7 @@ TEST(SettingsPage, DictionaryTabFollowsTheUserDictionaryInUse) {
 
 TEST(SettingsPage, EveryChangeMarksTheModelModified) {
     ConfigurerState state;
-    set_setting(state, &SettingsRecord::intonation, 50);  // the value it had
+    set_setting(state, Setting::intonation, 50);  // the value it had
     EXPECT_TRUE(state.modified);
     state.modified = false;
     set_decimal_separator_disabled(state, true);

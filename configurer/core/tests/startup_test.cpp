@@ -4,8 +4,8 @@
 
 #include <random>
 
-#include "base/file_io.h"
 #include "configurer/core/tests/recording_ui.h"
+#include "store/file_io.h"
 
 namespace vl {
 namespace {

@@ -6,9 +6,9 @@
 
 #include <filesystem>
 
-#include "base/file_io.h"
 #include "configurer/core/text_expand.h"
 #include "configurer/win32/control_ids.h"
+#include "store/file_io.h"
 
 namespace vl::gui_test {
 

@@ -5,10 +5,10 @@
 
 #include <filesystem>
 
-#include "base/file_io.h"
 #include "configurer/core/texts.h"
 #include "configurer/win32/control_ids.h"
 #include "configurer/win32/tests/harness.h"
+#include "store/file_io.h"
 
 namespace vl::gui_test {
 

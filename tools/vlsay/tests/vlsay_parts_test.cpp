@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "base/tests/temp_folder.h"
-#include "base/wav.h"
+#include "store/tests/temp_folder.h"
+#include "tools/common/wav.h"
 #include "tools/vlsay/text_pieces.h"
 #include "tools/vlsay/wav_writer.h"
 
