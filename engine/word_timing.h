@@ -1,34 +1,13 @@
 #pragma once
-// Where each word of a segment is heard, estimated without delaying the audio:
-// a word starts at its share of the segment's prepared text, and the segment's
-// audio is expected to last as long as the pace measured so far in the request
-// says. Words are sent as the audio reaches them, each inside its segment.
+// Where each word of a segment is heard, estimated from the segment's whole
+// audio: a word starts at its share of the segment's spoken length. Words are
+// sent as the audio reaches them, each inside its segment.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace vl {
-
-// Audio bytes per prepared character, measured over the request's segments.
-class Pace {
-public:
-    // About what the reference engine makes at the normal rate (10000 Hz, 16 bits).
-    static constexpr uint64_t kFirstGuess = 1400;
-
-    uint64_t expected_bytes(size_t characters) const {
-        return characters_ == 0 ? characters * kFirstGuess : bytes_ * characters / characters_;
-    }
-    void measured(uint64_t bytes, size_t characters) {
-        if (bytes == 0 || characters == 0) return;
-        bytes_ += bytes;
-        characters_ += characters;
-    }
-
-private:
-    uint64_t bytes_ = 0;
-    uint64_t characters_ = 0;
-};
 
 struct TimedWord {
     uint32_t position;  // in the client's text
@@ -45,13 +24,13 @@ public:
         start_ = start;
         total_weight_ = 0;
     }
-    // Adds the next word with its weight: its expected length in prepared characters.
+    // Adds the next word with its weight: its expected spoken length in characters.
     void add(uint32_t position, uint32_t length, uint64_t weight) {
         words_.push_back({position, length, total_weight_});
         total_weight_ += weight;
     }
-    // Turns the weights into offsets over the audio expected for the segment.
-    void spread(uint64_t expected_bytes);
+    // Turns the weights into offsets over the segment's audio.
+    void spread(uint64_t segment_bytes);
 
     // Sends, in order, the words estimated to start before `block_end`, none
     // before `block_start` (the audio already written) nor before the last one sent.

@@ -62,7 +62,7 @@ TEST_F(SpeakVelnor, OneSentenceSoundsAsOneCallOfItsPreparedText) {
     engine.set_pitch_high(range.high);
     engine.use_main_dictionary(0);
     engine.set_callback_context(&direct);
-    engine.speak(to_engine_charset(prepare_request_text(sentence, state)).c_str());
+    engine.speak(to_engine_charset(prepare_request_text(sentence, state, VoiceChoice{})).c_str());
     engine.set_audio_callback(audio_chunk_callback);
     ASSERT_GT(direct.size(), 10000u);
     EXPECT_TRUE(driven == direct);

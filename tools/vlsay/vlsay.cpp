@@ -158,7 +158,7 @@ int run(const std::vector<std::string>& args) {
     }
 
     if (options.prepare_only) {
-        std::cout << utf16_to_utf8(prepare_request_text(text, state)) << '\n' << std::flush;
+        std::cout << utf16_to_utf8(prepare_request_text(text, state, library)) << '\n' << std::flush;
         return 0;
     }
     std::signal(SIGINT, on_interrupt);

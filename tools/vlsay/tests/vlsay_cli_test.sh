@@ -124,8 +124,9 @@ if [ ${#tool[@]} -eq 1 ]; then
   done
   if command -v script >/dev/null; then
     # The line shows once the work has run for a second; a reader that waits two
-    # seconds before it takes the audio holds the tool back for that long on any machine.
-    slow_reader="{ sleep 2; cat > /dev/null; }"
+    # seconds before it takes the audio holds the tool back for that long on any
+    # machine. It then takes a minute of audio and goes, which ends the tool.
+    slow_reader="{ sleep 2; head -c 1200000 > /dev/null; }"
     script -qec "${tool[0]} --appdata '$work/appdata' --out - < long.txt | $slow_reader" /dev/null > tty.txt
     grep -q "% done, 0:0[0-9] elapsed, .* left" tty.txt || fail "no progress line on a terminal: $(head -c 300 tty.txt)"
     script -qec "${tool[0]} --appdata '$work/appdata' --quiet --out - < long.txt | $slow_reader" /dev/null > tty.txt
