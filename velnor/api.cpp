@@ -2,9 +2,12 @@
 // kept in one process-wide record; synth_speak synthesises on the caller's
 // thread and hands every block to the callback before it returns.
 #include <algorithm>
+#include <cstdint>
+#include <string>
 
 #include "velnor/include/velnor_api.h"
 #include "velnor/engine_state.h"
+#include "velnor/phonetics/phone_text.h"
 #include "velnor/speaker.h"
 
 namespace vl::velnor {
@@ -116,5 +119,21 @@ int32_t VELNOR_CALL synth_set_tempo(int32_t tempo) { return vl::velnor::store(g_
 int32_t VELNOR_CALL synth_current_voice() { return g_state.voice.load(); }
 
 int32_t VELNOR_CALL synth_ready() { return 1; }
+
+int32_t VELNOR_CALL synth_text_phones(const char* text, char* out, int32_t size) {
+    if (text == nullptr || size < 0 || (out == nullptr && size > 0)) return -1;
+    try {
+        // The library has no stress lexicon yet: stress comes from the text's marks and the rules.
+        const std::string phones = ::velnor::phone_text(text, nullptr);
+        if (size > 0) {
+            const size_t copied = std::min(phones.size(), static_cast<size_t>(size) - 1);
+            std::copy_n(phones.data(), copied, out);
+            out[copied] = '\0';
+        }
+        return static_cast<int32_t>(std::min<size_t>(phones.size(), INT32_MAX));
+    } catch (...) {
+        return -1;
+    }
+}
 
 }  // extern "C"

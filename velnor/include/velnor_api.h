@@ -30,4 +30,11 @@ int32_t VELNOR_CALL synth_select_voice(int32_t voice);              // ordinal 1
 int32_t VELNOR_CALL synth_set_tempo(int32_t tempo);                 // ordinal 13: 10..100
 int32_t VELNOR_CALL synth_current_voice();                          // ordinal 14
 int32_t VELNOR_CALL synth_ready();                                  // ordinal 19
+
+// Ordinal 21, optional: the phones synth_speak would speak for `text`, as text
+// of the voice's phone names, blank-separated, "pau" between phrases, a line
+// ending in '\n' for each sentence. Writes at most `size` bytes to `out`, the
+// last of them a terminating zero, and returns the length of the whole text
+// (so that a caller whose buffer was short can call again); -1 on bad arguments.
+int32_t VELNOR_CALL synth_text_phones(const char* text, char* out, int32_t size);
 }

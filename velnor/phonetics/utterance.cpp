@@ -54,7 +54,7 @@ int rank(PhraseEnd end) {
 }
 
 // One word as spelled in the text: its letters in the rules' form ("+" before
-// the stressed vowel) and as the lexicon keys them.
+// the stressed vowel) and as the lexicon keys them (no marks, no hyphens).
 struct WordLetters {
     std::string spelled;
     std::string bare;
@@ -71,8 +71,7 @@ WordLetters letters_of(std::string_view word) {
             const bool after_vowel = !out.spelled.empty() && is_russian_vowel(static_cast<uint8_t>(out.spelled.back()));
             out.spelled.insert(after_vowel ? out.spelled.size() - 1 : out.spelled.size(), 1, '+');
         } else if (c == '-') {
-            out.spelled += c;
-            out.bare += c;
+            out.spelled += c;  // the lexicon keys words without their hyphens
         } else {
             const size_t before = out.spelled.size();
             append_russian(static_cast<uint8_t>(c), out.spelled);
