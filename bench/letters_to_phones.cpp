@@ -3,9 +3,10 @@
 // text, and its phones are compared with those of lab/<utterance>.lab, pauses
 // left out of both. The phone error rate is the summed edit distance
 // (substitutions, insertions, deletions) over the number of label phones.
-// Usage: bench_letters_to_phones VOICE_FOLDER [--no-lexicon] [--show N]
+// Usage: bench_letters_to_phones VOICE_FOLDER [--no-lexicon] [--show N] [--text TEXT]
 //   VOICE_FOLDER: festvox-ru's msu_ru_nsh_clunits folder; --show prints the N
-//   sentences with the most errors, label phones above ours.
+//   sentences with the most errors, label phones above ours; --text prints the
+//   phones of TEXT (UTF-8) instead.
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
@@ -101,16 +102,18 @@ std::string joined(const Phones& phones) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::cerr << "usage: bench_letters_to_phones VOICE_FOLDER [--no-lexicon] [--show N]\n";
+        std::cerr << "usage: bench_letters_to_phones VOICE_FOLDER [--no-lexicon] [--show N] [--text TEXT]\n";
         return 2;
     }
     const std::string folder = argv[1];
     bool use_lexicon = true;
     size_t show = 0;
+    std::optional<std::string> text;
     for (int i = 2; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--no-lexicon") use_lexicon = false;
         else if (arg == "--show" && i + 1 < argc) show = std::stoul(argv[++i]);
+        else if (arg == "--text" && i + 1 < argc) text = vl::to_cp1251(vl::utf8_to_utf16(argv[++i]), ' ');
     }
     const std::optional<std::string> dictionary = vl::read_file(vl::utf8_path(folder + "/dict/msu_ru_nsh_dict.scm"));
     if (!dictionary) {
@@ -119,6 +122,10 @@ int main(int argc, char** argv) {
     }
     const std::vector<uint8_t> image = velnor::build_lexicon(vl::stress_tool::read_festival_lexicon(*dictionary).entries);
     const velnor::Lexicon lexicon(image);
+    if (text) {
+        std::cout << joined(our_phones(*text, use_lexicon ? &lexicon : nullptr)) << '\n';
+        return 0;
+    }
     const std::vector<Sentence> sentences = read_sentences(folder + "/etc/txt.done.data");
 
     struct Result {

@@ -13,8 +13,15 @@ public:
         : s_(segments), stress_follows_(stress_follows) {}
 
     void run() {
-        for (size_t i = 0; i < s_.size(); ++i)
-            if (s_[i].reducible) s_[i].phone = reduce(i);
+        for (size_t i = 0; i < s_.size(); ++i) {
+            if (!s_[i].reducible) continue;
+            if (ne_bylo(i)) {
+                s_[i - 2].phone = phone("ee");
+                s_[i].phone = phone("ay");
+            } else {
+                s_[i].phone = reduce(i);
+            }
+        }
     }
 
 private:
@@ -26,6 +33,13 @@ private:
         for (size_t k = i + 1; k < s_.size(); ++k)
             if (is_vowel(s_[k].phone)) return s_[k].stressed;
         return stress_follows_;
+    }
+
+    // "не было" (and "не были", ...) takes the stress on "не".
+    bool ne_bylo(size_t i) const {
+        return i >= 3 && i + 2 < s_.size() && s_[i].phone == phone("yy") && s_[i - 1].phone == phone("b") &&
+               s_[i - 2].phone == phone("i") && s_[i - 3].phone == phone("nn") && s_[i + 1].phone == phone("l") &&
+               s_[i + 2].reducible && s_[i + 2].phone == phone("oo");
     }
 
     PhoneId reduce(size_t i) const {
