@@ -3,13 +3,16 @@
 // text, and its phones are compared with those of lab/<utterance>.lab, pauses
 // left out of both. The phone error rate is the summed edit distance
 // (substitutions, insertions, deletions) over the number of label phones.
-// Usage: bench_letters_to_phones VOICE_FOLDER [--no-lexicon] [--show N] [--text TEXT]
-//   VOICE_FOLDER: festvox-ru's msu_ru_nsh_clunits folder; --show prints the N
+// Usage: bench_letters_to_phones VOICE_FOLDER [--no-lexicon|--unknown-words] [--show N] [--text TEXT]
+//   VOICE_FOLDER: festvox-ru's msu_ru_nsh_clunits folder; --unknown-words leaves
+//   the corpus's words out of the lexicon (its rules for unknown words then
+//   stress them all); --show prints the N
 //   sentences with the most errors, label phones above ours; --text prints the
 //   phones of TEXT (UTF-8) instead.
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -57,6 +60,25 @@ std::vector<Sentence> read_sentences(const std::string& file) {
     return sentences;
 }
 
+// The words of the sentences as the lexicon keys them: lower case, without
+// stress marks and hyphens.
+std::set<std::string> words_of(const std::vector<Sentence>& sentences) {
+    std::set<std::string> words;
+    for (const Sentence& sentence : sentences) {
+        std::string word;
+        for (const char c : sentence.text + ' ') {
+            const auto byte = static_cast<uint8_t>(c);
+            if (byte >= 0xC0 || byte == 0xA8 || byte == 0xB8) {
+                word += static_cast<char>(byte >= 0xC0 && byte < 0xE0 ? byte + 0x20 : byte == 0xA8 ? 0xB8 : byte);
+            } else if (c != '+' && c != '-') {
+                if (!word.empty()) words.insert(word);
+                word.clear();
+            }
+        }
+    }
+    return words;
+}
+
 Phones label_phones(const std::string& file) {
     Phones phones;
     std::istringstream lines(vl::read_file(vl::utf8_path(file)).value_or(""));
@@ -102,16 +124,18 @@ std::string joined(const Phones& phones) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::cerr << "usage: bench_letters_to_phones VOICE_FOLDER [--no-lexicon] [--show N] [--text TEXT]\n";
+        std::cerr << "usage: bench_letters_to_phones VOICE_FOLDER [--no-lexicon|--unknown-words] [--show N] [--text TEXT]\n";
         return 2;
     }
     const std::string folder = argv[1];
     bool use_lexicon = true;
+    bool unknown_words = false;
     size_t show = 0;
     std::optional<std::string> text;
     for (int i = 2; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--no-lexicon") use_lexicon = false;
+        else if (arg == "--unknown-words") unknown_words = true;
         else if (arg == "--show" && i + 1 < argc) show = std::stoul(argv[++i]);
         else if (arg == "--text" && i + 1 < argc) text = vl::to_cp1251(vl::utf8_to_utf16(argv[++i]), ' ');
     }
@@ -120,13 +144,18 @@ int main(int argc, char** argv) {
         std::cerr << "cannot read " << folder << "/dict/msu_ru_nsh_dict.scm\n";
         return 1;
     }
-    const std::vector<uint8_t> image = velnor::build_lexicon(vl::stress_tool::read_festival_lexicon(*dictionary).entries);
+    const std::vector<Sentence> sentences = read_sentences(folder + "/etc/txt.done.data");
+    std::vector<velnor::LexiconEntry> entries = vl::stress_tool::read_festival_lexicon(*dictionary).entries;
+    if (unknown_words) {
+        const std::set<std::string> corpus_words = words_of(sentences);
+        std::erase_if(entries, [&](const velnor::LexiconEntry& e) { return corpus_words.contains(e.word); });
+    }
+    const std::vector<uint8_t> image = velnor::build_lexicon(std::move(entries));
     const velnor::Lexicon lexicon(image);
     if (text) {
         std::cout << joined(our_phones(*text, use_lexicon ? &lexicon : nullptr)) << '\n';
         return 0;
     }
-    const std::vector<Sentence> sentences = read_sentences(folder + "/etc/txt.done.data");
 
     struct Result {
         size_t errors;

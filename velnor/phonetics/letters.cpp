@@ -41,9 +41,4 @@ void append_russian(uint8_t letter, std::string& out) {
     }
 }
 
-bool is_russian_vowel(uint8_t letter) {
-    static constexpr Cp1251 kVowels = cp1251("аеёиоуыэюя");
-    return kVowels.view().find(static_cast<char>(letter)) != std::string_view::npos;
-}
-
 }  // namespace velnor

@@ -44,6 +44,9 @@ bool is_letter(uint8_t byte);
 // as: Ukrainian and Latin letters by their nearest Russian sounds.
 void append_russian(uint8_t letter, std::string& out);
 
-bool is_russian_vowel(uint8_t letter);
+constexpr bool is_russian_vowel(uint8_t letter) {
+    constexpr Cp1251 kVowels = cp1251("аеёиоуыэюя");
+    return kVowels.view().find(static_cast<char>(letter)) != std::string_view::npos;
+}
 
 }  // namespace velnor

@@ -1,13 +1,15 @@
 #pragma once
 // The main stress dictionary: which vowel of a word is stressed. Built once
 // into a compact, deterministic image (stored in the voice file) and read in
-// place from it: no copy, every offset checked against the image's size.
+// place from it: no copy, the whole image checked when opened.
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "velnor/phonetics/key_list.h"
 
 namespace velnor {
 
@@ -28,8 +30,10 @@ struct LexiconEntry {
 
 // The image of the entries: deterministic bytes. Where a word comes more than
 // once (one entry per part of speech) the first one given is kept. Entries
-// with an empty word, a word of more than 255 bytes, a byte below 0x80 other
-// than '-', or a vowel number above 63 are left out.
+// with an empty word, a word of more than 255 bytes, a byte below 0x80, or a
+// vowel number above 63 are left out. With the words go their endings: for
+// each ending of up to 7 letters that at least 3 words share, how many vowels
+// most of them have after the stressed one, for words the lexicon lacks.
 std::vector<uint8_t> build_lexicon(std::vector<LexiconEntry> entries);
 
 class Lexicon {
@@ -40,20 +44,18 @@ public:
     explicit Lexicon(std::span<const uint8_t> image);
 
     bool valid() const { return valid_; }
-    size_t size() const { return count_; }  // number of words
+    size_t size() const { return words_.size(); }  // number of words
 
     // The stress of a lower-case word, nothing when the word is not in it.
     std::optional<WordStress> find(std::string_view word) const;
 
-private:
-    bool check() const;
-    std::string_view first_word(uint32_t block) const;
+    // For a word it lacks: the vowels after the stressed one in most words
+    // with the longest ending it shares with them; nothing when none.
+    std::optional<uint8_t> vowels_after_stress(std::string_view word) const;
 
-    std::span<const uint8_t> image_;
-    std::span<const uint8_t> index_;
-    std::span<const uint8_t> data_;
-    uint32_t blocks_ = 0;
-    uint32_t count_ = 0;
+private:
+    KeyList words_;
+    KeyList endings_;
     bool valid_ = false;
 };
 

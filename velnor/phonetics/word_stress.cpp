@@ -12,7 +12,7 @@ namespace {
 bool is_fixed_vowel(const Segment& s) { return is_vowel(s.phone) && !s.reducible; }
 
 // Words that lean on their neighbour without a stress of their own, for when
-// the lexicon is not consulted: prepositions, conjunctions and particles.
+// the lexicon does not say: prepositions, conjunctions and particles.
 bool is_clitic(std::string_view word) {
     static constexpr Cp1251 kClitics[] = {
         cp1251("а"),  cp1251("без"), cp1251("бы"), cp1251("в"),  cp1251("во"), cp1251("для"), cp1251("до"),
@@ -23,10 +23,13 @@ bool is_clitic(std::string_view word) {
     return std::any_of(std::begin(kClitics), std::end(kClitics), [&](const Cp1251& c) { return c.view() == word; });
 }
 
-// The vowel a word without a known stress is stressed on, counted from 0.
-size_t rule_stress(std::span<Segment> segments) {
+// The vowel a word without a known stress is stressed on, counted from 0: by
+// the lexicon's endings, else the first of two and the last but one of more.
+size_t rule_stress(std::span<Segment> segments, std::string_view word, const Lexicon* lexicon) {
     const auto vowels = static_cast<size_t>(std::count_if(segments.begin(), segments.end(),
                                                           [](const Segment& s) { return is_vowel(s.phone); }));
+    const std::optional<uint8_t> after = lexicon ? lexicon->vowels_after_stress(word) : std::nullopt;
+    if (after && *after < vowels) return vowels - 1 - *after;
     return vowels <= 2 ? 0 : vowels - 2;
 }
 
@@ -59,10 +62,10 @@ void stress_word(std::span<Segment> segments, std::string_view word, bool marked
     }
     if (first_fixed != segments.end()) {
         first_fixed->stressed = true;
-    } else if (!lexicon && is_clitic(word)) {
+    } else if (is_clitic(word)) {
         for (Segment& s : segments) s.function_word = true;
     } else {
-        stress_vowel(segments, rule_stress(segments));
+        stress_vowel(segments, rule_stress(segments, word, lexicon));
     }
 }
 

@@ -8,6 +8,7 @@
 #include "base/cp1251.h"
 #include "base/utf.h"
 #include "velnor/phonetics/lexicon.h"
+#include "velnor/phonetics/lexicon_format.h"
 #include "velnor/phonetics/phone_text.h"
 #include "velnor/phonetics/utterance.h"
 
@@ -87,6 +88,18 @@ TEST(LettersToPhones, GiveTheRecordingsLabels) {
     EXPECT_EQ(phones_of("лучше чем отца.", &lexicon), "l uu t sh y ch ee m a t c aa");
 }
 
+TEST(Lexicon, StressesUnknownWordsByTheEndingsOfItsWords) {
+    const std::vector<uint8_t> image = build_lexicon({
+        entry("желание", 2), entry("сияние", 2), entry("знание", 1), entry("стояние", 3), entry("лето", 1),
+    });
+    const Lexicon lexicon(image);
+    ASSERT_TRUE(lexicon.valid());
+    EXPECT_EQ(lexicon.vowels_after_stress(cp("купание")), 2);  // "ание": two of three words
+    EXPECT_EQ(lexicon.vowels_after_stress(cp("стояние")), 2);
+    EXPECT_FALSE(lexicon.vowels_after_stress(cp("лето")));
+    EXPECT_EQ(phones_of("купание", &lexicon), "k u p aa nn ae j e");
+}
+
 TEST(PhraseReader, EndsPhrasesAtPunctuationAndKeepsWordOffsets) {
     const std::string text = cp("Привет, мир! Как дела? Да... 12 шт - и всё;  «ура»");
     PhraseReader reader(text, nullptr);
@@ -143,7 +156,7 @@ TEST(Lexicon, FindsItsWordsAndRefusesDamagedImages) {
         damaged[at] ^= 0x5A;
         const Lexicon read(damaged);
         for (const LexiconEntry& e : entries) (void)read.find(e.word);
-        if (at < 24) {
+        if (at < lexicon_format::kHeaderSize) {
             EXPECT_FALSE(read.valid()) << "header byte " << at;
         }
     }
