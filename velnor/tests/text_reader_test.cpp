@@ -1,4 +1,4 @@
-#include "velnor/text_reader.h"
+#include "velnor/formant/text_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include "base/cp1251.h"
 #include "base/utf.h"
 
-namespace vl::velnor {
+namespace velnor::formant {
 namespace {
 
 // Writes what the reader produces as text: phonemes by name (stressed ones
@@ -105,4 +105,4 @@ TEST(TextReader, AnyByteIsSafe) {
 }
 
 }  // namespace
-}  // namespace vl::velnor
+}  // namespace velnor::formant
