@@ -5,13 +5,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <iostream>
 #include <set>
 #include <stdexcept>
 #include <string>
 
+#include "tools/vlstress/festival_lexicon.h"
 #include "tools/vlvoice/corpus.h"
-#include "tools/vlvoice/festvox_lexicon.h"
 #include "tools/vlvoice/voice_builder.h"
 
 namespace {
@@ -55,7 +56,12 @@ int run(int argc, char** argv) {
         ++used;
     }
     std::vector<uint8_t> lexicon;
-    if (!lexicon_path.empty()) lexicon = velnor::build_lexicon(vl::voice_tool::read_festvox_lexicon(lexicon_path));
+    if (!lexicon_path.empty()) {
+        std::ifstream in(lexicon_path, std::ios::binary);
+        const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        if (!in && !in.eof()) throw std::runtime_error("cannot read " + lexicon_path);
+        lexicon = velnor::build_lexicon(vl::stress_tool::read_festival_lexicon(text).entries);
+    }
     const std::vector<uint8_t> file = builder.finish(lexicon);
 
     const std::string temporary = output + ".part";

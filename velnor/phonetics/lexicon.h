@@ -11,14 +11,25 @@
 
 namespace velnor {
 
+// How a word is stressed.
+struct WordStress {
+    uint8_t vowel = 0;           // the stressed vowel counted from 1 (at most 63); 0: no stress of its own
+    bool e_as_o = false;         // its letters е are read as о (ё written without its dots)
+    bool function_word = false;  // a preposition, conjunction or particle: its last consonant
+                                 // takes the voicing of the next word's first
+
+    bool operator==(const WordStress&) const = default;
+};
+
 struct LexiconEntry {
-    std::string word;        // lower-case letters in code page 1251 (ё as 0xB8)
-    uint8_t stressed_vowel;  // the stressed vowel counted from 1; 0: the word has no stress of its own
+    std::string word;  // lower-case letters in code page 1251 (ё as 0xB8), hyphens kept
+    WordStress stress;
 };
 
 // The image of the entries: deterministic bytes. Where a word comes more than
 // once (one entry per part of speech) the first one given is kept. Entries
-// with an empty word, a word of more than 255 bytes or a byte below 0x80 are left out.
+// with an empty word, a word of more than 255 bytes, a byte below 0x80 other
+// than '-', or a vowel number above 63 are left out.
 std::vector<uint8_t> build_lexicon(std::vector<LexiconEntry> entries);
 
 class Lexicon {
@@ -31,11 +42,17 @@ public:
     bool valid() const { return valid_; }
     size_t size() const { return count_; }  // number of words
 
-    // The entry's stressed_vowel for a lower-case word, nothing when the word is not in it.
-    std::optional<uint8_t> stressed_vowel(std::string_view word) const;
+    // The stress of a lower-case word, nothing when the word is not in it.
+    std::optional<WordStress> find(std::string_view word) const;
 
 private:
+    bool check() const;
+    std::string_view first_word(uint32_t block) const;
+
     std::span<const uint8_t> image_;
+    std::span<const uint8_t> index_;
+    std::span<const uint8_t> data_;
+    uint32_t blocks_ = 0;
     uint32_t count_ = 0;
     bool valid_ = false;
 };

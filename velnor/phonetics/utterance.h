@@ -44,6 +44,8 @@ public:
     std::optional<Phrase> next();
 
 private:
+    bool stress_follows(PhraseEnd end) const;
+
     std::string_view text_;
     const Lexicon* lexicon_;
     size_t position_ = 0;
