@@ -145,7 +145,7 @@ const u8* read_number(const u8* p, const u8* text_start, PhoneSink& sink) {
     const Break ending = ending_after(end, text_start);
     const size_t length = static_cast<size_t>(end - p);
     // Long runs (codes, telephone numbers) are read one digit at a time.
-    const size_t step = length <= kMaxNumberDigits ? length : 1;
+    const size_t step = length <= vl::velnor::kMaxNumberDigits ? length : 1;
     for (const u8* group = p; group < end && !sink.stopped(); group += step) {
         const std::string words = vl::velnor::number_words({reinterpret_cast<const char*>(group), step});
         const auto* w = reinterpret_cast<const u8*>(words.c_str());

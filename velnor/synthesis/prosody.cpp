@@ -62,10 +62,11 @@ std::vector<Segment> plan_prosody(const VoiceData& voice, std::span<const Target
     // The speaker's own pitch at Male1's range; another range moves it by the
     // ratio of the ranges' centres (taken at 80%: a recorded voice moved the
     // whole way to a synthetic voice's range sounds strained) and widens or
-    // narrows its swings around his centre by the ratio of their spans.
+    // narrows its swings around his centre by the ratio of their spans (widened
+    // by at most a tenth: wider, a recorded voice sings).
     const float own_centre = std::sqrt(voice.pitch_low_hz * voice.pitch_high_hz);
     const float shift = std::pow(std::sqrt(range.low_hz * range.high_hz) / std::sqrt(kOwnLowHz * kOwnHighHz), 0.8f);
-    const float swing = std::log(range.high_hz / range.low_hz) / std::log(kOwnHighHz / kOwnLowHz);
+    const float swing = std::min(std::log(range.high_hz / range.low_hz) / std::log(kOwnHighHz / kOwnLowHz), 1.1f);
     auto moved = [&](float hz, float factor) {
         if (hz == 0) return 0.0f;
         return std::clamp(own_centre * shift * std::pow(hz / own_centre, swing) * factor, 40.0f, 600.0f);

@@ -44,24 +44,51 @@ Grain grain_at(const VoiceData& voice, const Unit& u, double position) {
     return {*at, std::clamp(left, kMinHalf, kMaxHalf), std::clamp(right, kMinHalf, kMaxHalf)};
 }
 
-// Adds the grain, read `scale` times as fast as recorded, centred on `at` of `out`.
-void add_grain(const VoiceData& voice, const Grain& g, float scale, int64_t at, std::vector<float>& out) {
+// The phrase's samples not yet handed over: a window that slides along the
+// phrase, so that a phrase of any length needs little memory.
+class Accumulator {
+public:
+    float* at(int64_t sample, int64_t count) {
+        const int64_t end = sample + count - base_;
+        if (end > static_cast<int64_t>(buffer_.size())) buffer_.resize(static_cast<size_t>(end) + 4096, 0.0f);
+        return buffer_.data() + (sample - base_);
+    }
+    int64_t base() const { return base_; }
+    float value(int64_t sample) const {
+        const int64_t i = sample - base_;
+        return i < static_cast<int64_t>(buffer_.size()) ? buffer_[static_cast<size_t>(i)] : 0.0f;
+    }
+    // Forgets the samples before `sample`, which have been handed over.
+    void drop_before(int64_t sample) {
+        const int64_t count = std::min<int64_t>(sample - base_, static_cast<int64_t>(buffer_.size()));
+        if (count < 8192) return;
+        buffer_.erase(buffer_.begin(), buffer_.begin() + count);
+        base_ += count;
+    }
+
+private:
+    std::vector<float> buffer_;
+    int64_t base_ = 0;
+};
+
+// Adds the grain, read `scale` times as fast as recorded, centred on `at` of the output.
+void add_grain(const VoiceData& voice, const Grain& g, float scale, int64_t at, int64_t total, Accumulator& out) {
     const auto& code = mu_law_table();
     const auto& window = half_window();
     const int64_t samples = static_cast<int64_t>(voice.samples.size());
     const int left = static_cast<int>(static_cast<float>(g.left) / scale);
     const int right = static_cast<int>(static_cast<float>(g.right) / scale);
-    const int64_t out_size = static_cast<int64_t>(out.size());
-    for (int i = -left; i <= right; ++i) {
-        const int64_t o = at + i;
-        if (o < 0 || o >= out_size) continue;
+    const int64_t first = std::max<int64_t>(at - left, out.base()), last = std::min<int64_t>(at + right, total - 1);
+    if (first > last) return;
+    float* sound = out.at(first, last - first + 1) - first;
+    for (int64_t o = first; o <= last; ++o) {
+        const int i = static_cast<int>(o - at);
         const float w = i < 0 ? window[(left + i) * kWindowSteps / left] : window[(right - i) * kWindowSteps / std::max(right, 1)];
         const float source = static_cast<float>(g.centre) + static_cast<float>(i) * scale;
         const int64_t s = static_cast<int64_t>(std::floor(source));
         if (s < 0 || s + 1 >= samples) continue;
         const float frac = source - static_cast<float>(s);
-        const float value = code[voice.samples[s]] * (1.0f - frac) + code[voice.samples[s + 1]] * frac;
-        out[o] += value * w;
+        sound[o] += (code[voice.samples[s]] * (1.0f - frac) + code[voice.samples[s + 1]] * frac) * w;
     }
 }
 
@@ -69,21 +96,23 @@ void add_grain(const VoiceData& voice, const Grain& g, float scale, int64_t at, 
 
 bool render_phrase(const VoiceData& voice, std::span<const Segment> segments, float formant_scale,
                    std::span<const WordStart> words, BlockOutput& out) {
-    size_t total = 0;
+    int64_t total = 0;
     for (const Segment& s : segments) total += s.length;
     if (total == 0) return !out.stopped();
-    std::vector<float> sound(total, 0.0f);
-    size_t emitted = 0, next_word = 0;
+    Accumulator sound;
+    int64_t emitted = 0;
+    size_t next_word = 0;
     // Hands over the finished samples before `limit`, with the words that start among them.
-    auto emit_until = [&](size_t limit) {
+    auto emit_until = [&](int64_t limit) {
         limit = std::min(limit, total);
         while (emitted < limit) {
             while (next_word < words.size() && words[next_word].sample <= emitted)
                 if (!out.report_word(words[next_word++].text_offset)) return false;
-            const size_t end = next_word < words.size() ? std::min<size_t>(limit, words[next_word].sample) : limit;
+            const int64_t end = next_word < words.size() ? std::min<int64_t>(limit, words[next_word].sample) : limit;
             for (; emitted < end; ++emitted)
-                if (!out.put(sound[emitted])) return false;
+                if (!out.put(sound.value(emitted))) return false;
         }
+        sound.drop_before(emitted);
         return true;
     };
 
@@ -97,10 +126,10 @@ bool render_phrase(const VoiceData& voice, std::span<const Segment> segments, fl
         const Unit& u = voice.units[s.unit];
         const double r = std::clamp((t - segment_start) / std::max<double>(s.length, 1), 0.0, 1.0);
         const Grain g = grain_at(voice, u, u.start + r * (u.end - u.start));
-        add_grain(voice, g, formant_scale, std::llround(t), sound);
+        add_grain(voice, g, formant_scale, std::llround(t), total, sound);
         const float f0 = s.f0_start + static_cast<float>(r) * (s.f0_end - s.f0_start);
         t += f0 > 0 ? kRate / f0 : g.right;
-        if (t > reach && !emit_until(static_cast<size_t>(t) - reach)) return false;
+        if (t > reach && !emit_until(static_cast<int64_t>(t) - reach)) return false;
     }
     return emit_until(total);
 }

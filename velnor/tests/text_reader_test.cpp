@@ -34,7 +34,7 @@ public:
 
 std::string read(std::string_view utf8) {
     Recorder recorder;
-    const std::string text = to_cp1251(utf8_to_utf16(utf8), '?');
+    const std::string text = vl::to_cp1251(vl::utf8_to_utf16(utf8), '?');
     read_text(text.c_str(), recorder);
     return recorder.log;
 }
