@@ -36,8 +36,27 @@ float context_distance(PhoneId a, PhoneId b) {
     return 1.0f;
 }
 
-float target_cost(const Unit& u, const Target& t) {
-    float cost = kContextWeight * (context_distance(u.left, t.left) + context_distance(u.right, t.right));
+// context_distance for every pair of phones, worked out once.
+class ContextTable {
+public:
+    ContextTable() {
+        for (size_t a = 0; a < kPhoneNames.size(); ++a)
+            for (size_t b = 0; b < kPhoneNames.size(); ++b)
+                table_[a][b] = context_distance(static_cast<PhoneId>(a), static_cast<PhoneId>(b));
+    }
+    float operator()(PhoneId a, PhoneId b) const { return table_[a][b]; }
+
+private:
+    float table_[kPhoneNames.size()][kPhoneNames.size()];
+};
+
+const ContextTable& contexts() {
+    static const ContextTable table;
+    return table;
+}
+
+float target_cost(const Unit& u, const Target& t, const ContextTable& context) {
+    float cost = kContextWeight * (context(u.left, t.left) + context(u.right, t.right));
     if (((u.flags & kPhraseInitial) != 0) != t.phrase_initial) cost += kPlaceWeight;
     if (((u.flags & kPhraseFinal) != 0) != t.phrase_final) cost += kPlaceWeight;
     return cost;
@@ -65,8 +84,10 @@ struct Candidate {
 };
 
 std::vector<Candidate> candidates(const VoiceData& voice, const Target& t, const std::vector<Candidate>& previous) {
+    const ContextTable& context = contexts();
     std::vector<Candidate> all;
-    for (const uint32_t u : voice.units_of(t.phone)) all.push_back({u, target_cost(voice.units[u], t)});
+    all.reserve(voice.units_of(t.phone).size());
+    for (const uint32_t u : voice.units_of(t.phone)) all.push_back({u, target_cost(voice.units[u], t, context)});
     auto better = [](const Candidate& a, const Candidate& b) { return a.target < b.target || (a.target == b.target && a.unit < b.unit); };
     if (all.size() > kCandidates) {
         std::nth_element(all.begin(), all.begin() + kCandidates, all.end(), better);
@@ -78,7 +99,7 @@ std::vector<Candidate> candidates(const VoiceData& voice, const Target& t, const
         const uint32_t next = p.unit + 1;
         if (!(voice.units[p.unit].flags & kContinues) || voice.units[next].phone != t.phone) continue;
         if (std::none_of(all.begin(), all.end(), [&](const Candidate& c) { return c.unit == next; }))
-            all.push_back({next, target_cost(voice.units[next], t)});
+            all.push_back({next, target_cost(voice.units[next], t, context)});
     }
     return all;
 }
