@@ -135,10 +135,9 @@ std::vector<uint8_t> VoiceBuilder::finish(const std::vector<uint8_t>& lexicon) c
 
     // Units grouped by phone, each group in recording order.
     const size_t phones = velnor::kPhoneNames.size();
-    std::vector<uint32_t> by_phone(phones + 1, 0);
+    std::vector<uint32_t> by_phone(phones + 1 + units_.size(), 0);
     for (const Unit& u : units_) ++by_phone[u.phone + 1];
     for (size_t p = 1; p <= phones; ++p) by_phone[p] += by_phone[p - 1];
-    by_phone.resize(phones + 1 + units_.size());
     std::vector<uint32_t> fill(by_phone.begin(), by_phone.begin() + static_cast<long>(phones));
     for (uint32_t i = 0; i < units_.size(); ++i) by_phone[phones + 1 + fill[units_[i].phone]++] = i;
 
