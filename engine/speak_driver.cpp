@@ -37,6 +37,8 @@ struct SpeakContext {
     bool output_stopped = false;
     bool aborted = false;
     bool skip_asked = false;
+    bool words_reported = false;  // the library says where each word starts
+    size_t prepared_length = 0;   // of the text it reads
     WordTiming words;
     std::array<int16_t, kBlockSamples> buffer{};
 
@@ -170,7 +172,11 @@ private:
                                                         (use_dictionary == 1 || use_dictionary == 2) && main_dictionary ? 1 : 0,
                                                         &context_, state_.settings.pause, voice_});
         context_.last_block_start = start;
+        context_.prepared_length = converted.size();
+        context_.words_reported = context_.engine.report_words(context_.wants(kEventWordBoundary));
         context_.engine.speak(converted.c_str());
+        // Back off: a null block means nothing to another caller of the library.
+        if (context_.words_reported) context_.engine.report_words(false);
         if (context_.ended() || context_.skip_asked) return;
         pace_.measured(context_.written - start, prepared.size());
         context_.words.send_rest(context_.last_block_start, [this](const TimedWord& w) { context_.send_word(w); });
@@ -217,14 +223,20 @@ int32_t VELNOR_CALL audio_chunk_callback(void* context, const uint8_t* samples, 
         speak.engine.stop();
         return 1;
     }
+    if (samples == nullptr && count >= 0 && speak.words_reported) {
+        speak.words.send_reported(static_cast<uint64_t>(count), speak.prepared_length, speak.written,
+                                  [&speak](const TimedWord& word) { speak.send_word(word); });
+        return 0;
+    }
     if (samples == nullptr || count <= 0) return 0;
     for (int32_t done = 0; done < count;) {
         const int32_t block = std::min<int32_t>(count - done, kBlockSamples);
         for (int32_t i = 0; i < block; ++i) speak.buffer[i] = static_cast<int16_t>((samples[done + i] - 128) * 256);
         const auto bytes = static_cast<uint32_t>(block * 2);
         speak.last_block_start = speak.written;
-        speak.words.send_before(speak.written, speak.written + bytes,
-                                [&speak](const TimedWord& word) { speak.send_word(word); });
+        if (!speak.words_reported)
+            speak.words.send_before(speak.written, speak.written + bytes,
+                                    [&speak](const TimedWord& word) { speak.send_word(word); });
         if (!speak.write(speak.buffer.data(), bytes, WriteKind::audio)) {
             speak.engine.stop();
             return 1;

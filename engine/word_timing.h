@@ -34,6 +34,7 @@ struct TimedWord {
     uint32_t position;  // in the client's text
     uint32_t length;
     uint64_t offset;    // estimated first audio byte
+    uint64_t prepared;  // expected start in the prepared text: the weights and a blank after each word before it
 };
 
 class WordTiming {
@@ -44,11 +45,13 @@ public:
         next_ = 0;
         start_ = start;
         total_weight_ = 0;
+        prepared_length_ = 0;
     }
     // Adds the next word with its weight: its expected length in prepared characters.
     void add(uint32_t position, uint32_t length, uint64_t weight) {
-        words_.push_back({position, length, total_weight_});
+        words_.push_back({position, length, total_weight_, prepared_length_});
         total_weight_ += weight;
+        prepared_length_ += weight + 1;
     }
     // Turns the weights into offsets over the audio expected for the segment.
     void spread(uint64_t expected_bytes);
@@ -60,6 +63,17 @@ public:
         while (next_ < words_.size() && words_[next_].offset < block_end) {
             send_next(std::max(words_[next_].offset, block_start), send);
         }
+    }
+    // The library says that the word at `at` of the `prepared_length` bytes it
+    // reads starts at audio byte `offset`: sends there every word whose expected
+    // start, scaled to the text read, is nearer that place than the word before's is.
+    template <typename Send>
+    void send_reported(uint64_t at, uint64_t prepared_length, uint64_t offset, Send send) {
+        if (prepared_length == 0) return;
+        const uint64_t place = at * prepared_length_ / prepared_length;
+        while (next_ < words_.size() &&
+               (next_ == 0 || 2 * place > words_[next_ - 1].prepared + words_[next_].prepared))
+            send_next(offset, send);
     }
     // Sends the words the audio did not reach, at the start of the segment's last block.
     template <typename Send>
@@ -80,6 +94,7 @@ private:
     size_t next_ = 0;
     uint64_t start_ = 0;
     uint64_t total_weight_ = 0;
+    uint64_t prepared_length_ = 0;
     uint64_t last_sent_ = 0;
 };
 
