@@ -72,6 +72,8 @@ WordLetters letters_of(std::string_view word) {
             out.spelled.insert(after_vowel ? out.spelled.size() - 1 : out.spelled.size(), 1, '+');
         } else if (c == '-') {
             out.spelled += c;  // the lexicon keys words without their hyphens
+        } else if (c == '\'' || static_cast<uint8_t>(c) == 0x92) {
+            out.spelled += static_cast<char>(cp1251_letter("ъ"));  // the Ukrainian apostrophe parts like ъ
         } else {
             const size_t before = out.spelled.size();
             append_russian(static_cast<uint8_t>(c), out.spelled);
@@ -93,35 +95,34 @@ bool read_word(std::string_view word, uint16_t index, const Lexicon* lexicon, st
     return true;
 }
 
-// The end of the number or word that starts at `at`.
+// The end of the number or word that starts at `at`. A run of digits longer
+// than a number is read digit by digit, each digit a token of its own.
 size_t token_end(std::string_view text, size_t at) {
-    if (is_digit(byte_at(text, at))) {
-        while (is_digit(byte_at(text, at))) ++at;
-    } else {
+    if (!is_digit(byte_at(text, at))) {
         while (in_word(text, at)) ++at;
+        return at;
     }
-    return at;
+    if (at > 0 && is_digit(byte_at(text, at - 1))) return at + 1;
+    size_t end = at;
+    while (is_digit(byte_at(text, end))) ++end;
+    return end - at <= vl::velnor::kMaxNumberDigits ? end : at + 1;
 }
 
 bool starts_token(std::string_view text, size_t at) { return is_digit(byte_at(text, at)) || in_word(text, at); }
 
-// Calls `each` with the words a token is read as: a number's words (a long
-// run of digits digit by digit), or the word itself.
+// Calls `each` with the words a token is read as: a number's words, or the word itself.
 template <typename Each>
 void for_each_word(std::string_view token, Each&& each) {
     if (!is_digit(static_cast<uint8_t>(token[0]))) {
         each(token);
         return;
     }
-    const size_t step = token.size() <= vl::velnor::kMaxNumberDigits ? token.size() : 1;
-    for (size_t group = 0; group < token.size(); group += step) {
-        const std::string words = vl::velnor::number_words(token.substr(group, step));
-        std::string_view rest = words;
-        while (!rest.empty()) {
-            const size_t blank = rest.find(' ');
-            if (blank != 0) each(rest.substr(0, blank));
-            rest = blank == std::string_view::npos ? std::string_view() : rest.substr(blank + 1);
-        }
+    const std::string words = vl::velnor::number_words(token);
+    std::string_view rest = words;
+    while (!rest.empty()) {
+        const size_t blank = rest.find(' ');
+        if (blank != 0) each(rest.substr(0, blank));
+        rest = blank == std::string_view::npos ? std::string_view() : rest.substr(blank + 1);
     }
 }
 

@@ -126,6 +126,17 @@ TEST(PhraseReader, EndsPhrasesAtPunctuationAndKeepsWordOffsets) {
         }
     }
     EXPECT_FALSE(reader.next().has_value());
+
+    // A run of digits too long for a number is read digit by digit, each its
+    // own word, and split into phrases of a bounded number of words.
+    const std::string digits(70000, '7');
+    PhraseReader long_reader(digits, nullptr);
+    uint32_t next_offset = 0;
+    while (const std::optional<Phrase> phrase = long_reader.next()) {
+        ASSERT_LE(phrase->words.size(), 40u);
+        for (const SpokenWord& w : phrase->words) EXPECT_EQ(w.text_offset, next_offset++);
+    }
+    EXPECT_EQ(next_offset, digits.size());
 }
 
 TEST(Lexicon, FindsItsWordsAndRefusesDamagedImages) {
