@@ -9,8 +9,8 @@ constexpr bool is_glide(PhoneId p) { return p == phone("j"); }
 
 class Reducer {
 public:
-    Reducer(std::vector<Segment>& segments, bool stress_follows)
-        : s_(segments), stress_follows_(stress_follows) {}
+    Reducer(std::vector<Sound>& sounds, bool stress_follows)
+        : s_(sounds), stress_follows_(stress_follows) {}
 
     void run() {
         for (size_t i = 0; i < s_.size(); ++i) {
@@ -63,7 +63,7 @@ private:
         return soft ? phone("ae") : phone("ay");
     }
 
-    std::vector<Segment>& s_;
+    std::vector<Sound>& s_;
     bool stress_follows_;
 };
 
@@ -73,7 +73,7 @@ bool is_v(PhoneId p) { return p == phone("v") || p == phone("vv"); }
 // with a vowel or sonorant after it; a voiceless one voices before v and a
 // voiced consonant; z becomes s before a voiceless one. Elsewhere, and at the
 // end of a function word, a consonant takes the voicing of the one after it.
-void assimilate_voicing(std::vector<Segment>& s) {
+void assimilate_voicing(std::vector<Sound>& s) {
     for (size_t i = 0; i < s.size(); ++i) {
         const PhoneId p = s[i].phone;
         if (!has_voicing_pair(p)) continue;
@@ -96,9 +96,9 @@ void assimilate_voicing(std::vector<Segment>& s) {
 
 }  // namespace
 
-void pronounce_phrase(std::vector<Segment>& segments, bool stress_follows) {
-    Reducer(segments, stress_follows).run();
-    assimilate_voicing(segments);
+void pronounce_phrase(std::vector<Sound>& sounds, bool stress_follows) {
+    Reducer(sounds, stress_follows).run();
+    assimilate_voicing(sounds);
 }
 
 }  // namespace velnor

@@ -4,13 +4,13 @@
 // elsewhere) and consonants voiced or devoiced by what follows them.
 #include <vector>
 
-#include "velnor/phonetics/segment.h"
+#include "velnor/phonetics/sound.h"
 
 namespace velnor {
 
-// `segments`: the phrase's words, stressed, with silence on either side;
+// `sounds`: the phrase's words, stressed, with silence on either side;
 // `stress_follows`: the first syllable after the phrase (in the same sentence)
-// is stressed. Every segment's phone is then final.
-void pronounce_phrase(std::vector<Segment>& segments, bool stress_follows);
+// is stressed. Every sound's phone is then final.
+void pronounce_phrase(std::vector<Sound>& sounds, bool stress_follows);
 
 }  // namespace velnor

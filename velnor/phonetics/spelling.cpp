@@ -177,28 +177,28 @@ std::optional<PhoneId> reducible_vowel(std::string_view name) {
     return phone_by_name(std::string(2, name[0]));
 }
 
-// The segments a rule's sounds are, parsed once.
-std::vector<Segment> parse_sounds(std::string_view sounds) {
-    std::vector<Segment> segments;
-    while (!sounds.empty()) {
-        const size_t blank = sounds.find(' ');
-        const std::string_view name = sounds.substr(0, blank);
-        sounds = blank == std::string_view::npos ? std::string_view() : sounds.substr(blank + 1);
-        Segment segment;
+// A rule's sounds, parsed once.
+std::vector<Sound> parse_sounds(std::string_view names) {
+    std::vector<Sound> sounds;
+    while (!names.empty()) {
+        const size_t blank = names.find(' ');
+        const std::string_view name = names.substr(0, blank);
+        names = blank == std::string_view::npos ? std::string_view() : names.substr(blank + 1);
+        Sound sound;
         if (const std::optional<PhoneId> vowel = reducible_vowel(name)) {
-            segment.phone = *vowel;
-            segment.reducible = true;
+            sound.phone = *vowel;
+            sound.reducible = true;
         } else {
-            segment.phone = *phone_by_name(name);
+            sound.phone = *phone_by_name(name);
         }
-        segments.push_back(segment);
+        sounds.push_back(sound);
     }
-    return segments;
+    return sounds;
 }
 
 struct ParsedRule {
     const Rule* rule;
-    std::vector<Segment> sounds;
+    std::vector<Sound> sounds;
 };
 
 // The rules by the byte their target starts with, in their order.
@@ -212,7 +212,7 @@ struct RuleIndex {
 
 }  // namespace
 
-void spell_word(std::string_view letters, uint16_t word, std::vector<Segment>& out) {
+void spell_word(std::string_view letters, uint16_t word, std::vector<Sound>& out) {
     static const RuleIndex index;
     size_t at = 0;
     while (at < letters.size()) {
@@ -227,9 +227,9 @@ void spell_word(std::string_view letters, uint16_t word, std::vector<Segment>& o
             ++at;
             continue;
         }
-        for (Segment segment : taken->sounds) {
-            segment.word = word;
-            out.push_back(segment);
+        for (Sound sound : taken->sounds) {
+            sound.word = word;
+            out.push_back(sound);
         }
         at += taken->rule->target.size;
     }

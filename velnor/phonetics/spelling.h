@@ -6,13 +6,13 @@
 #include <string_view>
 #include <vector>
 
-#include "velnor/phonetics/segment.h"
+#include "velnor/phonetics/sound.h"
 
 namespace velnor {
 
 // `letters`: lower-case Russian letters in code page 1251 and hyphens; "+"
-// before a vowel stresses it (its segment comes out stressed and fixed). The
-// segments are appended to `out` with `word` set.
-void spell_word(std::string_view letters, uint16_t word, std::vector<Segment>& out);
+// before a vowel stresses it (its sound comes out stressed and fixed). The
+// sounds are appended to `out` with `word` set.
+void spell_word(std::string_view letters, uint16_t word, std::vector<Sound>& out);
 
 }  // namespace velnor

@@ -84,14 +84,14 @@ WordLetters letters_of(std::string_view word) {
 }
 
 // Appends the sounds of one word, stressed; false when it has none.
-bool read_word(std::string_view word, uint16_t index, const Lexicon* lexicon, std::vector<Segment>& out) {
+bool read_word(std::string_view word, uint16_t index, const Lexicon* lexicon, std::vector<Sound>& out) {
     const WordLetters letters = letters_of(word);
     const size_t first = out.size();
     spell_word(letters.spelled, index, out);
     if (out.size() == first) return false;
-    std::span<Segment> segments(out.data() + first, out.size() - first);
-    stress_word(segments, letters.bare, letters.marked, lexicon);
-    segments.back().word_end = true;
+    std::span<Sound> sounds(out.data() + first, out.size() - first);
+    stress_word(sounds, letters.bare, letters.marked, lexicon);
+    sounds.back().word_end = true;
     return true;
 }
 
@@ -131,7 +131,7 @@ void for_each_word(std::string_view token, Each&& each) {
 PhraseReader::PhraseReader(std::string_view text, const Lexicon* lexicon) : text_(text), lexicon_(lexicon) {}
 
 std::optional<Phrase> PhraseReader::next() {
-    std::vector<Segment> segments;
+    std::vector<Sound> sounds;
     Phrase phrase;
     while (position_ < text_.size()) {
         // Punctuation and blanks up to the next word end the phrase if it has words.
@@ -151,14 +151,14 @@ std::optional<Phrase> PhraseReader::next() {
         position_ = token_end(text_, at);
         for_each_word(text_.substr(token_start, position_ - token_start), [&](std::string_view word) {
             const auto index = static_cast<uint16_t>(phrase.words.size());
-            if (read_word(word, index, lexicon_, segments))
+            if (read_word(word, index, lexicon_, sounds))
                 phrase.words.push_back({static_cast<uint32_t>(token_start)});
         });
     }
     if (phrase.words.empty()) return std::nullopt;
-    pronounce_phrase(segments, stress_follows(phrase.end));
-    phrase.phones.reserve(segments.size());
-    for (const Segment& s : segments) phrase.phones.push_back({s.phone, s.word});
+    pronounce_phrase(sounds, stress_follows(phrase.end));
+    phrase.phones.reserve(sounds.size());
+    for (const Sound& s : sounds) phrase.phones.push_back({s.phone, s.word});
     return phrase;
 }
 
@@ -167,7 +167,7 @@ std::optional<Phrase> PhraseReader::next() {
 bool PhraseReader::stress_follows(PhraseEnd end) const {
     if (rank(end) > rank(PhraseEnd::comma)) return false;
     size_t at = position_;
-    std::vector<Segment> segments;
+    std::vector<Sound> sounds;
     while (at < text_.size()) {
         if (!starts_token(text_, at)) {
             if (rank(end_of(text_, at)) > rank(PhraseEnd::comma)) return false;
@@ -176,8 +176,8 @@ bool PhraseReader::stress_follows(PhraseEnd end) const {
         }
         const size_t end_at = token_end(text_, at);
         for_each_word(text_.substr(at, end_at - at),
-                      [&](std::string_view word) { read_word(word, 0, lexicon_, segments); });
-        for (const Segment& s : segments)
+                      [&](std::string_view word) { read_word(word, 0, lexicon_, sounds); });
+        for (const Sound& s : sounds)
             if (is_vowel(s.phone)) return s.stressed;
         at = end_at;
     }

@@ -9,7 +9,7 @@
 namespace velnor {
 namespace {
 
-bool is_fixed_vowel(const Segment& s) { return is_vowel(s.phone) && !s.reducible; }
+bool is_fixed_vowel(const Sound& s) { return is_vowel(s.phone) && !s.reducible; }
 
 // Words that lean on their neighbour without a stress of their own, for when
 // the lexicon does not say: prepositions, conjunctions and particles.
@@ -25,16 +25,16 @@ bool is_clitic(std::string_view word) {
 
 // The vowel a word without a known stress is stressed on, counted from 0: by
 // the lexicon's endings, else the first of two and the last but one of more.
-size_t rule_stress(std::span<Segment> segments, std::string_view word, const Lexicon* lexicon) {
-    const auto vowels = static_cast<size_t>(std::count_if(segments.begin(), segments.end(),
-                                                          [](const Segment& s) { return is_vowel(s.phone); }));
+size_t rule_stress(std::span<Sound> sounds, std::string_view word, const Lexicon* lexicon) {
+    const auto vowels = static_cast<size_t>(std::count_if(sounds.begin(), sounds.end(),
+                                                          [](const Sound& s) { return is_vowel(s.phone); }));
     const std::optional<uint8_t> after = lexicon ? lexicon->vowels_after_stress(word) : std::nullopt;
     if (after && *after < vowels) return vowels - 1 - *after;
     return vowels <= 2 ? 0 : vowels - 2;
 }
 
-void stress_vowel(std::span<Segment> segments, size_t number) {
-    for (Segment& s : segments) {
+void stress_vowel(std::span<Sound> sounds, size_t number) {
+    for (Sound& s : sounds) {
         if (!is_vowel(s.phone)) continue;
         if (number-- == 0) {
             s.stressed = true;
@@ -45,27 +45,27 @@ void stress_vowel(std::span<Segment> segments, size_t number) {
 
 }  // namespace
 
-void stress_word(std::span<Segment> segments, std::string_view word, bool marked, const Lexicon* lexicon) {
-    const auto first_fixed = std::find_if(segments.begin(), segments.end(), is_fixed_vowel);
-    if (marked && first_fixed != segments.end()) {
+void stress_word(std::span<Sound> sounds, std::string_view word, bool marked, const Lexicon* lexicon) {
+    const auto first_fixed = std::find_if(sounds.begin(), sounds.end(), is_fixed_vowel);
+    if (marked && first_fixed != sounds.end()) {
         first_fixed->stressed = true;
         return;
     }
     const std::optional<WordStress> known = lexicon ? lexicon->find(word) : std::nullopt;
     if (known) {
-        if (known->vowel > 0) stress_vowel(segments, known->vowel - 1u);
-        for (Segment& s : segments) {
+        if (known->vowel > 0) stress_vowel(sounds, known->vowel - 1u);
+        for (Sound& s : sounds) {
             s.function_word = known->function_word;
             if (known->e_as_o && s.reducible && s.phone == phone_by_name("ee")) s.phone = *phone_by_name("oo");
         }
         return;
     }
-    if (first_fixed != segments.end()) {
+    if (first_fixed != sounds.end()) {
         first_fixed->stressed = true;
     } else if (is_clitic(word)) {
-        for (Segment& s : segments) s.function_word = true;
+        for (Sound& s : sounds) s.function_word = true;
     } else {
-        stress_vowel(segments, rule_stress(segments, word, lexicon));
+        stress_vowel(sounds, rule_stress(sounds, word, lexicon));
     }
 }
 

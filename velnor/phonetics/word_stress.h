@@ -3,17 +3,17 @@
 #include <span>
 #include <string_view>
 
-#include "velnor/phonetics/segment.h"
+#include "velnor/phonetics/sound.h"
 
 namespace velnor {
 
 class Lexicon;
 
-// `segments`: the word as spell_word gave it; `word`: its lower-case letters
+// `sounds`: the word as spell_word gave it; `word`: its lower-case letters
 // without stress marks, as the lexicon keys them; `marked`: the text marked
 // its stress. Sets `stressed` on one vowel (or none, for a word without a
-// stress of its own) and `function_word` on all the word's segments, and reads
+// stress of its own) and `function_word` on all the word's sounds, and reads
 // е as о where the lexicon says so. A null lexicon is not consulted.
-void stress_word(std::span<Segment> segments, std::string_view word, bool marked, const Lexicon* lexicon);
+void stress_word(std::span<Sound> sounds, std::string_view word, bool marked, const Lexicon* lexicon);
 
 }  // namespace velnor

@@ -6,7 +6,7 @@
 
 namespace velnor {
 
-struct Segment {
+struct Sound {
     PhoneId phone = kPause;  // the phone; for a vowel still to reduce, its stressed form (aa, oo, ...)
     bool reducible = false;  // a vowel whose phone depends on stress and neighbours
     bool stressed = false;   // a vowel: the nucleus of its word's stressed syllable
