@@ -67,7 +67,6 @@ EngineState& bench_state() {
 void BM_TimeToFirstAudio(benchmark::State& run) {
     const std::u16string text = bench::generated_text(run.range(0)).substr(0, run.range(0));
     EngineState& state = bench_state();
-    const VoiceChoice voice;
     const TextFragment fragment{FragmentAction::speak, 0, 100, 0, text};
     VoiceChoice voice;
     for (auto _ : run) {

@@ -10,7 +10,12 @@ constexpr bool is_glide(PhoneId p) { return p == phone("j"); }
 class Reducer {
 public:
     Reducer(std::vector<Sound>& sounds, bool stress_follows)
-        : s_(sounds), stress_follows_(stress_follows) {}
+        : s_(sounds), stress_follows_(stress_follows) {
+        for (const Sound& s : s_) {
+            if (s.word >= word_has_vowel_.size()) word_has_vowel_.resize(s.word + 1u);
+            if (is_vowel(s.phone)) word_has_vowel_[s.word] = true;
+        }
+    }
 
     void run() {
         for (size_t i = 0; i < s_.size(); ++i) {
@@ -29,9 +34,12 @@ private:
     PhoneId after(size_t i) const { return i + 1 >= s_.size() ? kPause : s_[i + 1].phone; }
 
     // The next syllable, in this phrase or the next, carries its word's stress.
+    // A word without a vowel (в, с, к) is an unstressed syllable of its own.
     bool stress_next(size_t i) const {
-        for (size_t k = i + 1; k < s_.size(); ++k)
+        for (size_t k = i + 1; k < s_.size(); ++k) {
+            if (!word_has_vowel_[s_[k].word]) return false;
             if (is_vowel(s_[k].phone)) return s_[k].stressed;
+        }
         return stress_follows_;
     }
 
@@ -65,6 +73,7 @@ private:
 
     std::vector<Sound>& s_;
     bool stress_follows_;
+    std::vector<bool> word_has_vowel_;
 };
 
 bool is_v(PhoneId p) { return p == phone("v") || p == phone("vv"); }

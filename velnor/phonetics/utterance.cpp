@@ -175,10 +175,15 @@ bool PhraseReader::stress_follows(PhraseEnd end) const {
             continue;
         }
         const size_t end_at = token_end(text_, at);
+        uint16_t index = 0;
         for_each_word(text_.substr(at, end_at - at),
-                      [&](std::string_view word) { read_word(word, 0, lexicon_, sounds); });
-        for (const Sound& s : sounds)
-            if (is_vowel(s.phone)) return s.stressed;
+                      [&](std::string_view word) { read_word(word, index++, lexicon_, sounds); });
+        // The first word's first syllable: a word without a vowel is an unstressed one.
+        if (!sounds.empty()) {
+            for (const Sound& s : sounds)
+                if (is_vowel(s.phone) && s.word == sounds.front().word) return s.stressed;
+            return false;
+        }
         at = end_at;
     }
     return false;
