@@ -24,7 +24,7 @@ struct WordStress {
 };
 
 struct LexiconEntry {
-    std::string word;  // lower-case letters in code page 1251 (ё as 0xB8), hyphens kept
+    std::string word;  // lower-case letters in code page 1251 (ё as 0xB8), no hyphens
     WordStress stress;
 };
 
