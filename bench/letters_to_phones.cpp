@@ -176,7 +176,7 @@ int main(int argc, char** argv) {
     for (size_t i = 0; i < show && i < results.size(); ++i)
         std::cout << results[i].name << " " << results[i].errors << "\n  " << results[i].label << "\n  "
                   << results[i].ours << "\n";
-    std::printf("%zu sentences, lexicon of %zu words (%zu bytes)%s: %zu errors in %zu label phones, %.2f%%\n",
+    std::printf("%zu sentences, lexicon of %zu words (%zu bytes)%s: %zu errors in %zu label phones, %.3f%%\n",
                 results.size(), lexicon.size(), image.size(), use_lexicon ? "" : " not used", errors, total,
                 total ? 100.0 * static_cast<double>(errors) / static_cast<double>(total) : 0.0);
     return 0;

@@ -52,8 +52,9 @@ private:
 
     PhoneId reduce(size_t i) const {
         const PhoneId stressed = s_[i].phone;
-        if (s_[i].stressed) return stressed;
         const PhoneId p = before(i);
+        // After a hard s (the preposition с) и sounds as ы.
+        if (s_[i].stressed) return stressed == phone("ii") && p == phone("s") ? phone("yy") : stressed;
         // At a pause, after j or after a vowel: the first level.
         const bool open = p == kPause || after(i) == kPause || is_glide(p) || is_vowel(p);
         const bool soft = is_soft(p);

@@ -163,14 +163,16 @@ std::optional<Phrase> PhraseReader::next() {
 }
 
 // Within a sentence a phrase's last syllable reduces as one before the stress
-// when the next syllable is a stressed one.
+// when the next syllable is a stressed one. A dash between them stands for an
+// unstressed syllable (a pause of its own).
 bool PhraseReader::stress_follows(PhraseEnd end) const {
     if (rank(end) > rank(PhraseEnd::comma)) return false;
     size_t at = position_;
     std::vector<Sound> sounds;
     while (at < text_.size()) {
         if (!starts_token(text_, at)) {
-            if (rank(end_of(text_, at)) > rank(PhraseEnd::comma)) return false;
+            const uint8_t c = byte_at(text_, at);
+            if (rank(end_of(text_, at)) > rank(PhraseEnd::comma) || c == '-' || c == 0x96 || c == 0x97) return false;
             ++at;
             continue;
         }

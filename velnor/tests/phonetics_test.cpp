@@ -36,7 +36,8 @@ std::vector<uint8_t> corpus_lexicon() {
         entry("тротуарах", 3), entry("у", 0, true), entry("улицу", 1), entry("целует", 2), entry("чем", 1, true),
         entry("через", 0, true), entry("что", 1, true), entry("чувствовал", 1), entry("шапки", 1),
         entry("шли", 1), entry("щёки", 1), entry("это", 1), entry("звездыземли", 4), entry("там", 1),
-        entry("видны", 2),
+        entry("видны", 2), entry("над", 0, true), entry("этой", 1), entry("машиной", 2), entry("ткнул", 1),
+        entry("трубкой", 1), entry("сторону", 1), entry("лесов", 2), entry("искоркой", 1),
     });
 }
 
@@ -76,6 +77,9 @@ TEST(LettersToPhones, GiveTheRecordingsLabels) {
         {"подъездов,", "p a d j ee z d ay f"},
         {"Свет красноватой звезды-земли,", "s vv ee t k r ay s n a v aa t ay j z vv ae z d ay zz i m ll ii"},
         {"там ещё видны", "t aa m j e sch oo vv i d n yy"},
+        {"Над этой машиной, - он ткнул трубкой в сторону лесов,",  // a dash, в: unstressed syllables
+         "n a d ee t ay j m a sh ii n ay j pau oo n t k n uu l t r uu p k ay j f s t oo r ay n ur ll i s oo f"},
+        {"- с искоркой.", "s yy s k ay r k ay j"},                      // и after a hard s
         {"Гусев, после", "g uu ss i f pau p oo s ll e"},
         // The Ukrainian letters as the Russian sounds nearest them.
         {"Ґусев, после", "g uu ss i f pau p oo s ll e"},
