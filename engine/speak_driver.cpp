@@ -42,8 +42,10 @@ struct SpeakContext {
     bool output_stopped = false;
     bool aborted = false;
     bool skip_asked = false;
+    bool words_reported = false;  // the library says where each word's audio starts
     WordTiming words;
     std::vector<uint8_t> segment;  // the unsigned 8-bit samples of the segment being synthesised
+    std::vector<ReportedWord> reported;  // the library's word starts in this segment
     std::array<int16_t, kBlockSamples> buffer{};
 
     bool wants(EventId id) const { return id < 64 && ((interest >> id) & 1) != 0; }
@@ -196,7 +198,11 @@ private:
             context_.send(kEventSentenceBoundary, step.sentence_length, static_cast<int32_t>(step.sentence_start), start);
         }
         context_.last_block_start = start;
-        context_.words.spread(context_.segment.size() * 2);
+        if (context_.words_reported) {
+            context_.words.place_reported(context_.reported, converted.size(), context_.segment.size() * 2);
+        } else {
+            context_.words.spread(context_.segment.size() * 2);
+        }
         context_.write_segment();
         if (context_.ended() || context_.skip_asked) return;
         context_.words.send_rest(context_.last_block_start, [this](const TimedWord& w) { context_.send_word(w); });
@@ -217,7 +223,11 @@ private:
         set_library_state(context_.engine, LibraryState{segment_prosody(site_, markup), state_.settings.intonation,
                                                         (use_dictionary == 1 || use_dictionary == 2) && main_dictionary ? 1 : 0,
                                                         &context_, state_.settings.pause, voice_});
+        context_.reported.clear();
+        context_.words_reported = context_.engine.report_words(context_.wants(kEventWordBoundary));
         context_.engine.speak(converted.c_str());
+        // Back off: a null block means nothing to another caller of the library.
+        if (context_.words_reported) context_.engine.report_words(false);
         return !context_.ended() && !context_.skip_asked;
     }
 
@@ -260,6 +270,16 @@ int32_t VELNOR_CALL audio_chunk_callback(void* context, const uint8_t* samples, 
     if (speak.ended() || speak.skip_asked) {
         speak.engine.stop();
         return 1;
+    }
+    if (samples == nullptr && count >= 0 && speak.words_reported) {
+        try {
+            speak.reported.push_back({static_cast<uint64_t>(count), speak.segment.size()});
+        } catch (const std::bad_alloc&) {
+            speak.aborted = true;
+            speak.engine.stop();
+            return 1;
+        }
+        return 0;
     }
     if (samples != nullptr && count > 0) {
         try {

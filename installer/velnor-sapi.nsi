@@ -1,14 +1,15 @@
-; The Windows package of Velnor SAPI: the voice engine with the reference
-; synthesis engine, the configurer with its guide, the stress dictionary
-; library with its database library, the engine's COM class and the eight voice
+; The Windows package of Velnor SAPI: the voice engine with the synthesis
+; engine and its recorded voice, the configurer with its guide, the stress
+; dictionary library with its database library, the engine's COM class and the eight voice
 ; tokens, and an uninstaller that takes all of them away again. The user's
 ; application-data folder (settings and dictionaries) is never touched, so an
 ; upgrade or a reinstallation keeps it.
 ;
 ; Built by installer/CMakeLists.txt, which passes with -D: VERSION (x.y.z),
 ; OUTFILE, and the path of each file to install: VLSAPI_DLL, VELNOR_DLL,
-; VLCONF_EXE, GUIDE_HTML, VLDICT_DLL, LEXDB_DLL, DICT_DAT, NOTICES_TXT, and for
-; 64-bit Windows VLSAPI64_DLL and VLSAPIHOST_EXE.
+; VELNOR_VOICE (the recorded voice, beside velnor.dll), VLCONF_EXE, GUIDE_HTML,
+; VLDICT_DLL, LEXDB_DLL, DICT_DAT, NOTICES_TXT, and for 64-bit Windows
+; VLSAPI64_DLL and VLSAPIHOST_EXE.
 ;
 ; The Russian stress dictionary dict.dat is the package's own file in the
 ; program folder, and the stress library finds it through the registry value
@@ -106,6 +107,7 @@ LangString RolledBack ${LANG_ENGLISH} "The installation was cancelled: everythin
 !macro ForEachFile MACRO
   !insertmacro ${MACRO} "${VLSAPI_DLL}" vlsapi.dll
   !insertmacro ${MACRO} "${VELNOR_DLL}" velnor.dll
+  !insertmacro ${MACRO} "${VELNOR_VOICE}" velnor.voice
   !insertmacro ${MACRO} "${VLDICT_DLL}" vldict.dll
   !insertmacro ${MACRO} "${LEXDB_DLL}" lexdb.dll
   !insertmacro ${MACRO} "${VLCONF_EXE}" vlconf.exe
@@ -390,6 +392,7 @@ Section "Uninstall"
 
   Delete /REBOOTOK "$INSTDIR\vlsapi.dll"
   Delete /REBOOTOK "$INSTDIR\velnor.dll"
+  Delete /REBOOTOK "$INSTDIR\velnor.voice"
   Delete /REBOOTOK "$INSTDIR\vldict.dll"
   Delete /REBOOTOK "$INSTDIR\lexdb.dll"
   Delete /REBOOTOK "$INSTDIR\vlconf.exe"
