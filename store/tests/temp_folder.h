@@ -1,8 +1,11 @@
 #pragma once
-// A fresh folder per test, removed afterwards, with small file helpers.
+// A fresh folder per test, removed afterwards, with small file helpers. The
+// name carries a random part, so that two runs of the same test at once (two
+// checkouts tested side by side) never share a folder.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 #include <string>
 
 #include "base/utf.h"
@@ -15,7 +18,8 @@ protected:
     void SetUp() override {
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
         folder = std::filesystem::temp_directory_path() /
-                 ("vl_" + std::string(info->test_suite_name()) + "_" + info->name());
+                 ("vl_" + std::string(info->test_suite_name()) + "_" + info->name() + "_" +
+                  std::to_string(std::random_device{}()));
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
     }

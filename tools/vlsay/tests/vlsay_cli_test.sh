@@ -83,10 +83,14 @@ printf '\xff\xfe' | run --out bad.wav 2>err.txt
 
 # A long text (about two hours of speech) streams into the file: the header's
 # sizes match the file, memory stays flat, and standard output carries the same
-# samples. The memory is read from /proc, so only where the tool runs natively.
+# samples. The memory is read from /proc, so only where the tool runs natively;
+# under a sanitizer (VL_SANITIZED) the tool is many times slower and its memory
+# is the sanitizer's, so the text is a tenth as long and its memory not bounded.
 u32() { od -An -t u4 -j "$2" -N 4 "$1" | tr -d ' '; }
 line="Съешь же ещё этих мягких французских булок, да выпей чаю. Сорок два года спустя."
-for i in $(seq 1500); do echo "$line $i."; [ $((i % 10)) = 0 ] && echo; done > long.txt
+lines=1500 least=$((2 * 3600 * 20000))
+[ -n "${VL_SANITIZED:-}" ] && lines=150 least=$((10 * 60 * 20000))
+for i in $(seq "$lines"); do echo "$line $i."; [ $((i % 10)) = 0 ] && echo; done > long.txt
 if [ ${#tool[@]} -eq 1 ] && [ -d /proc/self ]; then
   "${tool[@]}" --appdata "$work/appdata" --out long.wav < long.txt 2>err.txt &
   pid=$! peak=0
@@ -96,12 +100,12 @@ if [ ${#tool[@]} -eq 1 ] && [ -d /proc/self ]; then
     sleep 0.2
   done
   wait "$pid" || fail "the long text failed: $(cat err.txt)"
-  [ "$peak" -lt 65536 ] || fail "the long text took $peak kB of memory"
+  [ -n "${VL_SANITIZED:-}" ] || [ "$peak" -lt 65536 ] || fail "the long text took $peak kB of memory"
 else
   run --out long.wav < long.txt 2>err.txt || fail "the long text failed: $(cat err.txt)"
 fi
 [ -s err.txt ] && fail "printed on standard error that is not a terminal: $(head -c 200 err.txt)"
-[ "$(size long.wav)" -gt $((2 * 3600 * 20000)) ] || fail "the long text gave less than two hours: $(size long.wav)"
+[ "$(size long.wav)" -gt "$least" ] || fail "the long text gave less than it should: $(size long.wav)"
 [ "$(u32 long.wav 4)" = $(( $(size long.wav) - 8 )) ] || fail "RIFF size $(u32 long.wav 4) for a file of $(size long.wav)"
 [ "$(u32 long.wav 40)" = $(( $(size long.wav) - 44 )) ] || fail "data size $(u32 long.wav 40) for a file of $(size long.wav)"
 run --out - "Привет, мир!" | cat > piped.wav
