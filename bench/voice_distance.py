@@ -32,7 +32,7 @@ COEFFS = 24
 NOISE_FLOOR = 1e-3
 
 
-def read(path):
+def read(path, quantise):
     with wave.open(path, 'rb') as w:
         rate, width, channels = w.getframerate(), w.getsampwidth(), w.getnchannels()
         data = w.readframes(w.getnframes())
@@ -44,6 +44,8 @@ def read(path):
         x = x.reshape(-1, channels).mean(axis=1)
     if rate != RATE:
         x = resample(x, rate)
+    if not quantise:
+        return x
     # The output format: 8-bit unsigned.
     return np.clip(np.round(x * 127 + 128), 0, 255) / 128 - 1
 
@@ -87,39 +89,39 @@ def cepstra(x):
     energy = 10 * np.log10(power.sum(axis=1) + 1e-10)
     voiced = np.nonzero(energy > energy.max() - 40)[0]
     frames_power = power[voiced[0]:voiced[-1] + 1]
-    logmel = np.log(np.maximum(frames_power @ filterbank().T, NOISE_FLOOR))
+    logmel = np.log10(np.maximum(frames_power @ filterbank().T, NOISE_FLOOR))
     n = np.arange(FILTERS)
     dct = np.cos(np.pi / FILTERS * (n[None, :] + 0.5) * np.arange(COEFFS + 1)[:, None]) * math.sqrt(2 / FILTERS)
     return (logmel @ dct.T)[:, 1:]
 
 
 def dtw_mean(a, b):
+    """Mean frame distance along the cheapest alignment path."""
     cost = np.sqrt(((a[:, None, :] - b[None, :, :]) ** 2).sum(axis=2))
     n, m = cost.shape
     total = np.full((n + 1, m + 1), np.inf)
-    steps = np.zeros((n + 1, m + 1))
     total[0, 0] = 0
     for i in range(1, n + 1):
-        row, prev = total[i], total[i - 1]
-        srow, sprev = steps[i], steps[i - 1]
+        # total[i, j] = c[j] + min(total[i-1, j-1], total[i-1, j], total[i, j-1]), the last
+        # term unrolled: a running minimum over the row, offset by the row's running sum.
         c = cost[i - 1]
-        for j in range(1, m + 1):
-            best, s = prev[j - 1], sprev[j - 1]
-            if prev[j] < best:
-                best, s = prev[j], sprev[j]
-            if row[j - 1] < best:
-                best, s = row[j - 1], srow[j - 1]
-            row[j] = best + c[j - 1]
-            srow[j] = s + 1
-    return total[n, m] / steps[n, m]
+        through = c + np.minimum(total[i - 1, :-1], total[i - 1, 1:])
+        running = np.cumsum(c)
+        total[i, 1:] = running + np.minimum.accumulate(through - running)
+    steps, i, j = 1, n, m
+    while (i, j) != (1, 1):
+        moves = [(i - 1, j - 1), (i - 1, j), (i, j - 1)]
+        i, j = min((p for p in moves if p[0] >= 1 and p[1] >= 1), key=lambda p: total[p])
+        steps += 1
+    return total[n, m] / steps
 
 
 def main():
     recordings, synth, names = sys.argv[1], sys.argv[2], sys.argv[3:]
     distances, recorded, synthesised = [], 0, 0
     for name in names:
-        a = cepstra(read(f'{recordings}/{name}.wav'))
-        b = cepstra(read(f'{synth}/{name}.wav'))
+        a = cepstra(read(f'{recordings}/{name}.wav', False))
+        b = cepstra(read(f'{synth}/{name}.wav', True))
         distances.append(10 / math.log(10) * math.sqrt(2) * dtw_mean(a, b))
         recorded += len(a)
         synthesised += len(b)

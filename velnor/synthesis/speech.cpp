@@ -15,15 +15,17 @@ namespace {
 constexpr float kFormantScale[4] = {1.0f, 1.17f, 0.9f, 1.27f};
 
 // A phrase is chosen and played in pieces of at most this many phones, cut
-// where a word starts: the search's memory and the wait for the first sound
-// stay small however long a phrase the text has.
+// where a word starts: the search's memory stays small however long a phrase
+// the text has. The speech's first piece is short, so that sound starts soon.
 constexpr size_t kMaxPiece = 200;
+constexpr size_t kFirstPiece = 24;
 
-size_t piece_end(std::span<const SpokenPhone> phones, size_t begin) {
-    size_t end = std::min(phones.size(), begin + kMaxPiece);
-    if (end == phones.size()) return end;
+size_t piece_end(std::span<const SpokenPhone> phones, const std::vector<size_t>& phone_of_target, size_t begin,
+                 size_t limit) {
+    size_t end = std::min(phone_of_target.size(), begin + limit);
+    if (end == phone_of_target.size()) return end;
     size_t cut = end;
-    while (cut > begin + 1 && phones[cut].word == phones[cut - 1].word) --cut;
+    while (cut > begin + 1 && phones[phone_of_target[cut]].word == phones[phone_of_target[cut - 1]].word) --cut;
     return cut > begin + 1 ? cut : end;
 }
 
@@ -44,23 +46,27 @@ void speak_text(const char* text, const SpeechSettings& settings, const LoadedVo
                            static_cast<float>(std::max(settings.pitch_low, settings.pitch_high))};
     const float formant_scale = kFormantScale[std::clamp(settings.voice, 0, 3)];
     std::vector<size_t> phone_of_target;
+    bool first_piece = true;
     while (!out.stopped()) {
         const std::optional<Phrase> phrase = reader.next();
         if (!phrase) break;
         const std::span<const SpokenPhone> phones = phrase->phones;
+        const std::vector<Target> targets = phrase_targets(voice.data, phones, phone_of_target);
         bool stopped = false;
-        for (size_t begin = 0, end; begin < phones.size() && !stopped; begin = end) {
-            end = piece_end(phones, begin);
-            const std::vector<Target> targets = phrase_targets(voice.data, phones.subspan(begin, end - begin), phone_of_target);
-            const std::vector<uint32_t> units = select_units(voice.data, targets);
-            const PhraseEnd ending = end == phones.size() ? phrase->end : PhraseEnd::none;
-            const std::vector<Segment> plan = plan_prosody(voice.data, targets, units, ending, duration, range);
+        for (size_t begin = 0, end; begin < targets.size() && !stopped; begin = end) {
+            end = piece_end(phones, phone_of_target, begin, first_piece ? kFirstPiece : kMaxPiece);
+            first_piece = false;
+            const std::span<const Target> piece = std::span(targets).subspan(begin, end - begin);
+            const std::vector<uint32_t> units = select_units(voice.data, piece);
+            const PhraseEnd ending = end == targets.size() ? phrase->end : PhraseEnd::none;
+            const std::vector<Segment> plan = plan_prosody(voice.data, piece, units, ending, duration, range);
             std::vector<WordStart> words;
             uint32_t at = 0;
             for (size_t i = 0; i < plan.size(); ++i) {
-                const size_t phone = begin + phone_of_target[i];
+                const size_t phone = phone_of_target[begin + i];
                 const uint16_t word = phones[phone].word;
-                if (settings.report_words && (phone == 0 || word != phones[phone - 1].word) && word < phrase->words.size())
+                const bool starts = begin + i == 0 || word != phones[phone_of_target[begin + i - 1]].word;
+                if (settings.report_words && starts && word < phrase->words.size())
                     words.push_back({at, phrase->words[word].text_offset});
                 at += plan[i].length;
             }
