@@ -81,7 +81,7 @@ LRESULT CALLBACK main_procedure(HWND window, UINT message, WPARAM wparam, LPARAM
     switch (message) {
         case WM_COMMAND: command(*main, LOWORD(wparam), HIWORD(wparam)); return 0;
         case WM_HSCROLL: settings_scroll(window, main->state, reinterpret_cast<HWND>(lparam)); return 0;
-        case WM_NOTIFY: main->panel->notify(*reinterpret_cast<const NMHDR*>(lparam)); return 0;
+        case WM_NOTIFY: main->panel->notify(*reinterpret_cast<NMHDR*>(lparam)); return 0;
         case kListRightClickMessage: main->panel->right_click(static_cast<ListKind>(wparam)); return 0;
         case WM_CONTEXTMENU:
             // Made by the keyboard (Shift+F10) in the focused list view: the same as the context-menu key.

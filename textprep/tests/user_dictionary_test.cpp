@@ -64,10 +64,12 @@ TEST(UserDictionaryFile, LaterLinesWin) {
 TEST(UserDictionaryFile, HostileBytesGiveADictionary) {
     EXPECT_TRUE(UserDictionary::parse("").empty());
     EXPECT_TRUE(UserDictionary::parse("\xEF\xBB\xBF").empty());
-    // Not UTF-8: read as code page 1251 (lower-cased), with no U+FFFD anywhere.
+    // A line that is not UTF-8: read as code page 1251 (lower-cased), with no
+    // U+FFFD anywhere; the next line, valid UTF-8, stays UTF-8.
     const UserDictionary broken = UserDictionary::parse(std::string("\xC3\x28 \xFF\0x\n\xE2\x82\x98", 10));
     EXPECT_EQ(pronunciation_of(broken, u"г("), std::u16string(u"я\0x", 3));
-    EXPECT_EQ(pronunciation_of(broken, u"в\u201A\u0098"), u"");
+    EXPECT_EQ(pronunciation_of(broken, u"\u2098"), u"");
+    EXPECT_EQ(pronunciation_of(UserDictionary::parse("\xE2\x82\x98\xFF"), u"в\u201A\u0098я"), u"");
     EXPECT_EQ(UserDictionary::parse(std::string(100000, ' ')).size(), 1u);
     EXPECT_EQ(UserDictionary::parse(std::string(100000, '\n')).size(), 1u);
 }
@@ -134,6 +136,14 @@ TEST(ApplyUserDictionary, ReplacesWholeWordsAndLowerCasesEveryWord) {
     EXPECT_EQ(apply_user_dictionary(u"XBOX,xboxы", dictionary), u"и+кс,xboxы");
     EXPECT_EQ(apply_user_dictionary(u"а нуль б", dictionary), u"а  б");
     EXPECT_EQ(apply_user_dictionary(u"", dictionary), u"");
+}
+
+// A Ukrainian word keeps its apostrophe (any of its three spellings, in the
+// file or in the text); an apostrophe that is not between letters ends the word.
+TEST(ApplyUserDictionary, UkrainianWordsWithAnApostropheAreFound) {
+    const UserDictionary dictionary = UserDictionary::parse("п\u2019ять пйа+ть\nсім'я сімйа+\nслово сло+во");
+    EXPECT_EQ(apply_user_dictionary(u"П'ять, сім\u02BCя і П\u2019ять", dictionary), u"пйа+ть, сімйа+ і пйа+ть");
+    EXPECT_EQ(apply_user_dictionary(u"'слово' м'ясо", dictionary), u"'сло+во' м'ясо");
 }
 
 TEST(ApplyUserDictionary, AnEmptyDictionaryOnlyLowerCases) {

@@ -49,5 +49,6 @@ void check_main_tooltips(const Running& running);
 void check_entry_dialog_tooltips(HANDLE process, HWND dialog);
 void check_symbol_dialog_tooltips(HANDLE process, HWND dialog);
 void check_closing_and_instances(const Harness& harness);
+void check_big_dictionary(const Harness& harness);
 
 }  // namespace vl::gui_test
