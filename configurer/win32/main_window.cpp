@@ -125,6 +125,7 @@ HWND create_main_window(MainWindow& main) {
     // A title bar and a close box; neither resizable nor minimizable.
     constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
     constexpr DWORD ex_style = WS_EX_CONTROLPARENT;
+    fit_to_work_area(layout::kClientWidth, layout::kClientHeight, style, ex_style);
     const SIZE size = window_size_for_client(layout::kClientWidth, layout::kClientHeight, style, ex_style);
     const std::u16string title = expand_text(texts::kMainWindowTitle);
     return CreateWindowExW(ex_style, ids::kMainWindowClass, wide(title), style, 0, 0, size.cx, size.cy, nullptr,

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -127,14 +128,19 @@ bool PronunciationPanel::has_selected_row(ListKind kind) const {
 }
 
 void PronunciationPanel::create_list_view(ListKind kind) {
-    RECT page{0, 0, layout::kTabPanel.width, layout::kTabPanel.height};
+    // The page below the tab strip, in the panel's own pixels: the strip's
+    // height comes from the font, already at the screen's scale.
+    RECT page{};
+    GetClientRect(tabs_, &page);
     SendMessageW(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
     const ListLayout& layout = kListLayouts[index_of(kind)];
     const HWND view = create_control(tabs_, WC_LISTVIEWW, u"",
                                      WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
                                          LVS_OWNERDATA,
-                                     {kListX, page.top + 2, kListWidth, layout.height},
-                                     ids::kListView + index_of(kind));
+                                     {kListX, 0, kListWidth, layout.height}, ids::kListView + index_of(kind));
+    const int top = page.top + scaled(2);
+    SetWindowPos(view, nullptr, scaled(kListX), top, scaled(kListWidth),
+                 std::min(scaled(layout.height), static_cast<int>(page.bottom) - top), SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(view, SW_HIDE);
     SendMessageW(view, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     int column_index = 0;

@@ -61,7 +61,7 @@ void check_big_dictionary(const Harness& harness) {
     check(list_rows(view) == kWords, "every word is a row");
     select_row(running.app.process, view, kWords - 1);
     settle(running.main);
-    press_key(running.main, VK_RETURN);
+    post_click(GetDlgItem(running.main, ids::kEditButton));
     const HWND dialog = wait_dialog(running, u"Редактирование произношения \"слово49999\"");
     if (dialog) {
         type_text(GetDlgItem(dialog, ids::kReplacementField), L"слово+");
