@@ -33,9 +33,10 @@ bool exists(const std::string& utf8_path) {
 // open). False when the caller's path is too long for the system's calls.
 bool locate(DictionaryStore& store, std::optional<std::string_view> path) {
     if (path) {
-        if (path->size() >= kMaxDatabasePath) return false;
+        store.path_too_long = path->size() >= kMaxDatabasePath;
         store.path = ansi_path_to_utf8(*path);
     }
+    if (store.path_too_long) return false;  // kept, so that a later open falls back to no other file
     if (!store.path.empty()) return true;
     const std::string own = default_database_path();
     if (!exists(own)) store.path = registry_database_path();

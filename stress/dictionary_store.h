@@ -14,6 +14,7 @@ namespace vl::dict {
 struct DictionaryStore {
     int32_t write_mode = 1;  // 1 read and write, 0 read only
     std::string path;        // UTF-8 (a caller's path comes in the ANSI code page); kept after closing
+    bool path_too_long = false;  // the caller's path is refused, and stays so until another is given
     LexConnection* connection = nullptr;
     std::string main_table = "lexicon";
     std::string info_table = "lexicon_info";

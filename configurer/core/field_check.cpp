@@ -3,13 +3,9 @@
 #include <algorithm>
 
 #include "configurer/core/entry_storage.h"
-#include "textprep/user_dictionary.h"
 
 namespace vl {
 namespace {
-
-// The apostrophe of Ukrainian words (п'ять) in its three spellings.
-constexpr std::u16string_view kWordApostrophes = u"'\u2019\u02BC";
 
 bool allowed_by_classes(char16_t c, unsigned classes) {
     if (classes == kNotAlphanumeric) return !is_alphanumeric(c);
@@ -37,27 +33,15 @@ FieldRule field_rule(ListKind kind, Field field) {
         case ListKind::LatinCombinations: return {kLatin, {}};
         case ListKind::CyrillicLetters: return {kCyrillic, {}};
         case ListKind::Symbols: return {kNotAlphanumeric, {}};
-        case ListKind::UserDictionaryList: return {kLatin | kCyrillic, kWordApostrophes};
+        case ListKind::UserDictionaryList: return {kLatin | kCyrillic, {}};
     }
     return {kNotAlphanumeric, {}};
-}
-
-// An apostrophe stands only between two letters, where the engine keeps it
-// inside the word: the position of one at either end, else 0.
-std::size_t outer_apostrophe_position(std::u16string_view word) {
-    if (is_apostrophe(word.front())) return 1;
-    if (is_apostrophe(word.back())) return word.size();
-    return 0;
 }
 
 std::size_t field_error_position(ListKind kind, Field field, std::u16string_view text) {
     if (text.empty()) return 0;
     const FieldRule rule = field_rule(kind, field);
-    std::size_t position = first_position(find_invalid_char(text, rule.classes, rule.extra),
-                                          unstorable_position(kind, field, text));
-    if (kind == ListKind::UserDictionaryList && field == Field::source)
-        position = first_position(position, outer_apostrophe_position(text));
-    return position;
+    return first_position(find_invalid_char(text, rule.classes, rule.extra), unstorable_position(kind, field, text));
 }
 
 }  // namespace vl

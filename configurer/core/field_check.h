@@ -32,8 +32,7 @@ struct FieldRule {
 };
 
 // What the field of a list's dialog allows: sources by the list (Latin,
-// Cyrillic, Latin, not alphanumeric, Latin or Cyrillic with the apostrophe
-// ' ’ ʼ between letters); replacements
+// Cyrillic, Latin, not alphanumeric, Latin or Cyrillic); replacements
 // Cyrillic with "+- ", or "+=-" in the user dictionary.
 FieldRule field_rule(ListKind kind, Field field);
 

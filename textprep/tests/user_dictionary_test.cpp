@@ -138,14 +138,6 @@ TEST(ApplyUserDictionary, ReplacesWholeWordsAndLowerCasesEveryWord) {
     EXPECT_EQ(apply_user_dictionary(u"", dictionary), u"");
 }
 
-// A Ukrainian word keeps its apostrophe (any of its three spellings, in the
-// file or in the text); an apostrophe that is not between letters ends the word.
-TEST(ApplyUserDictionary, UkrainianWordsWithAnApostropheAreFound) {
-    const UserDictionary dictionary = UserDictionary::parse("п\u2019ять пйа+ть\nсім'я сімйа+\nслово сло+во");
-    EXPECT_EQ(apply_user_dictionary(u"П'ять, сім\u02BCя і П\u2019ять", dictionary), u"пйа+ть, сімйа+ і пйа+ть");
-    EXPECT_EQ(apply_user_dictionary(u"'слово' м'ясо", dictionary), u"'сло+во' м'ясо");
-}
-
 TEST(ApplyUserDictionary, AnEmptyDictionaryOnlyLowerCases) {
     EXPECT_EQ(apply_user_dictionary(u"Привет Мир", UserDictionary()), u"привет мир");
     EXPECT_EQ(apply_user_dictionary(u"ЇЖАК Ґ 7Б", UserDictionary()), u"їжак ґ 7б");

@@ -23,9 +23,17 @@ constexpr int kWords = 50000;
 constexpr int kStartBoundMs = 120000;
 constexpr std::chrono::milliseconds kEditBound{30000};
 
+// A word of letters only (the dialog refuses digits): "слово" and the number in letters.
+std::string word(int number) {
+    static const char* const kDigits[] = {"а", "б", "в", "г", "д", "е", "ж", "з", "и", "к"};
+    std::string text = "слово";
+    for (const char digit : std::to_string(number)) text += kDigits[digit - '0'];
+    return text;
+}
+
 std::string dictionary_bytes() {
     std::string bytes = "\xEF\xBB\xBF";
-    for (int i = 0; i < kWords; ++i) bytes += "слово" + std::to_string(i) + " сло+во\r\n";
+    for (int i = 0; i < kWords; ++i) bytes += word(i) + " сло+во\r\n";
     return bytes;
 }
 
@@ -62,7 +70,7 @@ void check_big_dictionary(const Harness& harness) {
     select_row(running.app.process, view, kWords - 1);
     settle(running.main);
     post_click(GetDlgItem(running.main, ids::kEditButton));
-    const HWND dialog = wait_dialog(running, u"Редактирование произношения \"слово49999\"");
+    const HWND dialog = wait_dialog(running, u"Редактирование произношения \"словодкккк\"");
     if (dialog) {
         type_text(GetDlgItem(dialog, ids::kReplacementField), L"слово+");
         const auto confirmed = std::chrono::steady_clock::now();
