@@ -22,7 +22,7 @@ void BM_PrepareRequestText(benchmark::State& run) {
     EngineState state;
     state.language.publish(std::u16string(u"419"));
     state.settings.use_dictionary = 1;
-    for (auto _ : run) benchmark::DoNotOptimize(prepare_request_text(text, state));
+    for (auto _ : run) benchmark::DoNotOptimize(prepare_request_text(text, state, VoiceChoice{}));
     run.SetItemsProcessed(run.iterations() * static_cast<int64_t>(text.size()));
 }
 BENCHMARK(BM_PrepareRequestText)->Unit(benchmark::kMillisecond);
@@ -67,7 +67,6 @@ EngineState& bench_state() {
 void BM_TimeToFirstAudio(benchmark::State& run) {
     const std::u16string text = bench::generated_text(run.range(0)).substr(0, run.range(0));
     EngineState& state = bench_state();
-    const VoiceChoice voice;
     const TextFragment fragment{FragmentAction::speak, 0, 100, 0, text};
     VoiceChoice voice;
     for (auto _ : run) {

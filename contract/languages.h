@@ -23,7 +23,7 @@ struct Language {
     std::u16string_view folder;
     const LetterGroupDefaults* letters;   // the letter group of pronunc.dic
     std::span<const DefaultEntry> symbols;  // the default symbols group
-    bool rewrites_ukrainian;             // the ukrainian_pronunciation list is read and applied
+    const SpellingRules* spelling;       // the language's own spelling stage; null for none
     bool main_dictionary;                // the synthesis library's main dictionary knows its words
     std::string_view configurer_dictionary;  // the configurer's user dictionary file in the data folder
 };
@@ -32,8 +32,8 @@ inline constexpr std::u16string_view kRussianLanguage = u"419";
 inline constexpr std::u16string_view kUkrainianLanguage = u"422";
 
 inline constexpr std::array<Language, 2> kLanguages = {{
-    {kRussianLanguage, 0x419, u"Russian", &kRussianLetterGroup, kRussianSymbols, false, true, "ru_dict.dic"},
-    {kUkrainianLanguage, 0x422, u"Ukrainian", &kUkrainianLetterGroup, kUkrainianSymbols, true, false, "uk_dict.dic"},
+    {kRussianLanguage, 0x419, u"Russian", &kRussianLetterGroup, kRussianSymbols, nullptr, true, "ru_dict.dic"},
+    {kUkrainianLanguage, 0x422, u"Ukrainian", &kUkrainianLetterGroup, kUkrainianSymbols, &kUkrainianSpelling, false, "uk_dict.dic"},
 }};
 inline constexpr const Language& kRussian = kLanguages[0];
 inline constexpr std::size_t kLanguageCount = kLanguages.size();

@@ -76,6 +76,20 @@ inline constexpr DefaultEntry kUkrainianPronunciation[] = {
     {u"ць", u"тсь"}, {u"зв'", u"звъ"}, {u"ші", u"щи"}, {u"жі", u"жьи"},   {u"жя", u"жья"},
 };
 
+// A language's own spelling stage, run after the symbols: a letter standing
+// alone (no letter on either side) is written as its lone form, then the
+// language's rewrite list is applied.
+struct SpellingRules {
+    std::u16string_view group;                   // the rewrite list's group in pronunc.dic
+    std::span<const DefaultEntry> rewrites;      // the list a new pronunc.dic gets
+    std::span<const DefaultEntry> lone_letters;  // a lower-case letter and its lone form
+};
+
+// The conjunction "й" is written "йь".
+inline constexpr DefaultEntry kUkrainianLoneLetters[] = {{u"й", u"йь"}};
+inline constexpr SpellingRules kUkrainianSpelling{kUkrainianPronunciationGroup, kUkrainianPronunciation,
+                                                  kUkrainianLoneLetters};
+
 inline constexpr DefaultEntry kRussianSymbols[] = {
     {u"&", u"амперсанд:1"},
     {u"£", u"фунт:0"},

@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }();
     (void)cleaned_at_exit;
     const std::string difference =
-        vl::testing::model_round_trip(std::string_view(reinterpret_cast<const char*>(data), size), application_data());
+        vl::test::model_round_trip(std::string_view(reinterpret_cast<const char*>(data), size), application_data());
     if (!difference.empty()) {
         std::fprintf(stderr, "round trip lost entries: %s\n", difference.c_str());
         std::abort();

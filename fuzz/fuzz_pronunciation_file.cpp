@@ -13,8 +13,8 @@
 #include "textprep/letter_runs.h"
 #include "textprep/prepare_text.h"
 #include "textprep/single_character.h"
+#include "textprep/spelling.h"
 #include "textprep/symbols.h"
-#include "textprep/ukrainian.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
@@ -27,9 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (entry.source.empty()) __builtin_trap();
         }
         file.to_bytes();
-        if (tables.english.entries().size() + tables.ukrainian.entries().size() > vl::fuzz::kMaxRewrites) continue;
+        if (tables.english.entries().size() + tables.spelling.entries().size() > vl::fuzz::kMaxRewrites) continue;
         std::u16string result = vl::replace_symbols(text, tables);
-        result = vl::prepare_ukrainian(result, tables);
+        result = vl::apply_spelling(result, vl::kUkrainianSpelling, tables);
         result = vl::read_letter_runs(result, tables);
         vl::apply_english_pronunciation(result, tables);
         if (!text.empty()) vl::read_single_character(text.substr(0, 1), tables);

@@ -67,7 +67,7 @@ vl::EngineState& state() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vl::fuzz::FuzzReader input(data, size);
     FuzzSink sink(input);
-    vl::testing::RecordingEngine engine;
+    vl::test::RecordingEngine engine;
     engine.set_audio_callback(vl::audio_chunk_callback);
     engine.blocks.clear();
     for (auto count = input.take<uint8_t>() % 4; count > 0; --count) {

@@ -4,7 +4,7 @@
 #include "fuzz/fuzz_input.h"
 #include "store/pronunciation_file.h"
 #include "textprep/prepare_text.h"
-#include "textprep/ukrainian.h"
+#include "textprep/spelling.h"
 
 namespace {
 
@@ -26,11 +26,11 @@ vl::RewriteList list_from(std::u16string_view lines) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const vl::PronunciationTables defaults = vl::default_pronunciation_tables(vl::kUkrainianLanguage);
     const std::u16string input = vl::fuzz::utf16_units(data, size);
-    vl::prepare_ukrainian(input, defaults);
+    vl::apply_spelling(input, vl::kUkrainianSpelling, defaults);
 
     const size_t split = std::min(input.find(u'\0'), input.size());
     vl::PronunciationTables tables;
-    tables.ukrainian = list_from(std::u16string_view(input).substr(0, split));
-    vl::prepare_ukrainian(std::u16string_view(input).substr(std::min(split + 1, input.size())), tables);
+    tables.spelling = list_from(std::u16string_view(input).substr(0, split));
+    vl::apply_spelling(std::u16string_view(input).substr(std::min(split + 1, input.size())), vl::kUkrainianSpelling, tables);
     return 0;
 }

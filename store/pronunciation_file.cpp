@@ -7,7 +7,6 @@
 #include "contract/data_layout.h"
 #include "contract/languages.h"
 #include "store/settings_file.h"
-#include "textprep/prepare_text.h"
 
 namespace vl {
 namespace {
@@ -44,11 +43,11 @@ void read_english_rewrites(SettingsFile& file, PronunciationTables& tables) {
     tables.english = RewriteList(std::move(list));
 }
 
-void read_ukrainian_rewrites(SettingsFile& file, PronunciationTables& tables) {
-    select_or_write_defaults(file, kUkrainianPronunciationGroup, kUkrainianPronunciation);
-    std::vector<Rewrite> list = tables.ukrainian.entries();
+void read_spelling_rewrites(SettingsFile& file, const SpellingRules& rules, PronunciationTables& tables) {
+    select_or_write_defaults(file, rules.group, rules.rewrites);
+    std::vector<Rewrite> list = tables.spelling.entries();
     for (SettingsEntry& entry : file.entries()) list.push_back({std::move(entry.key), std::move(entry.value)});
-    tables.ukrainian = sorted_descending(std::move(list));
+    tables.spelling = sorted_descending(std::move(list));
 }
 
 void read_symbols(SettingsFile& file, std::span<const DefaultEntry> defaults, PronunciationTables& tables) {
@@ -67,7 +66,7 @@ void read_pronunciation_tables(SettingsFile& file, std::u16string_view language,
     if (described == nullptr) return;
     read_letters(file, *described->letters, tables);
     read_english_rewrites(file, tables);
-    if (described->rewrites_ukrainian) read_ukrainian_rewrites(file, tables);
+    if (described->spelling) read_spelling_rewrites(file, *described->spelling, tables);
     read_symbols(file, described->symbols, tables);
 }
 

@@ -5,9 +5,9 @@
 #include "textprep/letter_runs.h"
 #include "textprep/numbers.h"
 #include "textprep/single_character.h"
+#include "textprep/spelling.h"
 #include "textprep/symbols.h"
 #include "textprep/text_pieces.h"
-#include "textprep/ukrainian.h"
 #include "textprep/user_dictionary_stage.h"
 
 namespace vl {
@@ -17,16 +17,17 @@ namespace {
 // enough that a piece and its copies stay in the processor's cache.
 constexpr size_t kPieceLength = 16 * 1024;
 
-bool rewrites_ukrainian(std::u16string_view code) {
+const SpellingRules* spelling_of(std::u16string_view code) {
     const Language* language = find_language(code);
-    return language && language->rewrites_ukrainian;
+    return language ? language->spelling : nullptr;
 }
 
 }  // namespace
 
 std::u16string prepare_stages(std::u16string_view text, const PrepareContext& context) {
     std::u16string result = replace_symbols(text, context.tables);
-    if (rewrites_ukrainian(context.language)) result = prepare_ukrainian(result, context.tables);
+    if (const SpellingRules* spelling = spelling_of(context.language))
+        result = apply_spelling(result, *spelling, context.tables);
     result = prepare_numbers(result, context.disable_decimal_separator != 0);
     result = blank_out_characters(std::move(result), kBlankingSet, u' ');
     result = read_letter_runs(result, context.tables);
@@ -38,7 +39,7 @@ std::u16string prepare_stages(std::u16string_view text, const PrepareContext& co
 std::u16string prepare_text(std::u16string_view text, const PrepareContext& context) {
     if (text.size() == 1) return read_single_character(text, context.tables);
     if (text.size() <= kPieceLength) return prepare_stages(text, context);
-    const TextPieces pieces(context.tables, rewrites_ukrainian(context.language));
+    const TextPieces pieces(context.tables, spelling_of(context.language) != nullptr);
     std::u16string result;
     result.reserve(text.size() + text.size() / 4);
     for (size_t start = 0; start < text.size();) {

@@ -1,5 +1,5 @@
 #pragma once
-// Replacement of a list of (source, replacement) pairs, as used for Ukrainian spelling.
+// Replacement of a list of (source, replacement) pairs, as used for a language's spelling.
 #include <string>
 #include <string_view>
 

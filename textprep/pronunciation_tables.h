@@ -1,6 +1,6 @@
 #pragma once
-// The pronunciation tables of one language: letter names, symbol names and the
-// English and Ukrainian rewrite lists. A set is built once (loaded from
+// The pronunciation tables of one language: letter names, symbol names, the
+// English rewrite list and the language's own spelling rewrite list. A set is built once (loaded from
 // pronunc.dic) and then shared read-only through Published<PronunciationTables>.
 #include <bitset>
 #include <cstddef>
@@ -46,7 +46,7 @@ struct Rewrite {
 };
 
 // A rewrite list in its order, with the first one-character source of every
-// character indexed for the character-by-character phase of the Ukrainian list.
+// character indexed for the character-by-character phase of a spelling list.
 class RewriteList {
 public:
     RewriteList() = default;
@@ -69,7 +69,7 @@ struct PronunciationTables {
     CharacterMap<std::u16string> letters;  // lower-case letter -> its name
     CharacterMap<SymbolName> symbols;      // symbol character -> name and always flag
     RewriteList english;                   // in file order
-    RewriteList ukrainian;                 // in descending order of source (UTF-16 units)
+    RewriteList spelling;                  // the language's own (SpellingRules), in descending order of source (UTF-16 units)
 };
 
 // A symbol value of the file, "name:flag": the name runs to the first ":", the
@@ -77,7 +77,7 @@ struct PronunciationTables {
 // there is no ":").
 SymbolName parse_symbol_value(std::u16string_view value);
 
-// The Ukrainian rewrite list order: descending by source in UTF-16 code units,
+// The spelling rewrite list order: descending by source in UTF-16 code units,
 // so that every source comes before the sources that are its prefixes.
 RewriteList sorted_descending(std::vector<Rewrite> entries);
 

@@ -13,18 +13,18 @@ bool in_a_source(const RewriteList& list, char16_t c) {
 }
 
 // `c` is no symbol (its name would be read on into the next piece), in no
-// Ukrainian source when that list is applied, and the blank the later stages
+// source of the language's spelling list when that is applied, and the blank the later stages
 // see of it (a line feed is blanked out) is in no English source.
-bool ends_pieces(char16_t c, const PronunciationTables& tables, bool ukrainian) {
+bool ends_pieces(char16_t c, const PronunciationTables& tables, bool spelling) {
     if (tables.symbols.find(c) != nullptr) return false;
-    if (ukrainian && in_a_source(tables.ukrainian, c)) return false;
+    if (spelling && in_a_source(tables.spelling, c)) return false;
     return !in_a_source(tables.english, u' ');
 }
 
 }  // namespace
 
-TextPieces::TextPieces(const PronunciationTables& tables, bool ukrainian)
-    : line_feed_ends_(ends_pieces(u'\n', tables, ukrainian)), blank_ends_(ends_pieces(u' ', tables, ukrainian)) {}
+TextPieces::TextPieces(const PronunciationTables& tables, bool spelling)
+    : line_feed_ends_(ends_pieces(u'\n', tables, spelling)), blank_ends_(ends_pieces(u' ', tables, spelling)) {}
 
 size_t TextPieces::piece_end(std::u16string_view text, size_t start, size_t length) const {
     if (text.size() - start <= length) return text.size();

@@ -6,8 +6,9 @@
 // applies, as written and as the blank a line feed becomes. Such a character
 // is never rewritten (the number stage only writes ‹ ,› before a blank), no
 // match spans it, and the stages that look at a neighbour (numbers, letter
-// runs, the Ukrainian short i) treat it like the edge of the text, so the
-// pieces prepared one by one give exactly what the whole text gives.
+// runs, the lone letters of a spelling stage) treat it like the edge of the
+// text, so the pieces prepared one by one give exactly what the whole text
+// gives.
 #include <cstddef>
 #include <string_view>
 
@@ -17,7 +18,8 @@ namespace vl {
 
 class TextPieces {
 public:
-    TextPieces(const PronunciationTables& tables, bool ukrainian);
+    // spelling: the request applies the language's spelling list.
+    TextPieces(const PronunciationTables& tables, bool spelling);
 
     // The end of the piece that starts at `start`: just after the last boundary
     // within `length` characters, else after the first one beyond, else the

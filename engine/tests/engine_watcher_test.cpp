@@ -4,10 +4,8 @@
 
 #include <fstream>
 
-#include "engine/engine_state.h"
 #include "engine/speak_driver.h"
-#include "engine/tests/fakes.h"
-#include "engine/voice_choice.h"
+#include "engine/tests/running_engine.h"
 #include "platform/reload_signal.h"
 #include "store/file_io.h"
 #include "store/tests/temp_folder.h"
@@ -17,23 +15,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using EngineWatcher = test::TempFolderTest;
+using EngineWatcher = test::RunningEngineTest;
 
 TEST_F(EngineWatcher, ReloadSignalBringsNewDictionaryEntriesToTheNextRequest) {
     const fs::path& appdata = folder;
-    EngineState state;
-    testing::RecordingEngine engine;
-    testing::FakeToken voice;
-    VoiceChoice library;
-    ASSERT_EQ(set_up_voice(voice, appdata, state, engine, library), kStatusOk);
-    EXPECT_EQ(prepare_request_text(u"ракетоплан", state), u"ракетоплан");
+    ASSERT_EQ(set_up(), kStatusOk);
+    EXPECT_EQ(prepare_request_text(u"ракетоплан", state, library), u"ракетоплан");
 
     const std::u16string signal = u"VelnorSAPI_engine_watcher_test";
-    auto watcher = make_engine_watcher(appdata, state, WatcherOptions{signal, std::chrono::milliseconds(20)});
-    watcher->start();
+    watch(signal);
     std::ofstream(appdata / "VelnorSAPI" / "dicts" / "Russian" / "dict.dic") << "ракетоплан ракетопла+н\n";
     ASSERT_TRUE(signal_engines(signal, std::chrono::milliseconds(100)));
-    EXPECT_EQ(prepare_request_text(u"ракетоплан", state), u"ракетопла+н");
+    EXPECT_EQ(prepare_request_text(u"ракетоплан", state, library), u"ракетопла+н");
 
     const fs::path prefs = appdata / "VelnorSAPI" / "prefs.ini";
     std::string settings = *read_file(prefs);
@@ -41,11 +34,7 @@ TEST_F(EngineWatcher, ReloadSignalBringsNewDictionaryEntriesToTheNextRequest) {
     ASSERT_TRUE(write_file_atomic(prefs, settings));
     ASSERT_TRUE(signal_engines(signal, std::chrono::milliseconds(100)));
     EXPECT_EQ(state.settings.use_dictionary, 1);
-    EXPECT_TRUE(state.dictionary.get()->empty());
-
-    watcher->request_stop();
-    watcher->join();
-    state.log.close();
+    EXPECT_TRUE(library.language->dictionary.get()->empty());
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 namespace vl {
 namespace {
 
-using testing::RecordingEngine;
+using test::RecordingEngine;
 
 class Prosody : public ::testing::Test {
 protected:

@@ -52,15 +52,15 @@ TEST_F(PronunciationFile, FreshTablesReadLettersSymbolsAndLists) {
     EXPECT_EQ(russian.symbols.find(u'&')->always, 1);
     EXPECT_EQ(russian.symbols.find(u'\u200E')->name, u"метка слева на право");
     EXPECT_EQ(english_sources(russian), u"j=дж;x=кс;y=ы;");
-    EXPECT_TRUE(russian.ukrainian.empty());
+    EXPECT_TRUE(russian.spelling.empty());
 
     fs::remove_all(folder / kPronunciationFileName);
     const PronunciationTables ukrainian = load(kUkrainianLanguage);
     EXPECT_EQ(name(ukrainian, u'ґ'), u"твэрдэ гэ");
     EXPECT_EQ(name(ukrainian, u'х'), u"х");
     EXPECT_EQ(ukrainian.symbols.size(), 27u);
-    EXPECT_EQ(ukrainian.ukrainian.entries().front().source, u"ґ");
-    EXPECT_EQ(ukrainian.ukrainian.entries().back().source, u"е");
+    EXPECT_EQ(ukrainian.spelling.entries().front().source, u"ґ");
+    EXPECT_EQ(ukrainian.spelling.entries().back().source, u"е");
 }
 
 TEST_F(PronunciationFile, OtherLanguagesGetOnlyEnglishLetters) {
@@ -105,8 +105,8 @@ TEST_F(PronunciationFile, SymbolAndRewriteGroupsAreReadWholeWithoutDefaults) {
     EXPECT_EQ(tables.symbols.find(u'$')->always, 1);
     EXPECT_EQ(tables.symbols.find(u'#')->always, 0);
     EXPECT_EQ(tables.symbols.find(u'€')->always, 1);  // a later equal key overwrites
-    ASSERT_EQ(tables.ukrainian.entries().size(), 2u);
-    EXPECT_EQ(tables.ukrainian.entries()[0].source, u"аб");
+    ASSERT_EQ(tables.spelling.entries().size(), 2u);
+    EXPECT_EQ(tables.spelling.entries()[0].source, u"аб");
 }
 
 TEST_F(PronunciationFile, LoadsAddToTheTablesTheyAreGiven) {

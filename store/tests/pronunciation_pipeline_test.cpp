@@ -91,13 +91,13 @@ TEST_F(PronunciationPipeline, ReleaseKeepsOnlySymbols) {
 
 TEST_F(PronunciationPipeline, RepeatedSetUpsRebuildLettersAndLists) {
     set_up(kUkrainianLanguage);
-    const size_t ukrainian_entries = tables.get()->ukrainian.entries().size();
+    const size_t ukrainian_entries = tables.get()->spelling.entries().size();
     set_up(kRussianLanguage);
-    EXPECT_TRUE(tables.get()->ukrainian.empty());
+    EXPECT_TRUE(tables.get()->spelling.empty());
     EXPECT_EQ(prepare(u"ґ"), u"ґ");  // no Ukrainian letter name left behind
     set_up(kUkrainianLanguage);
     set_up(kUkrainianLanguage);
-    EXPECT_EQ(tables.get()->ukrainian.entries().size(), ukrainian_entries);
+    EXPECT_EQ(tables.get()->spelling.entries().size(), ukrainian_entries);
     EXPECT_EQ(prepare(u"ціна"), u"тсина");
 }
 

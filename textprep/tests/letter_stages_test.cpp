@@ -6,8 +6,8 @@
 #include "textprep/letter_runs.h"
 #include "textprep/prepare_text.h"
 #include "textprep/single_character.h"
+#include "textprep/spelling.h"
 #include "textprep/symbols.h"
-#include "textprep/ukrainian.h"
 
 namespace vl {
 namespace {
@@ -55,26 +55,26 @@ TEST(Symbols, AlwaysFlagOneNamesTheSymbolOtherValuesBlankIt) {
 }
 
 TEST(Ukrainian, RewritesSpelling) {
-    EXPECT_EQ(prepare_ukrainian(u"ціна", kUkrainian), u"тсина");
-    EXPECT_EQ(prepare_ukrainian(u"щастя", kUkrainian), u"шчастя");
-    EXPECT_EQ(prepare_ukrainian(u"зв'язок", kUkrainian), u"звъязок");
-    EXPECT_EQ(prepare_ukrainian(u"Їжак", kUkrainian), u"ййижак");
-    EXPECT_EQ(prepare_ukrainian(u"ЩІ", kUkrainian), u"шчи");
-    EXPECT_EQ(prepare_ukrainian(u"Ціна 0.5 грн", kUkrainian), u"тсина 0.5 грн");
+    EXPECT_EQ(apply_spelling(u"ціна", kUkrainianSpelling, kUkrainian), u"тсина");
+    EXPECT_EQ(apply_spelling(u"щастя", kUkrainianSpelling, kUkrainian), u"шчастя");
+    EXPECT_EQ(apply_spelling(u"зв'язок", kUkrainianSpelling, kUkrainian), u"звъязок");
+    EXPECT_EQ(apply_spelling(u"Їжак", kUkrainianSpelling, kUkrainian), u"ййижак");
+    EXPECT_EQ(apply_spelling(u"ЩІ", kUkrainianSpelling, kUkrainian), u"шчи");
+    EXPECT_EQ(apply_spelling(u"Ціна 0.5 грн", kUkrainianSpelling, kUkrainian), u"тсина 0.5 грн");
 }
 
 TEST(Ukrainian, ProtectedTextMovesWithEarlierReplacements) {
     // "ці" becomes "тси", then "жі" before it becomes "жьи": the "и" of "тси" stays protected.
-    EXPECT_EQ(prepare_ukrainian(u"жіці", kUkrainian), u"жьитси");
+    EXPECT_EQ(apply_spelling(u"жіці", kUkrainianSpelling, kUkrainian), u"жьитси");
 }
 
 TEST(Ukrainian, StandaloneShortIEvenWithoutList) {
-    EXPECT_EQ(prepare_ukrainian(u"я й ти", kUkrainian), u"я йь ты");
+    EXPECT_EQ(apply_spelling(u"я й ти", kUkrainianSpelling, kUkrainian), u"я йь ты");
     PronunciationTables no_list;
-    EXPECT_EQ(prepare_ukrainian(u"я й ти", no_list), u"я йь ти");
-    EXPECT_EQ(prepare_ukrainian(u"Й", no_list), u"йь");
-    EXPECT_EQ(prepare_ukrainian(u"1й-a", no_list), u"1йь-a");
-    EXPECT_EQ(prepare_ukrainian(u"мій йод", no_list), u"мій йод");
+    EXPECT_EQ(apply_spelling(u"я й ти", kUkrainianSpelling, no_list), u"я йь ти");
+    EXPECT_EQ(apply_spelling(u"Й", kUkrainianSpelling, no_list), u"йь");
+    EXPECT_EQ(apply_spelling(u"1й-a", kUkrainianSpelling, no_list), u"1йь-a");
+    EXPECT_EQ(apply_spelling(u"мій йод", kUkrainianSpelling, no_list), u"мій йод");
 }
 
 TEST(LetterRuns, SpellsAbbreviationsAndLoneLatinLetters) {
@@ -173,7 +173,7 @@ TEST(WorkedExample, RussianRowsOfTheseStages) {
 
 TEST(WorkedExample, UkrainianRowsOfTheseStages) {
     EXPECT_EQ(replace_symbols(u"Ціна 0.5 грн", kUkrainian), u"Ціна 0.5 грн");
-    EXPECT_EQ(prepare_ukrainian(u"Ціна 0.5 грн", kUkrainian), u"тсина 0.5 грн");
+    EXPECT_EQ(apply_spelling(u"Ціна 0.5 грн", kUkrainianSpelling, kUkrainian), u"тсина 0.5 грн");
     const std::u16string after6 = read_letter_runs(u"тсина  ноль .5 , грн", kUkrainian);
     EXPECT_EQ(after6, u"тсина  ноль .5 ,  гэ  эр  эн ");
     EXPECT_EQ(apply_english_pronunciation(after6, kUkrainian), after6);

@@ -58,11 +58,11 @@ TEST(TextPieces, TablesThatReadAcrossBoundariesGiveWhatTheWholeTextGives) {
     const std::vector<PronunciationTables> hostile = [] {
         std::vector<PronunciationTables> sets(3, default_pronunciation_tables(kUkrainianLanguage));
         sets[0].symbols.set(u'\n', SymbolName{u"строка", 1});  // read ‹ строка ›: the blank after it
-        sets[0].ukrainian = sorted_descending(spanning(u" "));   // meets the next piece
+        sets[0].spelling = sorted_descending(spanning(u" "));   // meets the next piece
         sets[1].english = RewriteList(spanning(u" "));          // line feeds are blanks there
         std::vector<Rewrite> ukrainian = spanning(u"\n");
         for (Rewrite& entry : spanning(u" ")) ukrainian.push_back(std::move(entry));
-        sets[2].ukrainian = sorted_descending(std::move(ukrainian));
+        sets[2].spelling = sorted_descending(std::move(ukrainian));
         return sets;
     }();
     for (const PronunciationTables& tables : hostile) {
@@ -87,7 +87,7 @@ TEST(TextPieces, PiecesEndAfterBlanksAndLineFeedsThatNoStageReadsAcross) {
     EXPECT_EQ(TextPieces(line_feed_symbol, false).piece_end(text, 4, 6), 11u);
 
     PronunciationTables ukrainian_blank = default_pronunciation_tables(kUkrainianLanguage);
-    ukrainian_blank.ukrainian = sorted_descending(std::vector<Rewrite>{{u"а ", u"я "}});
+    ukrainian_blank.spelling = sorted_descending(std::vector<Rewrite>{{u"а ", u"я "}});
     EXPECT_EQ(TextPieces(ukrainian_blank, true).piece_end(text, 0, 6), 8u);
     EXPECT_EQ(TextPieces(ukrainian_blank, false).piece_end(text, 0, 6), 4u);  // the list is not applied
 }

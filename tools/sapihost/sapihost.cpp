@@ -12,14 +12,14 @@
 #include <vector>
 
 #include "base/utf.h"
-#include "comkit/class_id.h"
-#include "comkit/sapi_declarations.h"
+#include "sapi/com/class_id.h"
+#include "sapi/com/sapi_declarations.h"
+#include "sapi/testkit/recording_site.h"
+#include "sapi/testkit/registry_token.h"
 #include "store/file_io.h"
 #include "tools/common/arguments.h"
 #include "tools/common/utf8_main.h"
 #include "tools/common/wav.h"
-#include "tools/sapihost/recording_site.h"
-#include "tools/sapihost/registry_token.h"
 
 #include <psapi.h>
 #include <wrl/client.h>

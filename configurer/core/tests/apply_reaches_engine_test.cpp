@@ -20,22 +20,22 @@
 namespace vl {
 namespace {
 
-class ApplyReachesEngine : public testing::AppDataTest {};
+class ApplyReachesEngine : public test::AppDataTest {};
 
 TEST_F(ApplyReachesEngine, ANewDictionaryWordIsSpokenInTheNextRequest) {
     EngineState engine_state;
-    vl::testing::RecordingEngine engine;
-    vl::testing::FakeToken voice;  // a Russian voice
+    vl::test::RecordingEngine engine;
+    vl::test::FakeToken voice;  // a Russian voice
     VoiceChoice library;
     ASSERT_EQ(set_up_voice(voice, folder, engine_state, engine, library), kStatusOk);
-    EXPECT_EQ(prepare_request_text(u"глокая куздра", engine_state), u"глокая куздра");
+    EXPECT_EQ(prepare_request_text(u"глокая куздра", engine_state, library), u"глокая куздра");
 
     const SignalOptions signal{u"VelnorSAPI_configurer_engine_test", std::chrono::milliseconds(100)};
     auto watcher = make_engine_watcher(folder, engine_state,
                                        WatcherOptions{signal.mutex_name, std::chrono::milliseconds(20)});
     watcher->start();
 
-    testing::RecordingUi ui;
+    test::RecordingUi ui;
     ConfigurerState configurer;
     ASSERT_TRUE(load_configuration(configurer, folder, ui));  // the engine made prefs.ini
     ASSERT_EQ(confirm_entry_dialog(configurer, ListKind::UserDictionaryList, DialogVariant::add, u"Куздра",
@@ -45,7 +45,7 @@ TEST_F(ApplyReachesEngine, ANewDictionaryWordIsSpokenInTheNextRequest) {
     ASSERT_TRUE(apply_configuration(configurer, folder, /*silent=*/false, ui, signal));
     EXPECT_EQ(ui.texts(), std::vector<std::u16string>{u"Новые конфигурации применены!"});
 
-    EXPECT_EQ(prepare_request_text(u"глокая куздра", engine_state), u"глокая ку+здра");
+    EXPECT_EQ(prepare_request_text(u"глокая куздра", engine_state, library), u"глокая ку+здра");
     EXPECT_EQ(engine_state.settings.intonation, 80);
 
     watcher->request_stop();
@@ -59,8 +59,8 @@ TEST_F(ApplyReachesEngine, AUkrainianDictionaryWordIsSpokenByUkrainianVoicesOnly
     const SignalOptions signal{u"VelnorSAPI_configurer_engine_test_uk", std::chrono::milliseconds(100)};
     struct Voice {
         EngineState state;
-        vl::testing::RecordingEngine engine;
-        vl::testing::FakeToken token;
+        vl::test::RecordingEngine engine;
+        vl::test::FakeToken token;
         VoiceChoice library;
         std::unique_ptr<SettingsWatcher> watcher;
     };
@@ -73,9 +73,9 @@ TEST_F(ApplyReachesEngine, AUkrainianDictionaryWordIsSpokenByUkrainianVoicesOnly
                                              WatcherOptions{signal.mutex_name, std::chrono::milliseconds(20)});
         voice->watcher->start();
     }
-    EXPECT_EQ(prepare_request_text(u"смачний кавун", ukrainian.state), u"смачный кавун");
+    EXPECT_EQ(prepare_request_text(u"смачний кавун", ukrainian.state, ukrainian.library), u"смачный кавун");
 
-    testing::RecordingUi ui;
+    test::RecordingUi ui;
     ConfigurerState configurer;
     ASSERT_TRUE(load_configuration(configurer, folder, ui));
     configurer.language = 1;  // Ukrainian
@@ -84,8 +84,8 @@ TEST_F(ApplyReachesEngine, AUkrainianDictionaryWordIsSpokenByUkrainianVoicesOnly
               DialogOutcome::closed_changed);
     ASSERT_TRUE(apply_configuration(configurer, folder, /*silent=*/false, ui, signal));
 
-    EXPECT_EQ(prepare_request_text(u"смачний кавун", ukrainian.state), u"смачный каву+н");
-    EXPECT_EQ(prepare_request_text(u"кавун", russian.state), u"кавун");
+    EXPECT_EQ(prepare_request_text(u"смачний кавун", ukrainian.state, ukrainian.library), u"смачный каву+н");
+    EXPECT_EQ(prepare_request_text(u"кавун", russian.state, russian.library), u"кавун");
     EXPECT_TRUE(configurer.languages[0].user_dictionary.entries.size() == 6u);  // the Russian defaults, untouched
 
     for (Voice* voice : {&russian, &ukrainian}) {
@@ -102,8 +102,8 @@ TEST_F(ApplyReachesEngine, AUkrainianDictionaryWordIsSpokenByUkrainianVoicesOnly
 TEST_F(ApplyReachesEngine, NoApplyIsLostToAVoiceSetUpRacingIt) {
     EngineState engine_state;
     engine_state.shared_files_mutex = u"VelnorSAPI_apply_race_test";
-    vl::testing::RecordingEngine engine;
-    vl::testing::FakeToken voice;
+    vl::test::RecordingEngine engine;
+    vl::test::FakeToken voice;
     VoiceChoice library;
     ASSERT_EQ(set_up_voice(voice, folder, engine_state, engine, library), kStatusOk);
 
@@ -116,7 +116,7 @@ TEST_F(ApplyReachesEngine, NoApplyIsLostToAVoiceSetUpRacingIt) {
     if (configurer_process == 0) {
         close(set_up_news[1]);
         fcntl(set_up_news[0], F_SETFL, O_NONBLOCK);
-        testing::RecordingUi ui;
+        test::RecordingUi ui;
         ConfigurerState configurer;
         load_configuration(configurer, folder, ui);
         configurer.settings.sample_rate = 22050;

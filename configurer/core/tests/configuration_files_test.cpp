@@ -14,9 +14,9 @@ namespace vl {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::RecordingUi;
+using test::RecordingUi;
 
-class ConfigurationFiles : public testing::AppDataTest {};
+class ConfigurationFiles : public test::AppDataTest {};
 
 std::string utf8(std::u16string_view text) { return utf16_to_utf8(text); }
 

@@ -8,7 +8,7 @@
 namespace vl {
 namespace {
 
-using testing::RecordingUi;
+using test::RecordingUi;
 
 ConfigurerState state_with_defaults() {
     ConfigurerState state;

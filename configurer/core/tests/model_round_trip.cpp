@@ -8,7 +8,7 @@
 #include "configurer/core/list_operations.h"
 #include "store/pronunciation_migration.h"
 
-namespace vl::testing {
+namespace vl::test {
 namespace {
 
 namespace fs = std::filesystem;
@@ -116,4 +116,4 @@ std::string model_round_trip(std::string_view input, const fs::path& application
     return difference;
 }
 
-}  // namespace vl::testing
+}  // namespace vl::test

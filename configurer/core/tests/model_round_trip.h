@@ -8,11 +8,11 @@
 #include <string>
 #include <string_view>
 
-namespace vl::testing {
+namespace vl::test {
 
 // Runs the round trip in application_data (its VelnorSAPI folder is made
 // afresh). Returns a description of the first list that came back different,
 // or an empty text when every list came back as it was.
 std::string model_round_trip(std::string_view input, const std::filesystem::path& application_data);
 
-}  // namespace vl::testing
+}  // namespace vl::test

@@ -11,7 +11,7 @@
 #include "configurer/core/user_interface.h"
 #include "store/tests/temp_folder.h"
 
-namespace vl::testing {
+namespace vl::test {
 
 class RecordingUi : public UserInterface {
 public:
@@ -48,4 +48,4 @@ protected:
     SignalOptions own_signal() const { return {u"VelnorSAPI_" + utf8_to_utf16(folder.filename().string())}; }
 };
 
-}  // namespace vl::testing
+}  // namespace vl::test

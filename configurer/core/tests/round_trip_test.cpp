@@ -18,7 +18,7 @@ TEST_F(ModelRoundTrip, EveryListComesBackAsItWasApplied) {
     for (int round = 0; round < 150; ++round) {
         std::string input(random() % 400, '\0');
         for (char& byte : input) byte = static_cast<char>(random());
-        ASSERT_EQ(testing::model_round_trip(input, folder), "") << "round " << round;
+        ASSERT_EQ(test::model_round_trip(input, folder), "") << "round " << round;
     }
 }
 

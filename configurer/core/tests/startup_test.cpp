@@ -11,11 +11,11 @@ namespace vl {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::RecordingUi;
+using test::RecordingUi;
 
-class Startup : public testing::AppDataTest {};
-class Closing : public testing::AppDataTest {};
-class ApplyButton : public testing::AppDataTest {};
+class Startup : public test::AppDataTest {};
+class Closing : public test::AppDataTest {};
+class ApplyButton : public test::AppDataTest {};
 class Documentation : public test::TempFolderTest {};
 
 // An application name of this test run alone, with a blank to be replaced.

@@ -22,6 +22,16 @@ expected=$(printf ' тест \n' | od -An -c | tr -s ' ')
 out=$(printf 'ма+ма' | run --prepare)
 [ "$out" = "ма+ма" ] || fail "text from standard input gave [$out]"
 
+# --phones: the voice's phone names, pau between phrases, a line per sentence.
+out=$(run --out phones.wav --phones "Привет, мир! Как дела?") || fail "--phones exited with $?"
+[ -e phones.wav ] && fail "--phones wrote a WAV file"
+[ "$(wc -l <<<"$out")" -eq 2 ] || fail "--phones gave not two lines for two sentences: [$out]"
+[[ $(head -n 1 <<<"$out") == *" pau "* ]] || fail "--phones gave no pause at the comma: [$out]"
+phone_names=" pau ii yy uu ee oo aa a e i y u ae ay ur p pp b bb t tt d dd k kk g gg c ch f ff v vv s ss z zz sh sch zh h hh m mm n nn l ll r rr j "
+for phone in $out; do [[ $phone_names == *" $phone "* ]] || fail "--phones gave [$phone], not a phone name"; done
+out=$(run --phones "ма+ма")
+[ "$out" = "m aa m a" ] || fail "--phones ма+ма gave [$out]"
+
 run --out hello.wav "Привет, мир!" || fail "speaking failed"
 header=$(head -c 44 hello.wav | od -An -v -t u4 | tr -s ' \n' '  ')
 [ "$(head -c 4 hello.wav)" = "RIFF" ] || fail "no RIFF header"
@@ -124,8 +134,9 @@ if [ ${#tool[@]} -eq 1 ]; then
   done
   if command -v script >/dev/null; then
     # The line shows once the work has run for a second; a reader that waits two
-    # seconds before it takes the audio holds the tool back for that long on any machine.
-    slow_reader="{ sleep 2; cat > /dev/null; }"
+    # seconds before it takes the audio holds the tool back for that long on any
+    # machine. It then takes a minute of audio and goes, which ends the tool.
+    slow_reader="{ sleep 2; head -c 1200000 > /dev/null; }"
     script -qec "${tool[0]} --appdata '$work/appdata' --out - < long.txt | $slow_reader" /dev/null > tty.txt
     grep -q "% done, 0:0[0-9] elapsed, .* left" tty.txt || fail "no progress line on a terminal: $(head -c 300 tty.txt)"
     script -qec "${tool[0]} --appdata '$work/appdata' --quiet --out - < long.txt | $slow_reader" /dev/null > tty.txt
