@@ -1,8 +1,5 @@
 #include "velnor/number_words.h"
 
-#include "base/cp1251.h"
-#include "base/utf.h"
-
 namespace vl::velnor {
 namespace {
 
@@ -29,10 +26,20 @@ constexpr ScaleWords kScales[] = {
     {"миллиа+рд", "миллиа+рда", "миллиа+рдов", false},
 };
 
+// The words above are UTF-8: ASCII and the Cyrillic а..я (two bytes each),
+// which code page 1251 has at 0xE0..0xFF.
 void append_word(std::string& out, const char* utf8) {
     if (*utf8 == '\0') return;
     if (!out.empty()) out += ' ';
-    out += to_cp1251(utf8_to_utf16(utf8), '?');
+    for (auto p = reinterpret_cast<const unsigned char*>(utf8); *p != 0; ++p) {
+        if (*p < 0x80) {
+            out += static_cast<char>(*p);
+            continue;
+        }
+        const unsigned code = ((p[0] & 0x1Fu) << 6) | (p[1] & 0x3Fu);
+        out += static_cast<char>(code - 0x430 + 0xE0);
+        ++p;
+    }
 }
 
 // Appends the words of 1..999; feminine gives "одна", "две" for the last digit.
