@@ -22,7 +22,7 @@ void BM_PrepareRequestText(benchmark::State& run) {
     EngineState state;
     state.language.publish(std::u16string(u"419"));
     state.settings.use_dictionary = 1;
-    for (auto _ : run) benchmark::DoNotOptimize(prepare_request_text(text, state));
+    for (auto _ : run) benchmark::DoNotOptimize(prepare_request_text(text, state, VoiceChoice{}));
     run.SetItemsProcessed(run.iterations() * static_cast<int64_t>(text.size()));
 }
 BENCHMARK(BM_PrepareRequestText)->Unit(benchmark::kMillisecond);

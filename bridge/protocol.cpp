@@ -6,7 +6,7 @@
 namespace vl::bridge {
 namespace {
 
-constexpr Kind kLastKind = Kind::skip_done;
+constexpr Kind kLastKind = Kind::audio_taken;
 
 // Appends little-endian numbers and counted texts to a frame.
 class Writer {
@@ -158,6 +158,8 @@ std::string encode_status(int32_t status) { return Writer(Kind::status).put(stat
 
 std::string encode_skip_done(int32_t skipped) { return Writer(Kind::skip_done).put(skipped).finish(); }
 
+std::string encode_audio_taken(uint32_t bytes) { return Writer(Kind::audio_taken).put(bytes).finish(); }
+
 std::string encode(const PcmFormat& format) {
     return Writer(Kind::format)
         .put(format.format_tag)
@@ -210,8 +212,9 @@ std::string encode(const SpeakEvent& event) {
 std::string encode_empty(Kind kind) { return Writer(kind).finish(); }
 
 void FrameReader::append(const void* bytes, size_t count) {
-    if (start_ > 0 && start_ == buffer_.size()) {
-        buffer_.clear();
+    // The frames handed out are used by now: only the incomplete one is kept.
+    if (start_ > 0) {
+        buffer_.erase(0, start_);
         start_ = 0;
     }
     buffer_.append(static_cast<const char*>(bytes), count);
@@ -237,6 +240,7 @@ std::optional<Hello> decode_hello(std::string_view payload) {
     Reader reader(payload);
     Hello hello;
     hello.version = reader.get<uint32_t>();
+    if (payload.size() >= sizeof hello.version && hello.version != kProtocolVersion) return hello;
     return if_done(reader, std::move(hello));
 }
 
@@ -252,6 +256,12 @@ std::optional<int32_t> decode_status(std::string_view payload) {
     Reader reader(payload);
     auto status = reader.get<int32_t>();
     return if_done(reader, std::move(status));
+}
+
+std::optional<uint32_t> decode_audio_taken(std::string_view payload) {
+    Reader reader(payload);
+    auto bytes = reader.get<uint32_t>();
+    return if_done(reader, std::move(bytes));
 }
 
 std::optional<PcmFormat> decode_format(std::string_view payload) {
@@ -310,6 +320,10 @@ std::optional<Event> decode_event(std::string_view payload) {
     event.event.audio_offset = reader.get<uint64_t>();
     event.event.text = nullptr;
     event.text = reader.get_text();
+    const bool bookmark = event.event.id == kEventBookmark && event.event.param_type == kParamString;
+    const bool boundary = (event.event.id == kEventWordBoundary || event.event.id == kEventSentenceBoundary) &&
+                          event.event.param_type == kParamUndefined && event.text.empty();
+    if (!bookmark && !boundary) return std::nullopt;
     return if_done(reader, std::move(event));
 }
 

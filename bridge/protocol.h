@@ -16,7 +16,7 @@
 namespace vl::bridge {
 
 // Raised whenever a message changes shape; both sides must agree exactly.
-inline constexpr uint32_t kProtocolVersion = 2;
+inline constexpr uint32_t kProtocolVersion = 3;
 inline constexpr size_t kHeaderSize = 8;
 // The largest payload: a request of 16 million UTF-16 units with its records.
 inline constexpr uint32_t kMaxPayload = 40u << 20;
@@ -34,8 +34,16 @@ enum class Kind : uint16_t {
     speak_done,      // host -> DLL, empty
     quit,            // DLL -> host, empty
     skip_done,       // host -> DLL: int32, the sentences a skip moved over
+    audio_taken,     // DLL -> host: uint32, the bytes of one audio frame the site has taken (or dropped)
 };
 
+// How far the host's audio may run ahead of what the client's site has taken:
+// about one engine block, so that what the site asks is heard as soon as in
+// process.
+inline constexpr uint32_t kAudioAheadBytes = 4096;
+
+// The version comes first in the greeting of every version, so that a host of
+// another version is told apart from a faulty one.
 struct Hello {
     uint32_t version = kProtocolVersion;
 };
@@ -88,6 +96,7 @@ std::string encode(const Hello& hello);
 std::string encode(const VoiceSetUp& set_up);
 std::string encode_status(int32_t status);
 std::string encode_skip_done(int32_t skipped);
+std::string encode_audio_taken(uint32_t bytes);
 std::string encode(const PcmFormat& format);
 std::string encode(const Speak& speak);
 std::string encode(const SiteState& state);
@@ -111,6 +120,9 @@ public:
     bool failed() const { return failed_; }
     // Bytes of an incomplete frame waiting for the rest.
     size_t pending() const { return buffer_.size() - start_; }
+    // Bytes held, used or not: what is used goes at the next append, so this
+    // stays within the largest frame and one append.
+    size_t held() const { return buffer_.size(); }
 
 private:
     std::string buffer_;
@@ -119,13 +131,17 @@ private:
 };
 
 // Payload decoders: nothing when the payload does not read exactly.
+// Any greeting that starts with a version reads; only this version's must read exactly.
 std::optional<Hello> decode_hello(std::string_view payload);
 std::optional<VoiceSetUp> decode_set_up(std::string_view payload);
 std::optional<int32_t> decode_status(std::string_view payload);  // status and skip_done
+std::optional<uint32_t> decode_audio_taken(std::string_view payload);
 std::optional<PcmFormat> decode_format(std::string_view payload);
 std::optional<Speak> decode_speak(std::string_view payload);
 std::optional<SiteState> decode_site_state(std::string_view payload);
 std::optional<Audio> decode_audio(std::string_view payload);
+// Only the events the speak driver sends: a bookmark with its text, a word or
+// sentence boundary with a number.
 std::optional<Event> decode_event(std::string_view payload);
 bool decode_empty(std::string_view payload);
 

@@ -11,10 +11,12 @@ bool is_text_space(char16_t c);
 
 // The end of the first sentence that ends in text[from, limit): just after a
 // run of ". ! ? …" and the quotes or brackets that close it, when a space or
-// the end of the text follows and the next word does not begin in lower case
-// (‹т. е. так›); or the start of a run of spaces that holds an empty line.
-// npos when no sentence ends there. The end of the text counts as a space: the
-// driver separates fragments with one.
+// the end of the text follows and the next word, found past spaces, dashes and
+// closing quotes, does not begin in lower case (‹т. е. так›, ‹«Почему?» —
+// спросил он›); a lone full stop after an initial or a common abbreviation
+// ends none (‹А. С. Пушкин›, ‹г. Москва›, ‹см. рис. 5›). Or the start of a run
+// of spaces that holds an empty line. npos when no sentence ends there. The
+// end of the text counts as a space: the driver separates fragments with one.
 size_t sentence_end(std::u16string_view text, size_t from, size_t limit);
 
 // The next word at or after `from`: a run of non-space characters without the

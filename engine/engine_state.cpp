@@ -1,5 +1,6 @@
 #include "engine/engine_state.h"
 
+#include "engine/voice_choice.h"
 #include "store/pronunciation_setup.h"
 #include "store/user_dictionary_load.h"
 
@@ -10,7 +11,16 @@ EngineState& engine_state() {
     return state;
 }
 
+const LanguageState& voice_language(const EngineState& state, const VoiceChoice& voice) {
+    if (voice.language) return *voice.language;
+    return state;
+}
+
 void release_voice_state(EngineState& state) {
+    for (const auto& language : state.languages.all()) {
+        release_pronunciation_tables(language->tables);
+        clear_user_dictionary(language->dictionary);
+    }
     release_pronunciation_tables(state.tables);
     clear_user_dictionary(state.dictionary);
     state.log.close();

@@ -1,27 +1,25 @@
 #pragma once
 // Everything the engine shares between the voice objects of a process. The
-// process has one instance (engine_state()); tests build their own.
+// process has one instance (engine_state()); tests build their own. Its own
+// language state is that of a voice object not set up yet.
 #include <cstdint>
 #include <mutex>
 #include <string>
 
-#include "base/published.h"
+#include "engine/language_state.h"
 #include "engine/settings.h"
 #include "engine/speak_log.h"
 #include "engine/synthesis_turn.h"
 #include "engine/voice_setup.h"
 #include "platform/reload_signal.h"
-#include "textprep/pronunciation_tables.h"
-#include "textprep/user_dictionary.h"
 
 namespace vl {
 
-struct EngineState {
+struct VoiceChoice;
+
+struct EngineState : LanguageState {
     Settings settings;
-    Published<std::u16string> language;  // the voice token's language code, such as "419"
-    Published<DataFolders> folders;
-    Published<PronunciationTables> tables;
-    Published<UserDictionary> dictionary;
+    LanguageStates languages;  // of the voices set up
     SpeakLog log;
     SynthesisLock synthesis;
     // The voice objects alive, and the lock that orders every voice set-up
@@ -35,8 +33,11 @@ struct EngineState {
 
 EngineState& engine_state();
 
-// What the last voice object of a process gives up: the letter table, both
-// rewrite lists and the user dictionary are emptied and the log is closed.
+// The language state the voice speaks with.
+const LanguageState& voice_language(const EngineState& state, const VoiceChoice& voice);
+
+// What the last voice object of a process gives up: the letter tables, the
+// rewrite lists and the user dictionaries are emptied and the log is closed.
 void release_voice_state(EngineState& state);
 
 // A voice object is made, or released. The release of the last one gives up

@@ -9,15 +9,19 @@ namespace vl {
 
 std::unique_ptr<SettingsWatcher> make_engine_watcher(const std::filesystem::path& application_data,
                                                      EngineState& state, WatcherOptions options) {
+    // Each language a voice was set up for, from its own folder.
     UserDictionaryHooks hooks{
         [&state] {
-            // Before any voice set-up there is no language folder to read from.
-            const auto folders = state.folders.get();
-            if (!folders->language.empty()) {
-                reload_user_dictionary(state.dictionary, folders->language / kUserDictionaryFileName);
+            for (const auto& language : state.languages.all()) {
+                const auto folders = language->folders.get();
+                if (!folders->language.empty()) {
+                    reload_user_dictionary(language->dictionary, folders->language / kUserDictionaryFileName);
+                }
             }
         },
-        [&state] { clear_user_dictionary(state.dictionary); },
+        [&state] {
+            for (const auto& language : state.languages.all()) clear_user_dictionary(language->dictionary);
+        },
     };
     return std::make_unique<SettingsWatcher>(data_folder(application_data), state.settings,
                                              std::move(hooks), std::move(options));

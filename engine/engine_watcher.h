@@ -1,6 +1,6 @@
 #pragma once
 // The engine's settings watcher: on the reload signal it reloads prefs.ini and
-// then reloads or clears the user dictionary of the current voice's language.
+// then reloads or clears the user dictionary of every language a voice was set up for.
 #include <filesystem>
 #include <memory>
 

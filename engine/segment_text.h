@@ -10,12 +10,13 @@
 
 namespace vl {
 
-struct EngineState;
+struct LanguageState;
+struct Settings;
 
 // What text preparation reads, taken once for the whole request.
 class PrepareSnapshot {
 public:
-    explicit PrepareSnapshot(const EngineState& state);
+    PrepareSnapshot(const LanguageState& language, const Settings& settings);
     const PrepareContext& context() const { return context_; }
 
 private:
@@ -30,9 +31,13 @@ private:
 // request does, its names separated by blanks. Empty when there is nothing to say.
 std::u16string prepare_segment(const Step& step, const PrepareContext& context);
 
-// The expected prepared length of one word of the client's text: the word
+// The expected spoken length of one word of the client's text: the word
 // itself when preparation leaves such a word alone (Cyrillic letters, a capital
-// only first), else the length of the word prepared alone.
+// only first), else the length of the word prepared alone, each run of digits
+// counted as the number words the library reads it as and the pause after them.
 size_t prepared_word_length(std::u16string_view word, const PrepareContext& context);
+
+// About how many letters the library's words for a run of digits have.
+size_t spoken_digits_length(std::u16string_view digits);
 
 }  // namespace vl

@@ -4,6 +4,7 @@
 #include <array>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "contract/languages.h"
 #include "engine/client_text.h"
@@ -22,10 +23,14 @@ namespace vl {
 namespace {
 
 constexpr size_t kBlockSamples = 2048;
-constexpr uint8_t kSilence[11000] = {};
+// Silence goes out one audio block at a time, so a purge is seen within a block.
+constexpr uint8_t kSilence[kBlockSamples * 2] = {};
 
-// What one request lends the engine's callback for the length of the request:
-// the sink, the count of bytes written so far, and the words still to be sent.
+// What one request lends the engine's callback for the length of a segment's
+// synthesis: the sink and the segment's samples as the library made them. The
+// samples reach the sink after the library has returned, so a blocked write
+// holds back only its own voice. It also counts the bytes written so far and
+// keeps the words still to be sent.
 struct SpeakContext {
     SpeakContext(OutputSink& sink, SynthEngine& engine) : sink(sink), engine(engine), interest(sink.get_event_interest()) {}
 
@@ -37,7 +42,10 @@ struct SpeakContext {
     bool output_stopped = false;
     bool aborted = false;
     bool skip_asked = false;
+    bool words_reported = false;  // the library says where each word's audio starts
     WordTiming words;
+    std::vector<uint8_t> segment;  // the unsigned 8-bit samples of the segment being synthesised
+    std::vector<ReportedWord> reported;  // the library's word starts in this segment
     std::array<int16_t, kBlockSamples> buffer{};
 
     bool wants(EventId id) const { return id < 64 && ((interest >> id) & 1) != 0; }
@@ -55,7 +63,7 @@ struct SpeakContext {
         written += count;
         return !output_stopped;
     }
-    // Zeros, a piece at a time, each piece after a look for an abort.
+    // Zeros, a block at a time, each block after a look for an abort.
     bool write_silence(uint64_t bytes) {
         while (bytes > 0 && !ended()) {
             if ((sink.get_actions() & kActionAbort) != 0) aborted = true;
@@ -64,6 +72,23 @@ struct SpeakContext {
             bytes -= piece;
         }
         return !ended();
+    }
+    // The segment's samples as 16-bit blocks, each after a look for an abort or
+    // a skip, with the words that start in it sent before it.
+    void write_segment() {
+        for (size_t done = 0; done < segment.size() && !ended();) {
+            const uint32_t actions = sink.get_actions();
+            if ((actions & kActionAbort) != 0) aborted = true;
+            if ((actions & kActionSkip) != 0) skip_asked = true;
+            if (aborted || skip_asked) return;
+            const size_t block = std::min(segment.size() - done, kBlockSamples);
+            for (size_t i = 0; i < block; ++i) buffer[i] = static_cast<int16_t>((segment[done + i] - 128) * 256);
+            const auto bytes = static_cast<uint32_t>(block * 2);
+            last_block_start = written;
+            words.send_before(written, written + bytes, [this](const TimedWord& word) { send_word(word); });
+            write(buffer.data(), bytes, WriteKind::audio);
+            done += block;
+        }
     }
 };
 
@@ -97,10 +122,19 @@ void skip_sentences(RequestWalker& walker, OutputSink& sink, size_t current) {
 
 class RequestSpeaker {
 public:
-    RequestSpeaker(OutputSink& sink, SynthEngine& engine, EngineState& state, int32_t voice)
-        : state_(state), voice_(voice), snapshot_(state), context_(sink, engine) {
+    RequestSpeaker(OutputSink& sink, SynthEngine& engine, EngineState& state, const VoiceChoice& voice)
+        : state_(state), voice_(voice.voice), snapshot_(voice_language(state, voice), state.settings),
+          context_(sink, engine) {
         site_.rate = sink.get_rate();
         site_.volume = sink.get_volume();
+    }
+    // The request's prepared text goes to the log as one line, however many
+    // segments it took.
+    ~RequestSpeaker() {
+        try {
+            if (!logged_.empty()) state_.log.append_line(logged_);
+        } catch (const std::bad_alloc&) {
+        }
     }
 
     void run(std::span<const TextFragment> fragments) {
@@ -151,33 +185,54 @@ private:
             context_.aborted = true;
             return;
         }
-        state_.log.append_line(prepared);
+        if (!logged_.empty()) logged_ += u' ';
+        logged_ += prepared;
         if (!spoke_) {
             spoke_ = true;
             if (!context_.write_silence(edge_silence_bytes(state_.settings, state_.settings.silence_at_begin))) return;
         }
         const uint64_t start = context_.written;
+        time_words(step, start);
+        if (!synthesise(converted, *step.fragment)) return;
         if (step.opens_sentence) {
             context_.send(kEventSentenceBoundary, step.sentence_length, static_cast<int32_t>(step.sentence_start), start);
         }
-        time_words(step, start, prepared.size());
-
-        const int32_t use_dictionary = state_.settings.use_dictionary;
-        const Language* language = find_language(snapshot_.context().language);
-        const bool main_dictionary = language && language->main_dictionary;
-        set_library_state(context_.engine, LibraryState{segment_prosody(site_, *step.fragment),
-                                                        state_.settings.intonation,
-                                                        (use_dictionary == 1 || use_dictionary == 2) && main_dictionary ? 1 : 0,
-                                                        &context_, state_.settings.pause, voice_});
         context_.last_block_start = start;
-        context_.engine.speak(converted.c_str());
+        if (context_.words_reported) {
+            context_.words.place_reported(context_.reported, converted.size(), context_.segment.size() * 2);
+        } else {
+            context_.words.spread(context_.segment.size() * 2);
+        }
+        context_.write_segment();
         if (context_.ended() || context_.skip_asked) return;
-        pace_.measured(context_.written - start, prepared.size());
         context_.words.send_rest(context_.last_block_start, [this](const TimedWord& w) { context_.send_word(w); });
     }
 
+    // One turn at the library: the segment's samples into the context. False
+    // when the request was aborted, or a skip asked, meanwhile.
+    bool synthesise(const std::string& converted, const TextFragment& markup) {
+        context_.segment.clear();
+        const SynthesisTurn turn(state_.synthesis, context_.sink);
+        if (!turn) {
+            context_.aborted = true;
+            return false;
+        }
+        const int32_t use_dictionary = state_.settings.use_dictionary;
+        const Language* language = find_language(snapshot_.context().language);
+        const bool main_dictionary = language && language->main_dictionary;
+        set_library_state(context_.engine, LibraryState{segment_prosody(site_, markup), state_.settings.intonation,
+                                                        (use_dictionary == 1 || use_dictionary == 2) && main_dictionary ? 1 : 0,
+                                                        &context_, state_.settings.pause, voice_});
+        context_.reported.clear();
+        context_.words_reported = context_.engine.report_words(context_.wants(kEventWordBoundary));
+        context_.engine.speak(converted.c_str());
+        // Back off: a null block means nothing to another caller of the library.
+        if (context_.words_reported) context_.engine.report_words(false);
+        return !context_.ended() && !context_.skip_asked;
+    }
+
     // The segment's words, each with its expected place in the segment's audio.
-    void time_words(const Step& step, uint64_t start, size_t prepared_length) {
+    void time_words(const Step& step, uint64_t start) {
         context_.words.begin(start);
         if (!context_.wants(kEventWordBoundary)) return;
         const bool spelled = step.fragment->action == FragmentAction::spell_out;
@@ -190,7 +245,6 @@ private:
                                    spelled ? letters.size() : prepared_word_length(letters, snapshot_.context()));
             }
         }
-        context_.words.spread(pace_.expected_bytes(prepared_length));
     }
 
     EngineState& state_;
@@ -198,14 +252,14 @@ private:
     PrepareSnapshot snapshot_;
     SpeakContext context_;
     SiteProsody site_;
-    Pace pace_;
+    std::u16string logged_;
     bool spoke_ = false;
 };
 
 }  // namespace
 
-std::u16string prepare_request_text(std::u16string_view text, const EngineState& state) {
-    return prepare_text(text, PrepareSnapshot(state).context());
+std::u16string prepare_request_text(std::u16string_view text, const EngineState& state, const VoiceChoice& voice) {
+    return prepare_text(text, PrepareSnapshot(voice_language(state, voice), state.settings).context());
 }
 
 int32_t VELNOR_CALL audio_chunk_callback(void* context, const uint8_t* samples, int32_t count) {
@@ -217,28 +271,31 @@ int32_t VELNOR_CALL audio_chunk_callback(void* context, const uint8_t* samples, 
         speak.engine.stop();
         return 1;
     }
-    if (samples == nullptr || count <= 0) return 0;
-    for (int32_t done = 0; done < count;) {
-        const int32_t block = std::min<int32_t>(count - done, kBlockSamples);
-        for (int32_t i = 0; i < block; ++i) speak.buffer[i] = static_cast<int16_t>((samples[done + i] - 128) * 256);
-        const auto bytes = static_cast<uint32_t>(block * 2);
-        speak.last_block_start = speak.written;
-        speak.words.send_before(speak.written, speak.written + bytes,
-                                [&speak](const TimedWord& word) { speak.send_word(word); });
-        if (!speak.write(speak.buffer.data(), bytes, WriteKind::audio)) {
+    if (samples == nullptr && count >= 0 && speak.words_reported) {
+        try {
+            speak.reported.push_back({static_cast<uint64_t>(count), speak.segment.size()});
+        } catch (const std::bad_alloc&) {
+            speak.aborted = true;
             speak.engine.stop();
             return 1;
         }
-        done += block;
+        return 0;
+    }
+    if (samples != nullptr && count > 0) {
+        try {
+            speak.segment.insert(speak.segment.end(), samples, samples + count);
+        } catch (const std::bad_alloc&) {
+            speak.aborted = true;
+            speak.engine.stop();
+            return 1;
+        }
     }
     return 0;
 }
 
 void speak(std::span<const TextFragment> fragments, OutputSink& sink, SynthEngine& engine, EngineState& state,
            const VoiceChoice& voice) {
-    const SynthesisTurn turn(state.synthesis, sink);
-    if (!turn) return;
-    RequestSpeaker(sink, engine, state, voice.voice).run(fragments);
+    RequestSpeaker(sink, engine, state, voice).run(fragments);
 }
 
 PcmFormat output_format(const EngineState& state) {

@@ -17,16 +17,17 @@ class SynthEngine;
 struct EngineState;
 struct VoiceChoice;
 
-// The whole request of one voice object, from its first step to its last. It
-// waits for its turn at the synthesis library first (and ends without speaking
-// when it is aborted meanwhile), then uses the library only until it returns,
-// handing it the voice object's own voice before each segment.
+// The whole request of one voice object, from its first step to its last,
+// spoken with the voice's own language. Each segment waits for its turn at
+// the synthesis library (and the request ends without speaking on when it is
+// aborted meanwhile), hands the library the voice object's own voice, and
+// writes its audio once the library has returned.
 void speak(std::span<const TextFragment> fragments, OutputSink& sink, SynthEngine& engine, EngineState& state,
            const VoiceChoice& voice);
 
-// The text as the engine would read it if it were one segment, prepared with
-// one snapshot of the settings, language and tables.
-std::u16string prepare_request_text(std::u16string_view text, const EngineState& state);
+// The text as the engine would read it for the voice if it were one segment,
+// prepared with one snapshot of the settings, language and tables.
+std::u16string prepare_request_text(std::u16string_view text, const EngineState& state, const VoiceChoice& voice);
 
 // Registered with the engine at voice set-up; the context is the request's own.
 int32_t VELNOR_CALL audio_chunk_callback(void* context, const uint8_t* samples, int32_t count);

@@ -24,6 +24,9 @@ public:
     virtual void set_pitch_high(int32_t pitch) = 0;                    // 8
     virtual void speak(const char* text) = 0;                          // 6
     virtual void stop() = 0;                                           // 5
+    // Asks for the library's reports of where each word's audio starts (20,
+    // which a library need not export); true when they will come.
+    virtual bool report_words(bool) { return false; }
 };
 
 // The velnor library linked into this process.

@@ -1,5 +1,6 @@
 #include "engine/synthesis_turn.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -8,23 +9,54 @@
 namespace vl {
 namespace {
 
-constexpr std::chrono::milliseconds kRetry{2};
+constexpr std::chrono::milliseconds kRetry{1};
 
 }  // namespace
 
-// A waiting request asks again every few milliseconds, and its sink in
-// between. (No condition variable: under Wine two of them first used at once
-// on two threads crash the process.)
-bool SynthesisLock::acquire(OutputSink& sink) {
-    while (!busy_.try_lock()) {
-        if ((sink.get_actions() & kActionAbort) != 0) return false;
-        std::this_thread::sleep_for(kRetry);
-    }
+bool SynthesisLock::take_if_first(uint64_t ticket) {
+    if (busy_ || waiting_.front() != ticket) return false;
+    waiting_.pop_front();
+    busy_ = true;
     return true;
 }
 
-void SynthesisLock::acquire() { busy_.lock(); }
+// The waiter draws a ticket and looks again every millisecond whether its
+// ticket is first and the library free, and whether it is to give up. (No
+// condition variable: under Wine two of them first used at once on two
+// threads crash the process.)
+template <typename GiveUp>
+bool SynthesisLock::wait(GiveUp give_up) {
+    uint64_t ticket = 0;
+    {
+        std::lock_guard lock(mutex_);
+        if (!busy_ && waiting_.empty()) return busy_ = true;
+        ticket = next_ticket_++;
+        waiting_.push_back(ticket);
+    }
+    for (;;) {
+        std::this_thread::sleep_for(kRetry);
+        {
+            std::lock_guard lock(mutex_);
+            if (take_if_first(ticket)) return true;
+        }
+        if (give_up()) {
+            // Only the ticket's owner takes its turn, so the ticket is still waiting.
+            std::lock_guard lock(mutex_);
+            waiting_.erase(std::find(waiting_.begin(), waiting_.end(), ticket));
+            return false;
+        }
+    }
+}
 
-void SynthesisLock::release() { busy_.unlock(); }
+bool SynthesisLock::acquire(OutputSink& sink) {
+    return wait([&sink] { return (sink.get_actions() & kActionAbort) != 0; });
+}
+
+void SynthesisLock::acquire() { wait([] { return false; }); }
+
+void SynthesisLock::release() {
+    std::lock_guard lock(mutex_);
+    busy_ = false;
+}
 
 }  // namespace vl

@@ -1,8 +1,11 @@
 #pragma once
 // The synthesis library holds one set of settings and one callback context for
-// the whole process, so the requests of all voice objects take it one at a
-// time: a request takes its turn at its start and keeps it until its
-// synthesis has ended.
+// the whole process, so the voices take turns at it, first come first served.
+// A turn lasts one library call (a segment's synthesis, or set-up's few
+// settings) and never an audio write, so a voice whose output blocks holds no
+// other voice back.
+#include <cstdint>
+#include <deque>
 #include <mutex>
 
 namespace vl {
@@ -11,19 +14,26 @@ class OutputSink;
 
 class SynthesisLock {
 public:
-    // Waits for the library. A request's wait ends early, without the turn, as
-    // soon as its sink asks for an abort (a purge of the waiting request).
+    // Waits for the library behind those who came first. A request's wait ends
+    // early, without the turn, as soon as its sink asks for an abort (a purge
+    // of the waiting request).
     bool acquire(OutputSink& sink);
     // Set-up's wait: it has no sink to abort it.
     void acquire();
-    // By the thread that acquired.
     void release();
 
 private:
-    std::mutex busy_;  // held by the request (or set-up) whose turn it is
+    bool take_if_first(uint64_t ticket);
+    template <typename GiveUp>
+    bool wait(GiveUp give_up);
+
+    std::mutex mutex_;  // guards the fields below, never held while waiting
+    bool busy_ = false;
+    uint64_t next_ticket_ = 0;
+    std::deque<uint64_t> waiting_;  // tickets in the order they were drawn
 };
 
-// One request's turn, given back when it goes out of scope.
+// One turn, given back when it goes out of scope.
 class SynthesisTurn {
 public:
     SynthesisTurn(SynthesisLock& lock, OutputSink& sink) : lock_(lock), taken_(lock.acquire(sink)) {}

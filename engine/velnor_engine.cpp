@@ -1,5 +1,9 @@
 #include "engine/synth_engine.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 namespace vl {
 namespace {
 
@@ -19,6 +23,17 @@ public:
     void set_pitch_high(int32_t pitch) override { synth_set_pitch_high(pitch); }
     void speak(const char* text) override { synth_speak(text, 0); }
     void stop() override { synth_stop(); }
+    bool report_words(bool on) override {
+#if defined(_WIN32)
+        // Looked up by ordinal: a velnor.dll without it still loads.
+        using ReportWords = int32_t(VELNOR_CALL*)(int32_t);
+        static const auto report = reinterpret_cast<ReportWords>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"velnor.dll"), MAKEINTRESOURCEA(20))));
+        return report != nullptr && report(on ? 1 : 0) == 1;
+#else
+        return synth_report_words(on ? 1 : 0) == 1;
+#endif
+    }
 };
 
 }  // namespace

@@ -56,43 +56,47 @@ int32_t set_up_voice(VoiceToken& token, const std::filesystem::path& application
     std::optional<std::u16string> language;
     if (const int32_t status = token.language(language); status < 0) return status;
 
-    const std::lock_guard lifetime(state.voices_mutex);
-    if (language) state.language.publish(std::move(*language));
-    const std::u16string_view code = *state.language.get();
-    const DataFolders folders = data_folders(application_data, code);
-    state.folders.publish(folders);
-    if (folders.data.empty()) {
-        // No application-data folder: the defaults, and no file anywhere.
-        use_default_settings(state.settings);
-        set_up_pronunciation_tables({}, code, state.tables, false);
-        state.log.close();
-    } else {
-        create_folder(folders.data);
-        create_folder(folders.dictionaries);
-        create_folder(folders.language);
-        // Shared files are rewritten only under the configurer's mutex; without
-        // it they are only read.
-        const SharedFilesLock files(state.shared_files_mutex);
-        if (files.owned()) {
-            migrate_pronunciation_from_settings(folders.data / kSettingsFileName,
-                                                data_folders(application_data, kRussianLanguage).language);
+    {
+        const std::lock_guard lifetime(state.voices_mutex);
+        // Without a language in the token the voice keeps the one it had.
+        const std::u16string code = language ? std::move(*language) : *voice_language(state, voice).language.get();
+        const std::shared_ptr<LanguageState> own = state.languages.find_or_add(code);
+        const DataFolders folders = data_folders(application_data, code);
+        own->folders.publish(folders);
+        if (folders.data.empty()) {
+            // No application-data folder: the defaults, and no file anywhere.
+            use_default_settings(state.settings);
+            set_up_pronunciation_tables({}, code, own->tables, false);
+            state.log.close();
+        } else {
+            create_folder(folders.data);
+            create_folder(folders.dictionaries);
+            create_folder(folders.language);
+            // Shared files are rewritten only under the configurer's mutex; without
+            // it they are only read.
+            const SharedFilesLock files(state.shared_files_mutex);
+            if (files.owned()) {
+                migrate_pronunciation_from_settings(folders.data / kSettingsFileName,
+                                                    data_folders(application_data, kRussianLanguage).language);
+            }
+            load_settings(folders.data, state.settings, files.owned());
+            set_up_pronunciation_tables(folders.language, code, own->tables, files.owned());
         }
-        load_settings(folders.data, state.settings, files.owned());
-        set_up_pronunciation_tables(folders.language, code, state.tables, files.owned());
+        if (state.settings.use_dictionary >= 2 && !folders.language.empty()) {
+            reload_user_dictionary(own->dictionary, folders.language / kUserDictionaryFileName);
+        }
+        if (!folders.data.empty()) state.log.open(folders.data / kLogFileName);
+        voice.language = own;
     }
 
+    // The library's turn is taken without the voices' lock: a release never
+    // waits behind a set-up that waits for a turn.
     const int32_t index = voice_index(name);
-    {
-        const SynthesisTurn turn(state.synthesis);
-        engine.set_audio_callback(audio_chunk_callback);
-        engine.set_volume(100);
-        engine.select_voice(index);
-        voice.voice = index;
-    }
-    if (state.settings.use_dictionary >= 2 && !folders.language.empty()) {
-        reload_user_dictionary(state.dictionary, folders.language / kUserDictionaryFileName);
-    }
-    if (!folders.data.empty()) state.log.open(folders.data / kLogFileName);
+    const SynthesisTurn turn(state.synthesis);
+    engine.set_audio_callback(audio_chunk_callback);
+    engine.set_volume(100);
+    engine.select_voice(index);
+    voice.voice = index;
     return kStatusOk;
 }
 

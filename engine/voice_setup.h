@@ -40,8 +40,9 @@ uint32_t language_id(std::u16string_view language_code);
 // Every folder is empty when application_data is empty.
 DataFolders data_folders(const std::filesystem::path& application_data, std::u16string_view language_code);
 
-// Sets the process's engine up for the token's voice, and voice (what the
-// library is to hold for this voice object) for its voice. Returns a status.
+// Sets voice up for the token: its library voice, and its language's folders,
+// tables and user dictionary; loads the process's settings and opens its log.
+// Returns a status.
 // With an empty application_data the voice works on the defaults and no file
 // is read or written.
 int32_t set_up_voice(VoiceToken& token, const std::filesystem::path& application_data, EngineState& state,

@@ -1,8 +1,8 @@
 #pragma once
-// Where each word of a segment is heard, estimated without delaying the audio:
-// a word starts at its share of the segment's prepared text, and the segment's
-// audio is expected to last as long as the pace measured so far in the request
-// says. Words are sent as the audio reaches them, each inside its segment.
+// Where each word of a segment is heard: where the library says, when it
+// reports word starts, else estimated from the segment's whole audio (a word
+// starts at its share of the segment's spoken length). Words are sent as the
+// audio reaches them, each inside its segment.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -10,30 +10,18 @@
 
 namespace vl {
 
-// Audio bytes per prepared character, measured over the request's segments.
-class Pace {
-public:
-    // About what the reference engine makes at the normal rate (10000 Hz, 16 bits).
-    static constexpr uint64_t kFirstGuess = 1400;
-
-    uint64_t expected_bytes(size_t characters) const {
-        return characters_ == 0 ? characters * kFirstGuess : bytes_ * characters / characters_;
-    }
-    void measured(uint64_t bytes, size_t characters) {
-        if (bytes == 0 || characters == 0) return;
-        bytes_ += bytes;
-        characters_ += characters;
-    }
-
-private:
-    uint64_t bytes_ = 0;
-    uint64_t characters_ = 0;
-};
-
 struct TimedWord {
     uint32_t position;  // in the client's text
     uint32_t length;
     uint64_t offset;    // estimated first audio byte
+    uint64_t prepared;  // expected start in the prepared text: the weights and a blank after each word before it
+};
+
+// Where the library said a word's audio starts: the word's byte in the text it
+// read and the sample of the segment it starts at.
+struct ReportedWord {
+    uint64_t text_offset;
+    uint64_t sample;
 };
 
 class WordTiming {
@@ -44,14 +32,16 @@ public:
         next_ = 0;
         start_ = start;
         total_weight_ = 0;
+        prepared_length_ = 0;
     }
-    // Adds the next word with its weight: its expected length in prepared characters.
+    // Adds the next word with its weight: its expected spoken length in characters.
     void add(uint32_t position, uint32_t length, uint64_t weight) {
-        words_.push_back({position, length, total_weight_});
+        words_.push_back({position, length, total_weight_, prepared_length_});
         total_weight_ += weight;
+        prepared_length_ += weight + 1;
     }
-    // Turns the weights into offsets over the audio expected for the segment.
-    void spread(uint64_t expected_bytes);
+    // Turns the weights into offsets over the segment's audio.
+    void spread(uint64_t segment_bytes);
 
     // Sends, in order, the words estimated to start before `block_end`, none
     // before `block_start` (the audio already written) nor before the last one sent.
@@ -61,6 +51,13 @@ public:
             send_next(std::max(words_[next_].offset, block_start), send);
         }
     }
+    // Places the words where the library said their audio starts: each report
+    // (a byte of the `prepared_length` the library read, and the sample of the
+    // segment where that word's audio begins) goes to every word whose expected
+    // start, scaled to the text read, is nearer it than the word before's is.
+    // Words no report reached start at the segment's end.
+    void place_reported(const std::vector<ReportedWord>& reports, uint64_t prepared_length, uint64_t segment_bytes);
+
     // Sends the words the audio did not reach, at the start of the segment's last block.
     template <typename Send>
     void send_rest(uint64_t last_block_start, Send send) {
@@ -80,6 +77,7 @@ private:
     size_t next_ = 0;
     uint64_t start_ = 0;
     uint64_t total_weight_ = 0;
+    uint64_t prepared_length_ = 0;
     uint64_t last_sent_ = 0;
 };
 

@@ -1,14 +1,15 @@
-; The Windows package of Velnor SAPI: the voice engine with the reference
-; synthesis engine, the configurer with its guide, the stress dictionary
-; library with its database library, the engine's COM class and the eight voice
+; The Windows package of Velnor SAPI: the voice engine with the synthesis
+; engine and its recorded voice, the configurer with its guide, the stress
+; dictionary library with its database library, the engine's COM class and the eight voice
 ; tokens, and an uninstaller that takes all of them away again. The user's
 ; application-data folder (settings and dictionaries) is never touched, so an
 ; upgrade or a reinstallation keeps it.
 ;
 ; Built by installer/CMakeLists.txt, which passes with -D: VERSION (x.y.z),
 ; OUTFILE, and the path of each file to install: VLSAPI_DLL, VELNOR_DLL,
-; VLCONF_EXE, GUIDE_HTML, VLDICT_DLL, LEXDB_DLL, DICT_DAT, NOTICES_TXT, and for
-; 64-bit Windows VLSAPI64_DLL and VLSAPIHOST_EXE.
+; VELNOR_VOICE (the recorded voice, beside velnor.dll), VLCONF_EXE, GUIDE_HTML,
+; VLDICT_DLL, LEXDB_DLL, DICT_DAT, NOTICES_TXT, and for 64-bit Windows
+; VLSAPI64_DLL and VLSAPIHOST_EXE.
 ;
 ; The Russian stress dictionary dict.dat is the package's own file in the
 ; program folder, and the stress library finds it through the registry value
@@ -25,9 +26,10 @@
 ; would answer. The engine writes the default settings at its first voice
 ; set-up, and the configurer writes its own files when it is first started.
 ;
-; Should the engine's registration fail, the installation is rolled back (an
-; earlier installation's files come back, registered again), says why and
-; ends with exit status 2.
+; Should the engine's registration fail, 32-bit or 64-bit, the installation is
+; rolled back (an earlier installation's files of both kinds come back,
+; registered again; without one, nothing of this one stays), says why and ends
+; with exit status 2.
 
 Unicode true
 ManifestDPIAware true
@@ -105,12 +107,19 @@ LangString RolledBack ${LANG_ENGLISH} "The installation was cancelled: everythin
 !macro ForEachFile MACRO
   !insertmacro ${MACRO} "${VLSAPI_DLL}" vlsapi.dll
   !insertmacro ${MACRO} "${VELNOR_DLL}" velnor.dll
+  !insertmacro ${MACRO} "${VELNOR_VOICE}" velnor.voice
   !insertmacro ${MACRO} "${VLDICT_DLL}" vldict.dll
   !insertmacro ${MACRO} "${LEXDB_DLL}" lexdb.dll
   !insertmacro ${MACRO} "${VLCONF_EXE}" vlconf.exe
   !insertmacro ${MACRO} "${DICT_DAT}" dict.dat
   !insertmacro ${MACRO} "${NOTICES_TXT}" THIRD-PARTY-NOTICES.txt
   !insertmacro ${MACRO} "${GUIDE_HTML}" docs\Russian.html
+!macroend
+
+; The same for the files of the 64-bit clients.
+!macro ForEach64BitFile MACRO
+  !insertmacro ${MACRO} "${VLSAPI64_DLL}" vlsapi64.dll
+  !insertmacro ${MACRO} "${VLSAPIHOST_EXE}" vlsapihost.exe
 !macroend
 
 ; An earlier installation's file, kept aside until this one has succeeded.
@@ -142,8 +151,52 @@ LangString RolledBack ${LANG_ENGLISH} "The installation was cancelled: everythin
   File "/oname=${NAME}" "${SOURCE}"
 !macroend
 
+Var Placed64  ; 1 once this installation's 64-bit files are in place
+
 Function .onInit
   SetRegView 32
+FunctionEnd
+
+; After a failed registration: the registrations that name this installation's
+; engines go, the earlier installation's files come back and are registered
+; again; without an earlier installation, its tokens, uninstall entry,
+; dictionary value and program folder go too.
+Function RollBack
+  ${If} $Placed64 == 1
+    SetRegView 64
+    ReadRegStr $1 HKLM "Software\Classes\CLSID\${CLASS_ID}\InProcServer32" ""
+    ${If} $1 == "$INSTDIR\vlsapi64.dll"
+      DeleteRegKey HKLM "Software\Classes\CLSID\${CLASS_ID}"
+    ${EndIf}
+    !insertmacro ForEach64BitFile PutBackPrevious
+    ${If} ${FileExists} "$INSTDIR\vlsapi64.dll"
+      ${DisableX64FSRedirection}
+      ExecWait '"$SYSDIR\regsvr32.exe" /s "$INSTDIR\vlsapi64.dll"'
+      ${EnableX64FSRedirection}
+    ${EndIf}
+    SetRegView 32
+  ${EndIf}
+  ReadRegStr $1 HKLM "Software\Classes\CLSID\${CLASS_ID}\InProcServer32" ""
+  ${If} $1 == "$INSTDIR\vlsapi.dll"
+    DeleteRegKey HKLM "Software\Classes\CLSID\${CLASS_ID}"
+  ${EndIf}
+  !insertmacro ForEachFile PutBackPrevious
+  ${If} ${FileExists} "$INSTDIR\vlsapi.dll"
+    ExecWait '"$SYSDIR\regsvr32.exe" /s "$INSTDIR\vlsapi.dll"'
+  ${Else}
+    !insertmacro ForEachVoice RemoveVoiceToken
+    DeleteRegKey HKLM "${UNINSTALL_KEY}"
+    ReadRegStr $1 HKLM "${DICT_KEY}" "db"
+    ${If} $1 == "$INSTDIR\dict.dat"
+      DeleteRegValue HKLM "${DICT_KEY}" "db"
+      DeleteRegKey /ifempty HKLM "${DICT_KEY}"
+      DeleteRegKey /ifempty HKLM "${PACKAGE_KEY}"
+    ${EndIf}
+    Delete "$INSTDIR\uninstall.exe"
+    SetOutPath "$TEMP"
+    RMDir "$INSTDIR\docs"
+    RMDir "$INSTDIR"
+  ${EndIf}
 FunctionEnd
 
 ; The user whose desktop this is: $R9 := a primary token of the desktop shell's
@@ -231,6 +284,7 @@ Section "Velnor SAPI"
   InitPluginsDir
   CreateDirectory "$PLUGINSDIR\previous\docs"
   !insertmacro ForEachFile KeepPrevious
+  !insertmacro ForEach64BitFile KeepPrevious
   CreateDirectory "$INSTDIR\docs"
   SetOutPath "$INSTDIR"
   !insertmacro ForEachFile PutFile
@@ -238,21 +292,7 @@ Section "Velnor SAPI"
   ; The 32-bit regsvr32 (the system folder of a 32-bit process is the 32-bit one).
   ExecWait '"$SYSDIR\regsvr32.exe" /s "$INSTDIR\vlsapi.dll"' $0
   ${If} $0 != 0
-    ; Rolled back: what the failed registration left, when it names this
-    ; installation, goes; the earlier installation's files come back and are
-    ; registered again; without one, the program folder goes.
-    ReadRegStr $1 HKLM "Software\Classes\CLSID\${CLASS_ID}\InProcServer32" ""
-    ${If} $1 == "$INSTDIR\vlsapi.dll"
-      DeleteRegKey HKLM "Software\Classes\CLSID\${CLASS_ID}"
-    ${EndIf}
-    !insertmacro ForEachFile PutBackPrevious
-    ${If} ${FileExists} "$INSTDIR\vlsapi.dll"
-      ExecWait '"$SYSDIR\regsvr32.exe" /s "$INSTDIR\vlsapi.dll"'
-    ${Else}
-      SetOutPath "$TEMP"
-      RMDir "$INSTDIR\docs"
-      RMDir "$INSTDIR"
-    ${EndIf}
+    Call RollBack
     DetailPrint "$(RegisterFailed) (regsvr32: $0) $(RolledBack)"
     MessageBox MB_OK|MB_ICONSTOP "$(RegisterFailed) (regsvr32: $0)$\r$\n$(RolledBack)" /SD IDOK
     SetErrorLevel 2
@@ -290,14 +330,16 @@ SectionEnd
 Section "-64-bit clients"
   ${If} ${RunningX64}
     SetOutPath "$INSTDIR"
-    !insertmacro PutFile "${VLSAPI64_DLL}" vlsapi64.dll
-    !insertmacro PutFile "${VLSAPIHOST_EXE}" vlsapihost.exe
+    StrCpy $Placed64 1
+    !insertmacro ForEach64BitFile PutFile
     ; The 64-bit regsvr32, which writes the 64-bit view.
     ${DisableX64FSRedirection}
     ExecWait '"$SYSDIR\regsvr32.exe" /s "$INSTDIR\vlsapi64.dll"' $0
     ${EnableX64FSRedirection}
     ${If} $0 != 0
-      MessageBox MB_OK|MB_ICONSTOP "$(RegisterFailed) (vlsapi64.dll, $0)" /SD IDOK
+      Call RollBack
+      DetailPrint "$(RegisterFailed) (vlsapi64.dll, $0) $(RolledBack)"
+      MessageBox MB_OK|MB_ICONSTOP "$(RegisterFailed) (vlsapi64.dll, $0)$\r$\n$(RolledBack)" /SD IDOK
       SetErrorLevel 2
       Abort
     ${EndIf}
@@ -350,6 +392,7 @@ Section "Uninstall"
 
   Delete /REBOOTOK "$INSTDIR\vlsapi.dll"
   Delete /REBOOTOK "$INSTDIR\velnor.dll"
+  Delete /REBOOTOK "$INSTDIR\velnor.voice"
   Delete /REBOOTOK "$INSTDIR\vldict.dll"
   Delete /REBOOTOK "$INSTDIR\lexdb.dll"
   Delete /REBOOTOK "$INSTDIR\vlconf.exe"

@@ -49,8 +49,10 @@ struct LexCursor {
 
 namespace {
 
-// How long a call waits for another process's lock before it fails.
-constexpr int kBusyWaitMs = 250;
+// How long a call waits for another process's lock before it fails: seconds,
+// as is usual for this kind of database, so that a writer outlasts a reader
+// that renews its transaction now and then on any machine.
+constexpr int kBusyWaitMs = 5000;
 
 template <typename F>
 int32_t guarded(F&& body) noexcept {
@@ -187,7 +189,7 @@ int32_t sqlite3_open(const char* path, LexConnection** connection) {
         if (status == SQLITE_OK) {
             // A dictionary of a few hundred thousand words fits in the page cache.
             sqlite3_exec(made->db, "PRAGMA cache_size = -32768", nullptr, nullptr, nullptr);
-            // Another process's short write (a stored count) delays a read instead of failing it.
+            // Another process's write delays a read instead of failing it, and a reader a write.
             sqlite3_busy_timeout(made->db, kBusyWaitMs);
         }
         return status;

@@ -10,6 +10,7 @@ if [ "${1:-}" != "--native" ]; then
     g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix wine wine32:i386 xvfb xauth
     unicode-data tcl libsqlite3-dev imagemagick
     debootstrap nsis
+    espeak-ng sox python3-numpy bc
   )
 fi
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the package's Russian stress dictionary and its third-party notices:
 # festvox-ru's word list (fetched once through the machine's package source by
-# scripts/fetch-festvox-dict.sh) imported by the build's vlstress, with its
+# scripts/fetch-festvox.sh) imported by the build's vlstress, with its
 # counts stored so that a read-only copy answers them; the notices are
 # installer/third-party-notices.txt followed by the word list's licence.
 # Usage: make-shipped-dict.sh DICT.dat NOTICES.txt PATH_PREFIX VLSTRESS...
@@ -13,7 +13,7 @@ dict_out=$1 notices_out=$2 prefix=$3
 shift 3
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-if ! { read -r words && read -r notice; } < <("$root/scripts/fetch-festvox-dict.sh"); then
+if ! { read -r words && read -r notice; } < <("$root/scripts/fetch-festvox.sh"); then
   echo "the package ships festvox-ru's word list, which could not be had (see above)" >&2
   exit 1
 fi

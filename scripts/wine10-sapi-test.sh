@@ -12,7 +12,7 @@ bin=$(realpath "${1:-build/win32/bin}")
 tag=wine10-sapi-test
 . scripts/wine10-chroot.sh
 
-for file in vlsapi.dll velnor.dll sapiclient.exe; do
+for file in vlsapi.dll velnor.dll velnor.voice sapiclient.exe; do
   [ -f "$bin/$file" ] || { echo "$tag: $bin/$file is missing (build the win32 preset)"; exit 1; }
 done
 wine10_prepare
@@ -21,7 +21,7 @@ wine10_prepare
 work=/root/velnor
 rm -rf "${root:?}$work"
 mkdir -p "$root$work/bin"
-cp "$bin/vlsapi.dll" "$bin/velnor.dll" "$bin/sapiclient.exe" "$root$work/bin/"
+cp "$bin/vlsapi.dll" "$bin/velnor.dll" "$bin/velnor.voice" "$bin/sapiclient.exe" "$root$work/bin/"
 status=0
 wine10_run "$work" <<'INNER' || status=$?
 set -eu

@@ -10,10 +10,18 @@
 #    64-bit client's audio is byte for byte the 32-bit client's;
 #  - sapihost, 64-bit through the bridge and 32-bit in process, gets the same
 #    events (bookmarks in order, with their offsets) and the same audio;
-#  - bridge_check: a killed host fails Speak within a second and the next
-#    SetObjectToken starts a new one; a settings reload reaches the host; and
-#    the figures of both (printed);
+#  - bridge_check: a host of another version and one that sends an event the
+#    engine never sends fail their calls clearly, and other voices speak on;
+#    after its host is killed a voice, driven as a runtime
+#    does, speaks through a new one; a settings reload reaches the host; with
+#    a slow site, two skips in a row, an abort and "audio stopped" go as in
+#    process, a volume change is heard within two blocks of when it is in
+#    process and an hour's request leaves the memory as it was; and the
+#    figures of both (printed);
 #  - an upgrade while a host runs replaces it; a killed client leaves no host;
+#  - a package whose 64-bit engine cannot be registered fails with status 2
+#    and rolls back: over nothing it leaves nothing, over an installation it
+#    leaves that installation's 64-bit files, registered, and speaking;
 #  - the silent uninstallation leaves both registry views as they were.
 #
 # Usage: scripts/wine10-win64-test.sh [BUILD_DIR]   (default build/win32; its
@@ -26,7 +34,8 @@ tag=wine10-win64-test
 . scripts/wine10-chroot.sh
 
 setup=$(ls "$build"/VelnorSAPI-*-setup.exe 2>/dev/null | head -1)
-for file in "$setup" "$build"/installer/package-files{,-x64}.txt "$build"/{,win64/}bin/{sapiclient,sapihost,bridge_check}.exe; do
+unregistrable64="$build/installer/VelnorSAPI-unregistrable64-setup.exe"
+for file in "$setup" "$unregistrable64" "$build"/installer/package-files{,-x64}.txt "$build"/{,win64/}bin/{sapiclient,sapihost,bridge_check}.exe; do
   [ -f "$file" ] || { echo "$tag: $file is missing (build the win32 preset)"; exit 1; }
 done
 wine10_prepare
@@ -35,9 +44,15 @@ work=/root/velnor-win64
 rm -rf "${root:?}$work"
 mkdir -p "$root$work/c32" "$root$work/c64"
 cp "$setup" "$root$work/setup.exe"
+cp "$unregistrable64" "$root$work/unregistrable64.exe"
 cp "$build"/bin/{sapiclient,sapihost,bridge_check}.exe "$root$work/c32/"
 cp "$build"/win64/bin/{sapiclient,sapihost,bridge_check}.exe "$root$work/c64/"
 cat "$build"/installer/package-files{,-x64}.txt | cut -f1 > "$root$work/files.txt"
+cp "$build/win64/bin/vlsapi64.dll" "$root$work/vlsapi64.dll"
+# A copy of the DLL whose host is bridge_check, playing a faulty host.
+mkdir -p "$root$work/fake"
+cp "$build/win64/bin/vlsapi64.dll" "$root$work/fake/"
+cp "$build/win64/bin/bridge_check.exe" "$root$work/fake/vlsapihost.exe"
 status=0
 wine10_run "$work" <<'INNER' || status=$?
 set -u
@@ -64,6 +79,13 @@ snapshot() { export_key 'HKLM\Software' 64; find "$WINEPREFIX/drive_c/Program Fi
 hosts() { (cd "$WORK/c64" && wine bridge_check.exe hosts | tr -d '\r'); }
 
 snapshot > "$WORK/before.txt"
+# A failed 64-bit registration over nothing leaves nothing.
+wine "$WORK/unregistrable64.exe" /S
+status=$?
+[ "$status" -eq 2 ] || fail "failed 64-bit registration: exit status $status, not 2"
+snapshot > "$WORK/rolled-back.txt"
+diff "$WORK/before.txt" "$WORK/rolled-back.txt" || fail "the failed installation left the differences above"
+
 wine "$WORK/setup.exe" /S || fail "silent installation: exit status $?"
 for file in $(cat "$WORK/files.txt"); do [ -s "$program_dir/$file" ] || fail "$file was not installed"; done
 export_key "$class_key" 64 | grep -qxF '@="C:\\Program Files (x86)\\Velnor SAPI\\vlsapi64.dll"' ||
@@ -96,10 +118,22 @@ grep -c '^event bookmark' "$WORK/markup64.txt" | grep -qx 3 || fail "bookmarks t
 diff "$WORK/markup32.txt" "$WORK/markup64.txt" || fail "events through the bridge differ (above)"
 cmp -s "$WORK/c32/markup.wav" "$WORK/c64/markup.wav" || fail "markup audio through the bridge differs"
 
-for check in host-death reload; do
-  (cd "$WORK/c64" && wine bridge_check.exe $check "$token") > "$WORK/$check.txt" 2>&1 || fail "$check"
+for check in host-death reload fake-host; do
+  extra=()
+  [ "$check" = fake-host ] && extra=("Z:${WORK//\//\\}\\fake\\vlsapi64.dll")
+  (cd "$WORK/c64" && wine bridge_check.exe $check "$token" "${extra[@]}") > "$WORK/$check.txt" 2>&1 || fail "$check"
   tr -d '\r' < "$WORK/$check.txt" | sed "s/^/    $check: /"
 done
+for bits in 64 32; do
+  (cd "$WORK/c$bits" && wine bridge_check.exe parity "$token") > "$WORK/parity$bits.txt" 2>&1 ||
+    fail "$bits-bit parity: $(cat "$WORK/parity$bits.txt")"
+  tr -d '\r' < "$WORK/parity$bits.txt" | grep -v '^ok' | sed 's/^/    /'
+done
+diff <(grep '^parity' "$WORK/parity32.txt") <(grep '^parity' "$WORK/parity64.txt") ||
+  fail "the bridge differs from the engine in process (above)"
+volume_delay() { tr -d '\r' < "$WORK/parity$1.txt" | sed -n 's/.*last sound ended \([0-9]*\) bytes.*/\1/p'; }
+[ "$(volume_delay 64)" -le "$(( $(volume_delay 32) + 2 * 4096 ))" ] ||
+  fail "a volume change is heard $(volume_delay 64) bytes late through the bridge, $(volume_delay 32) in process"
 for bits in 64 32; do
   (cd "$WORK/c$bits" && wine bridge_check.exe figures "$token") 2>&1 | tr -d '\r' | grep -v '^ok' | sed 's/^/    /'
 done
@@ -115,6 +149,19 @@ wine taskkill /f /im bridge_check.exe >/dev/null 2>&1 || fail "the client could 
 wait
 for i in $(seq 10); do [ "$(hosts)" = 0 ] && break; sleep 0.2; done
 [ "$(hosts)" = 0 ] || fail "a host outlived its killed client"
+
+# A failed upgrade leaves the installation's 64-bit files, registered and speaking.
+wine "$WORK/unregistrable64.exe" /S
+status=$?
+[ "$status" -eq 2 ] || fail "failed 64-bit upgrade: exit status $status, not 2"
+for file in $(cat "$WORK/files.txt"); do [ -s "$program_dir/$file" ] || fail "$file missing after the failed upgrade"; done
+cmp -s "$program_dir/vlsapi64.dll" "$WORK/vlsapi64.dll" || fail "the failed upgrade left another vlsapi64.dll"
+export_key "$class_key" 64 | grep -qxF '@="C:\\Program Files (x86)\\Velnor SAPI\\vlsapi64.dll"' ||
+  fail "the class is not registered in the 64-bit view after the failed upgrade"
+rm -f "$WORK/c64/rolled-back.wav"
+(cd "$WORK/c64" && wine sapihost.exe --token "$token" --out rolled-back.wav "speak:мир" >/dev/null 2>&1)
+[ "$(stat -c %s "$WORK/c64/rolled-back.wav" 2>/dev/null || echo 0)" -gt 2044 ] ||
+  fail "no 64-bit speech after the failed upgrade"
 
 wine "C:\\Program Files (x86)\\Velnor SAPI\\uninstall.exe" /S || fail "silent uninstallation: exit status $?"
 wineserver -w

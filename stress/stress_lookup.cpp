@@ -1,6 +1,7 @@
 #include "stress/stress_lookup.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "stress/stress_characters.h"
 #include "stress/xlat/recode.h"
@@ -10,9 +11,11 @@ namespace vl::dict {
 namespace {
 
 constexpr int32_t kDictionaryCodePage = 1251;
-// Words looked up under one read transaction before it is renewed: a few
-// milliseconds of lookups, well inside the time a writer waits for the lock.
+// Words looked up under one read transaction before it is renewed, and the
+// longest it is held however slow the machine: both far inside the seconds a
+// writer in another process waits for the lock.
 constexpr size_t kWordsPerTransaction = 2048;
+constexpr std::chrono::milliseconds kLongestTransaction{100};
 
 bool is_ascii_digit(char c) { return c >= '0' && c <= '9'; }
 
@@ -69,7 +72,7 @@ private:
         std::string word(w_view.substr(start_, count_));
         if (count_ > 1) {
             if (lookup_word(state_.store.main_cursor, word + '0') == word) word = lookup_word(state_.store.main_cursor, word);
-            if (++looked_up_ % kWordsPerTransaction == 0) transaction_.renew();
+            renew_when_due();
             if (state_.word_callback) {
                 state_.word_callback(state_.word_context, static_cast<int32_t>(start_ + 1), word.c_str(),
                                      static_cast<int32_t>(word.size()));
@@ -77,6 +80,13 @@ private:
         }
         out_ += word;
         count_ = 0;
+    }
+
+    void renew_when_due() {
+        const auto now = std::chrono::steady_clock::now();
+        if (++looked_up_ % kWordsPerTransaction != 0 && now - renewed_ < kLongestTransaction) return;
+        transaction_.renew();
+        renewed_ = now;
     }
 
     const DictionaryState& state_;
@@ -88,6 +98,7 @@ private:
     size_t count_ = 0;  // characters counted into the current word
     ReadTransaction transaction_;
     size_t looked_up_ = 0;
+    std::chrono::steady_clock::time_point renewed_ = std::chrono::steady_clock::now();
 };
 
 }  // namespace

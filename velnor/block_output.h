@@ -6,7 +6,7 @@
 
 #include "velnor/include/velnor_api.h"
 
-namespace vl::velnor {
+namespace velnor {
 
 inline constexpr int kMaxBlock = 2048;
 inline constexpr int kFirstBlock = 128;
@@ -35,6 +35,16 @@ public:
         return !stopped_;
     }
 
+    // Tells the caller, before the audio that follows, that a word starts
+    // there: a call with no samples and the word's byte offset in the text.
+    bool report_word(uint32_t text_offset) {
+        if (stopped_) return false;
+        if (count_ > 0) flush();
+        if (stopped_) return false;
+        stopped_ = callback_(context_, nullptr, static_cast<int32_t>(text_offset)) != 0 || stop_.requested();
+        return !stopped_;
+    }
+
     // Hands over what is left.
     void finish() {
         if (count_ > 0 && !stopped_) flush();
@@ -60,4 +70,4 @@ private:
     uint8_t block_[kMaxBlock];
 };
 
-}  // namespace vl::velnor
+}  // namespace velnor

@@ -38,12 +38,13 @@ int32_t set_up(const VoiceSetUp& message, VoiceChoice& voice) {
 }
 
 void speak_request(HostChannel& channel, const Speak& request, const VoiceChoice& voice) {
+    PipeSink sink(channel, request.site);
     try {
-        PipeSink sink(channel, request.site);
         speak(request.text_fragments(), sink, velnor_engine(), engine_state(), voice);
     } catch (...) {
         // Nothing more can be spoken; the request still ends normally.
     }
+    sink.finish();
 }
 
 }  // namespace

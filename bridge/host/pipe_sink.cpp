@@ -3,31 +3,50 @@
 namespace vl::bridge {
 namespace {
 
-constexpr size_t kGatherBytes = 32 * 1024;
-constexpr auto kGatherTime = std::chrono::milliseconds(2);
-// How often the pipe is looked at for news of the site: an abort is seen
-// within this time, and a request does not pay a look per block.
+// How often the pipe is looked at for news of the site between writes: an
+// abort is seen within this time, and a request does not pay a look per query.
 constexpr auto kPollInterval = std::chrono::milliseconds(1);
 
 }  // namespace
+
+void PipeSink::take(const Frame& frame) {
+    if (frame.kind == Kind::audio_taken) {
+        const auto taken = decode_audio_taken(frame.payload);
+        if (!taken || *taken > untaken_) {
+            channel_.mark_broken();
+            return;
+        }
+        untaken_ -= *taken;
+        return;
+    }
+    const auto update = frame.kind == Kind::site_state ? decode_site_state(frame.payload) : std::nullopt;
+    if (!update) {
+        channel_.mark_broken();
+        return;
+    }
+    site_.actions |= update->actions;
+    site_.rate = update->rate;
+    site_.volume = update->volume;
+    site_.output_stopped = site_.output_stopped || update->output_stopped;
+    site_.event_interest = update->event_interest;
+    if ((update->actions & kActionSkip) != 0) {
+        site_.sentence_skip = update->sentence_skip;
+        site_.skip_sentences = update->skip_sentences;
+    }
+}
 
 void PipeSink::take_updates() {
     const auto now = std::chrono::steady_clock::now();
     if (now - last_poll_ < kPollInterval) return;
     last_poll_ = now;
-    while (auto frame = channel_.poll()) {
-        const auto update = frame->kind == Kind::site_state ? decode_site_state(frame->payload) : std::nullopt;
-        if (!update) {
-            channel_.mark_broken();
-            return;
-        }
-        site_.actions |= update->actions;
-        site_.rate = update->rate;
-        site_.volume = update->volume;
-        site_.output_stopped = site_.output_stopped || update->output_stopped;
-        site_.event_interest = update->event_interest;
-        site_.sentence_skip = update->sentence_skip;
-        site_.skip_sentences = update->skip_sentences;
+    while (auto frame = channel_.poll()) take(*frame);
+}
+
+void PipeSink::wait_until_taken(uint64_t ahead) {
+    while (untaken_ > ahead && !channel_.broken()) {
+        const auto frame = channel_.receive();
+        if (!frame) return;
+        take(*frame);
     }
 }
 
@@ -57,21 +76,22 @@ bool PipeSink::get_sentence_skip(int32_t& sentences) {
 
 void PipeSink::complete_skip(int32_t skipped) {
     site_.sentence_skip = false;
-    channel_.queue(encode_skip_done(skipped));
+    channel_.send(encode_skip_done(skipped));  // at once: the client waits for it to take audio again
 }
 
-// The driver asks for the actions before each audio block: what has arrived by
-// then decides.
 bool PipeSink::write(const void* bytes, uint32_t count, WriteKind kind) {
     if (site_.output_stopped) return false;
-    channel_.queue(encode_audio(kind, bytes, count));
-    const auto now = std::chrono::steady_clock::now();
-    if (audio_sent_ && channel_.queued() < kGatherBytes && now - last_flush_ < kGatherTime) return !channel_.broken();
-    audio_sent_ = true;
-    last_flush_ = now;
-    return channel_.flush();
+    if (!channel_.send(encode_audio(kind, bytes, count))) return false;
+    untaken_ += count;
+    wait_until_taken(kAudioAheadBytes);
+    return !channel_.broken() && !site_.output_stopped;
 }
 
 void PipeSink::add_event(const SpeakEvent& event) { channel_.queue(encode(event)); }
+
+void PipeSink::finish() {
+    channel_.flush();
+    wait_until_taken(0);
+}
 
 }  // namespace vl::bridge

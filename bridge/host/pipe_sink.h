@@ -1,9 +1,11 @@
 #pragma once
-// The speak driver's output sink in the host. The first audio block goes down
-// the pipe at once; later blocks and the events between them follow in order,
-// gathered into writes of up to 32 KiB or 2 ms (the engine makes audio far
-// faster than it plays). Actions, rate and volume are answered from the latest
-// state of the client's site that the DLL has sent.
+// The speak driver's output sink in the host. Audio goes down the pipe a block
+// at a time, with the events before it, and the host runs at most about one
+// block ahead of what the client's site has taken: a write waits for the DLL to
+// report the earlier blocks taken, so what the site asks meanwhile (abort,
+// skip, rate, volume) reaches the driver as soon as it would in process.
+// Actions, rate and volume are answered from the latest state of the client's
+// site that the DLL has sent.
 #include <chrono>
 
 #include "bridge/host/host_channel.h"
@@ -26,16 +28,22 @@ public:
     uint64_t get_event_interest() override { return site_.event_interest; }
     bool write(const void* bytes, uint32_t count, WriteKind kind) override;
     void add_event(const SpeakEvent& event) override;
+    // Sends what is queued and waits until the site has taken all the audio:
+    // the request ends when its last block is out, as in process.
+    void finish();
 
 private:
     // Takes in the site states that have arrived meanwhile (at most once a
     // millisecond).
     void take_updates();
+    // Waits for the DLL's news until no more than ahead bytes are untaken.
+    void wait_until_taken(uint64_t ahead);
+    // A site state or a report of audio taken; anything else breaks the channel.
+    void take(const Frame& frame);
 
     HostChannel& channel_;
     SiteState site_;
-    bool audio_sent_ = false;
-    std::chrono::steady_clock::time_point last_flush_{};
+    uint64_t untaken_ = 0;
     std::chrono::steady_clock::time_point last_poll_{};
 };
 

@@ -5,12 +5,21 @@
 // the exit status is the number of failed checks.
 //
 //   bridge_check figures TOKEN       set-up, time to first audio, throughput
-//   bridge_check host-death TOKEN    (64-bit) a killed host fails Speak at once,
-//                                    and the next SetObjectToken starts a new one
+//   bridge_check host-death TOKEN    (64-bit) after its host is killed the voice,
+//                                    driven as a runtime does, speaks through a new one
+//   bridge_check parity TOKEN        with a site slower than the engine: two skips
+//                                    in a row, events after an abort and after
+//                                    "audio stopped", a volume change's delay, memory
+//   bridge_check fake-host TOKEN DLL (64-bit) a copy of vlsapi64.dll beside this
+//                                    program named vlsapihost.exe: a host of
+//                                    another version and one that sends an event
+//                                    the engine never sends fail their calls
+//                                    clearly, and the registered voice speaks on
 //   bridge_check reload TOKEN        a settings reload reaches the engine
 //   bridge_check hold TOKEN          sets a voice up and waits to be killed
 //   bridge_check hosts               prints how many hosts run
 #include <windows.h>
+#include <psapi.h>
 #include <tlhelp32.h>
 #include <wrl/client.h>
 
@@ -23,6 +32,7 @@
 
 #include <fstream>
 
+#include "bridge/tests/fake_host.h"
 #include "platform/app_data.h"
 #include "platform/reload_signal.h"
 #include "sapi/com/class_id.h"
@@ -48,22 +58,27 @@ std::string hex(HRESULT result) {
     return text;
 }
 
-// A site that notes when the first audio arrives and then asks for an abort.
-class FirstAudioSite final : public ComObject<WithBases<ISpTTSEngineSite, ISpEventSink>> {
+// A site that takes audio as fast as it comes and keeps none of it; it notes
+// when the first audio arrives and, when told, then asks for an abort.
+class FastSite final : public ComObject<WithBases<ISpTTSEngineSite, ISpEventSink>> {
 public:
+    explicit FastSite(bool abort_after_first) : abort_after_first_(abort_after_first) {}
+
     Clock::time_point first_audio{};
     int writes = 0;
+    size_t taken = 0;
 
     HRESULT STDMETHODCALLTYPE AddEvents(const SPEVENT*, ULONG) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE GetEventInterest(ULONGLONG* interest) override {
-        *interest = 0;
+        *interest = abort_after_first_ ? 0 : ~0ull;
         return S_OK;
     }
-    DWORD STDMETHODCALLTYPE GetActions() override { return writes > 0 ? SPVES_ABORT : 0; }
-    HRESULT STDMETHODCALLTYPE Write(const void*, ULONG, ULONG* written) override {
+    DWORD STDMETHODCALLTYPE GetActions() override { return abort_after_first_ && writes > 0 ? SPVES_ABORT : 0; }
+    HRESULT STDMETHODCALLTYPE Write(const void*, ULONG count, ULONG* written) override {
+        taken += count;
         if (written == nullptr) return S_OK;  // leading silence
         if (writes++ == 0) first_audio = Clock::now();
-        *written = 0;
+        *written = count;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetRate(long* rate) override { return *rate = 0, S_OK; }
@@ -72,7 +87,8 @@ public:
     HRESULT STDMETHODCALLTYPE CompleteSkip(long) override { return S_OK; }
 
 private:
-    ~FirstAudioSite() override = default;
+    ~FastSite() override = default;
+    const bool abort_after_first_;
 };
 
 SPVTEXTFRAG speak_fragment(const std::wstring& text) {
@@ -139,7 +155,7 @@ void figures(const std::wstring& token_id) {
     std::vector<double> stopped;
     int most_writes = 0;
     for (int i = 0; i < 50; ++i) {
-        const ComPtr<FirstAudioSite> first = new FirstAudioSite;
+        const ComPtr<FastSite> first = new FastSite(true);
         const Clock::time_point start = Clock::now();
         voice.speak(kSentence, first.Get());
         stopped.push_back(milliseconds_since(start));
@@ -192,6 +208,8 @@ void kill(DWORD process_id) {
     CloseHandle(process);
 }
 
+DWORD reported_rate(Voice& voice);
+
 void host_death(const std::wstring& token_id) {
     Voice voice = Voice::create();
     check(SUCCEEDED(voice.set_up(token_id)), "set-up");
@@ -199,19 +217,15 @@ void host_death(const std::wstring& token_id) {
     check(hosts.size() == 1, std::to_string(hosts.size()) + " host(s) started");
     if (hosts.size() != 1) return;
 
+    // Driven as a runtime drives a voice set up long ago: format, then Speak.
     kill(hosts.front());
+    check(reported_rate(voice) == 10000, "GetOutputFormat after the host was killed");
     ComPtr<RecordingSite> site;
-    Clock::time_point start = Clock::now();
     HRESULT result = voice.speak(kSentence, {}, site);
-    check(FAILED(result) && milliseconds_since(start) < 1000,
-          "Speak after the host was killed: " + hex(result) + " in " + std::to_string(milliseconds_since(start)) +
-              " ms");
-
-    check(SUCCEEDED(voice.set_up(token_id)), "the next SetObjectToken");
+    check(SUCCEEDED(result) && site->audio.size() > 20000, "Speak after the host was killed: " + hex(result));
     hosts = child_hosts();
     check(hosts.size() == 1, std::to_string(hosts.size()) + " host(s) after it");
-    result = voice.speak(kSentence, {}, site);
-    check(SUCCEEDED(result) && site->audio.size() > 20000, "Speak with the new host: " + hex(result));
+    Clock::time_point start;
 
     // Killed while it speaks: a long request, the host killed after its first blocks.
     std::wstring text;
@@ -226,6 +240,169 @@ void host_death(const std::wstring& token_id) {
     killer.join();
     check(FAILED(result) && after_kill < 1000,
           "Speak while the host is killed: " + hex(result) + " " + std::to_string(after_kill) + " ms after the kill");
+    result = voice.speak(kSentence, {}, site);
+    check(SUCCEEDED(result) && site->audio.size() > 20000, "the next Speak: " + hex(result));
+}
+
+// A site that takes audio at four times playback speed and, once it holds
+// kAskAt bytes, asks one thing of the engine: two sentence skips in a row, an
+// abort, "audio stopped", or the volume 0. It notes what came after.
+class SlowSite final : public ComObject<WithBases<ISpTTSEngineSite, ISpEventSink>> {
+public:
+    enum class Ask { skips, abort, stop, silence };
+    static constexpr size_t kAskAt = 8000;
+
+    explicit SlowSite(Ask ask) : ask_(ask) {}
+
+    int skips_done = 0;
+    size_t bytes_while_skipping = 0;  // audio taken while a skip was pending
+    size_t bytes_after_end = 0;       // audio taken after the engine was told of an abort or "audio stopped"
+    int events_after_end = 0;
+    size_t last_sound_after_ask = 0;  // where the last non-zero sample ended, counted from the ask
+
+    HRESULT STDMETHODCALLTYPE AddEvents(const SPEVENT*, ULONG count) override {
+        if (ended_) events_after_end += static_cast<int>(count);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetEventInterest(ULONGLONG* interest) override {
+        *interest = ~0ull;
+        return S_OK;
+    }
+    DWORD STDMETHODCALLTYPE GetActions() override {
+        if (!asked()) return 0;
+        switch (ask_) {
+            case Ask::skips: return skips_done < 2 ? SPVES_SKIP : 0;
+            case Ask::abort: return ended_ = true, SPVES_ABORT;
+            case Ask::stop: return 0;
+            case Ask::silence: return volume_read_ ? 0 : SPVES_VOLUME;
+        }
+        return 0;
+    }
+    HRESULT STDMETHODCALLTYPE Write(const void* bytes, ULONG count, ULONG* written) override {
+        Sleep(count * 1000 / 20000 / 4);
+        if (ended_) bytes_after_end += count;
+        if (asked() && ask_ == Ask::stop) {
+            ended_ = true;
+            return SP_AUDIO_STOPPED_CODE;
+        }
+        if (asked()) {
+            if (ask_ == Ask::skips && skips_done < 2) bytes_while_skipping += count;
+            const auto* samples = static_cast<const int16_t*>(bytes);
+            for (ULONG i = 0; i < count / 2; ++i) {
+                if (samples[i] != 0) last_sound_after_ask = taken_ + 2 * (i + 1) - kAskAt;
+            }
+        }
+        taken_ += count;
+        if (written != nullptr) *written = count;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetRate(long* rate) override { return *rate = 0, S_OK; }
+    HRESULT STDMETHODCALLTYPE GetVolume(USHORT* volume) override {
+        volume_read_ = asked();
+        return *volume = asked() ? 0 : 100, S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetSkipInfo(SPVSKIPTYPE* type, long* count) override {
+        *type = SPVST_SENTENCE;
+        *count = 1;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE CompleteSkip(long) override {
+        ++skips_done;
+        return S_OK;
+    }
+
+private:
+    ~SlowSite() override = default;
+    bool asked() const { return taken_ >= kAskAt; }
+
+    const Ask ask_;
+    size_t taken_ = 0;
+    bool ended_ = false;
+    bool volume_read_ = false;
+};
+
+size_t committed_bytes() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters.PagefileUsage;
+}
+
+// What a client notices, the same in process and through the bridge: the
+// "parity" lines must match between the two; the volume's delay is a figure.
+void parity(const std::wstring& token_id) {
+    const char* const kind = sizeof(void*) == 8 ? "bridge" : "in-process";
+    Voice voice = Voice::create();
+    check(SUCCEEDED(voice.set_up(token_id)), "set-up");
+    std::wstring text;
+    for (int i = 0; i < 6; ++i) text += std::wstring(kSentence) + L" ";
+
+    const auto run = [&](SlowSite::Ask ask) {
+        ComPtr<SlowSite> site = new SlowSite(ask);
+        check(SUCCEEDED(voice.speak(text, site.Get())), "Speak to a slow site");
+        return site;
+    };
+    const ComPtr<SlowSite> skips = run(SlowSite::Ask::skips);
+    std::printf("parity two skips in a row: %d completed, %zu bytes of audio while one was pending\n",
+                skips->skips_done, skips->bytes_while_skipping);
+    const ComPtr<SlowSite> aborted = run(SlowSite::Ask::abort);
+    std::printf("parity after an abort: %zu bytes of audio, %d events\n", aborted->bytes_after_end,
+                aborted->events_after_end);
+    const ComPtr<SlowSite> stopped = run(SlowSite::Ask::stop);
+    std::printf("parity after \"audio stopped\": %zu bytes of audio, %d events\n", stopped->bytes_after_end,
+                stopped->events_after_end);
+    const ComPtr<SlowSite> silenced = run(SlowSite::Ask::silence);
+    std::printf("figure %s volume 0 heard: the last sound ended %zu bytes after the change\n", kind,
+                silenced->last_sound_after_ask);
+
+    // An hour of audio to a site that keeps none: the client's memory stays put.
+    std::wstring hour;
+    for (int i = 0; i < 1000; ++i) hour += std::wstring(kSentence) + L" ";
+    const ComPtr<FastSite> fast = new FastSite(false);
+    voice.speak(kSentence, fast.Get());
+    const size_t before = committed_bytes();
+    voice.speak(hour, fast.Get());
+    const double grown = (double(committed_bytes()) - double(before)) / (1 << 20);
+    std::printf("figure %s memory over a request of %.0f minutes: %.1f MB before, %+.1f MB after\n", kind,
+                double(fast->taken) / 20000 / 60, double(before) / (1 << 20), grown);
+    check(before > 0 && grown < 8, "the client's memory grew by " + std::to_string(grown) + " MB over a long request");
+}
+
+// Voices of the vlsapi64.dll copy beside the fake host, each started as told.
+void fake_host(const std::wstring& token_id, const std::wstring& dll_path) {
+    Voice registered = Voice::create();
+    check(SUCCEEDED(registered.set_up(token_id)), "set-up of the registered voice");
+    const HMODULE dll = LoadLibraryW(dll_path.c_str());
+    using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+    const auto get_class_object =
+        reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(dll, "DllGetClassObject")));
+    check(get_class_object != nullptr, "the copy of the DLL loads");
+    if (get_class_object == nullptr) return;
+    ComPtr<IClassFactory> factory;
+    get_class_object(voice_class_id(), IID_IClassFactory, reinterpret_cast<void**>(factory.GetAddressOf()));
+    const auto fake_voice = [&](const wchar_t* behaviour) {
+        SetEnvironmentVariableW(bridge::kFakeHostVariable, behaviour);
+        Voice voice;
+        factory->CreateInstance(nullptr, IID_ISpTTSEngine, reinterpret_cast<void**>(voice.engine.GetAddressOf()));
+        voice.engine.As(&voice.with_token);
+        return voice;
+    };
+
+    Voice other = fake_voice(L"other-version");
+    HRESULT result = other.set_up(token_id);
+    check(result == HRESULT_FROM_WIN32(ERROR_REVISION_MISMATCH), "a host of another version: " + hex(result));
+
+    Voice faulty = fake_voice(L"bad-event");
+    check(SUCCEEDED(faulty.set_up(token_id)), "set-up through the faulty host");
+    ComPtr<RecordingSite> site;
+    result = faulty.speak(kSentence, {}, site);
+    check(result == HRESULT_FROM_WIN32(ERROR_INVALID_DATA) && site->events.empty(),
+          "a host that sends an event the engine never sends: " + hex(result) + ", " +
+              std::to_string(site->events.size()) + " event(s) passed on");
+    SetEnvironmentVariableW(bridge::kFakeHostVariable, nullptr);
+
+    result = registered.speak(kSentence, {}, site);
+    check(SUCCEEDED(result) && site->audio.size() > 20000, "the registered voice speaks on: " + hex(result));
 }
 
 DWORD reported_rate(Voice& voice) {
@@ -254,14 +431,24 @@ void reload(const std::wstring& token_id) {
 }  // namespace vl::sapi
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 2 || argc > 3 || (argc == 2) != (std::wstring(argv[1]) == L"hosts")) {
-        std::fprintf(stderr, "usage: bridge_check figures|host-death|reload|hold TOKEN, or bridge_check hosts\n");
+    if (argc == 2 && std::wstring(argv[1]).starts_with(L"\\\\.\\pipe\\")) {
+        return vl::bridge::serve_as_fake_host(argv[1]);  // started by vlsapi64.dll as its host
+    }
+    const bool fake = argc == 4 && std::wstring(argv[1]) == L"fake-host";
+    if (!fake && (argc < 2 || argc > 3 || (argc == 2) != (std::wstring(argv[1]) == L"hosts"))) {
+        std::fprintf(stderr,
+                     "usage: bridge_check figures|host-death|parity|reload|hold TOKEN, bridge_check fake-host TOKEN "
+                     "DLL, or bridge_check hosts\n");
         return 100;
     }
     if (FAILED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) return 100;
     const std::wstring command = argv[1];
     if (command == L"figures") {
         vl::sapi::figures(argv[2]);
+    } else if (command == L"fake-host") {
+        vl::sapi::fake_host(argv[2], argv[3]);
+    } else if (command == L"parity") {
+        vl::sapi::parity(argv[2]);
     } else if (command == L"host-death") {
         vl::sapi::host_death(argv[2]);
     } else if (command == L"reload") {

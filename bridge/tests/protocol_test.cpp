@@ -2,6 +2,8 @@
 // stream that delivers it in pieces; malformed frames and payloads are refused.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "bridge/protocol.h"
 
 namespace vl::bridge {
@@ -136,6 +138,7 @@ TEST(BridgeProtocol, TruncatedAndPaddedPayloadsAreRefused) {
         {encode(Hello{}), [](std::string_view p) { return decode_hello(p).has_value(); }},
         {encode(VoiceSetUp{u"Velnor", u"419"}), [](std::string_view p) { return decode_set_up(p).has_value(); }},
         {encode_status(0), [](std::string_view p) { return decode_status(p).has_value(); }},
+        {encode_audio_taken(4096), [](std::string_view p) { return decode_audio_taken(p).has_value(); }},
         {encode(PcmFormat{}), [](std::string_view p) { return decode_format(p).has_value(); }},
         {encode(speak), [](std::string_view p) { return decode_speak(p).has_value(); }},
         {encode(SiteState{}), [](std::string_view p) { return decode_site_state(p).has_value(); }},
@@ -175,7 +178,7 @@ TEST(BridgeProtocol, MalformedHeadersFailTheStream) {
     };
     const std::string refused[] = {
         header(0, 0, 0),                          // no such kind
-        header(static_cast<uint16_t>(Kind::skip_done) + 1, 0, 0),
+        header(static_cast<uint16_t>(Kind::audio_taken) + 1, 0, 0),
         header(0xFFFF, 0, 4),
         header(static_cast<uint16_t>(Kind::audio), 1, 0),  // reserved bits set
         header(static_cast<uint16_t>(Kind::audio), 0, kMaxPayload + 1),
@@ -200,6 +203,62 @@ TEST(BridgeProtocol, MalformedHeadersFailTheStream) {
     EXPECT_FALSE(waiting.next());
     EXPECT_FALSE(waiting.failed());
     EXPECT_EQ(waiting.pending(), kHeaderSize);
+}
+
+// What a faulty host might send is refused: events the driver never sends, and
+// a greeting of another version is read as that version, whatever follows.
+TEST(BridgeProtocol, OnlyTheDriversEventsAndAnyVersionsGreetingRead) {
+    const char16_t text[] = u"12";
+    const SpeakEvent refused[] = {
+        {kEventBookmark, kParamUndefined, 12, 0, nullptr},
+        {kEventWordBoundary, kParamString, 1, 0, text},
+        {kEventSentenceBoundary, kParamString, 1, 0, text},
+        {static_cast<EventId>(2), kParamUndefined, 0, 0, nullptr},   // the end of the stream
+        {static_cast<EventId>(6), kParamUndefined, 0, 0, nullptr},   // a phoneme
+        {static_cast<EventId>(200), kParamUndefined, 0, 0, nullptr},
+        {kEventBookmark, static_cast<EventParamType>(1), 0, 0, nullptr},  // a token: a pointer to the client
+        {kEventWordBoundary, static_cast<EventParamType>(2), 0, 0, nullptr},  // an object
+        {kEventWordBoundary, static_cast<EventParamType>(3), 0, 0, nullptr},  // a pointer
+    };
+    for (const SpeakEvent& event : refused) {
+        EXPECT_FALSE(decode_event(payload_of(encode(event)))) << event.id << " " << event.param_type;
+    }
+    EXPECT_TRUE(decode_event(payload_of(encode(SpeakEvent{kEventSentenceBoundary, kParamUndefined, 9, 3, nullptr}))));
+
+    std::string other = payload_of(encode(Hello{kProtocolVersion + 1})) + "more fields";
+    ASSERT_TRUE(decode_hello(other));
+    EXPECT_EQ(decode_hello(other)->version, kProtocolVersion + 1);
+}
+
+// A long request's audio arriving in 64 KiB reads, which seldom end at a frame's
+// end, keeps no more than a frame and a read, and every frame comes out whole.
+TEST(BridgeProtocol, FrameReaderHoldsNoMoreThanAFrameAndARead) {
+    std::string block(4096, '\0');
+    std::string stream;
+    for (int i = 0; i < 64; ++i) {
+        block[0] = static_cast<char>(i);
+        stream += encode_audio(WriteKind::audio, block.data(), static_cast<uint32_t>(block.size()));
+    }
+    constexpr size_t kRead = 64 * 1024;
+    FrameReader reader;
+    size_t frames = 0;
+    size_t most_held = 0;
+    for (int pass = 0; pass < 500; ++pass) {  // 125 MiB, 83 minutes of audio
+        for (size_t at = 0; at < stream.size(); at += kRead) {
+            const size_t count = std::min(kRead, stream.size() - at);
+            reader.append(stream.data() + at, count);
+            most_held = std::max(most_held, reader.held());
+            while (auto frame = reader.next()) {
+                const auto audio = decode_audio(frame->payload);
+                ASSERT_TRUE(audio);
+                ASSERT_EQ(audio->bytes.size(), block.size());
+                ASSERT_EQ(static_cast<uint8_t>(audio->bytes[0]), frames++ % 64);
+            }
+        }
+    }
+    EXPECT_FALSE(reader.failed());
+    EXPECT_EQ(frames, 64u * 500);
+    EXPECT_LE(most_held, kRead + block.size() + 2 * kHeaderSize);
 }
 
 }  // namespace

@@ -20,13 +20,13 @@ using EngineWatcher = test::RunningEngineTest;
 TEST_F(EngineWatcher, ReloadSignalBringsNewDictionaryEntriesToTheNextRequest) {
     const fs::path& appdata = folder;
     ASSERT_EQ(set_up(), kStatusOk);
-    EXPECT_EQ(prepare_request_text(u"ракетоплан", state), u"ракетоплан");
+    EXPECT_EQ(prepare_request_text(u"ракетоплан", state, library), u"ракетоплан");
 
     const std::u16string signal = u"VelnorSAPI_engine_watcher_test";
     watch(signal);
     std::ofstream(appdata / "VelnorSAPI" / "dicts" / "Russian" / "dict.dic") << "ракетоплан ракетопла+н\n";
     ASSERT_TRUE(signal_engines(signal, std::chrono::milliseconds(100)));
-    EXPECT_EQ(prepare_request_text(u"ракетоплан", state), u"ракетопла+н");
+    EXPECT_EQ(prepare_request_text(u"ракетоплан", state, library), u"ракетопла+н");
 
     const fs::path prefs = appdata / "VelnorSAPI" / "prefs.ini";
     std::string settings = *read_file(prefs);
@@ -34,7 +34,7 @@ TEST_F(EngineWatcher, ReloadSignalBringsNewDictionaryEntriesToTheNextRequest) {
     ASSERT_TRUE(write_file_atomic(prefs, settings));
     ASSERT_TRUE(signal_engines(signal, std::chrono::milliseconds(100)));
     EXPECT_EQ(state.settings.use_dictionary, 1);
-    EXPECT_TRUE(state.dictionary.get()->empty());
+    EXPECT_TRUE(library.language->dictionary.get()->empty());
 }
 
 }  // namespace

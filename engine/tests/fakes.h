@@ -29,6 +29,7 @@ public:
     std::vector<std::string> texts;   // every text spoken, in order
     std::vector<size_t> samples_made; // per text
     int32_t ready_answer = 1;  // 0: the library is not ready
+    std::function<void(size_t)> before_block;  // called with each block's index before it is handed over
 
     int32_t ready() override { return record("19"), ready_answer; }
     void set_audio_callback(synth_audio_callback c) override { callback = c; record("3"); }
@@ -56,6 +57,7 @@ public:
             for (; left > 0; left -= made.back().size()) made.emplace_back(std::min<size_t>(left, 2048), uint8_t{200});
         }
         for (const auto& block : made) {
+            if (before_block) before_block(static_cast<size_t>(&block - made.data()));
             if (stopped) break;
             samples_made.back() += block.size();
             if (callback(context, block.data(), static_cast<int32_t>(block.size())) != 0) break;

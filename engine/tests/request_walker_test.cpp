@@ -30,6 +30,25 @@ TEST(ClientText, SentencesEndAtTheirMarksAndEmptyLines) {
     EXPECT_EQ(sentence_end(u"Да. Нет.", 0, 2), std::u16string_view::npos) << "the limit bounds the search";
 }
 
+TEST(ClientText, InitialsAbbreviationsAndDialogueEndNoSentence) {
+    const auto sentences = [](std::u16string_view text) {
+        std::vector<std::u16string> found;
+        for (size_t start = 0, end; start < text.size(); start = end) {
+            end = sentence_end(text, start, text.size());
+            if (end == std::u16string_view::npos) end = text.size();
+            found.emplace_back(text.substr(start, end - start));
+            while (end < text.size() && is_text_space(text[end])) ++end;
+        }
+        return found;
+    };
+    EXPECT_EQ(sentences(u"А. С. Пушкин жил в г. Москве. См. рис. 5 и табл. 2."),
+              (std::vector<std::u16string>{u"А. С. Пушкин жил в г. Москве.", u"См. рис. 5 и табл. 2."}));
+    EXPECT_EQ(sentences(u"«Почему?» — спросил он. Т. е. так, ул. Шевченка, стр. 3, им. Горького и др. Всё."),
+              (std::vector<std::u16string>{u"«Почему?» — спросил он.", u"Т. е. так, ул. Шевченка, стр. 3, им. Горького и др. Всё."}));
+    EXPECT_EQ(sentences(u"Пришёл Я. Потом ушёл. Было 1990 г. Вул. Франка, див. ІМ. Далі."),
+              (std::vector<std::u16string>{u"Пришёл Я. Потом ушёл.", u"Было 1990 г. Вул. Франка, див. ІМ. Далі."}));
+}
+
 TEST(ClientText, WordsLeaveTheirPunctuationBehind) {
     const auto words = [](std::u16string_view text) {
         std::vector<std::u16string> found;

@@ -32,7 +32,7 @@ protected:
     void say(std::vector<TextFragment> fragments) { speak(fragments, sink, engine, state, voice); }
     // What the engine reads for a segment of this text.
     std::string read(std::u16string_view segment) const {
-        return to_engine_charset(prepare_request_text(segment, state));
+        return to_engine_charset(prepare_request_text(segment, state, voice));
     }
     std::vector<std::string> read_all(std::vector<std::u16string_view> segments) const {
         std::vector<std::string> texts;
@@ -356,24 +356,36 @@ TEST_F(SpeakDriver, SilenceBeforeAndAfterScalesWithSampleRate) {
     EXPECT_EQ(sink.writes.front().first, WriteKind::silence);
 }
 
-TEST_F(SpeakDriver, AbortStopsEngineAndSkipsTrailingSilence) {
+// A segment's audio goes out in blocks of 2048 samples once the library has
+// made it all; an abort or a stopped output ends it at the next block.
+TEST_F(SpeakDriver, AbortEndsTheAudioAndSkipsTrailingSilence) {
     state.settings.silence_at_end = 100;
-    engine.blocks = {{1, 2}, {3, 4}, {5, 6}};
+    engine.blocks = {std::vector<uint8_t>(3000, 1), std::vector<uint8_t>(3000, 2)};
     sink.abort_after_writes = 1;
     say({text(u"ab")});
-    EXPECT_TRUE(engine.stopped);
     EXPECT_EQ(sink.audio_writes(), 1);
+    EXPECT_EQ(sink.bytes_written(), 4096u);
     EXPECT_TRUE(written(WriteKind::silence).empty());
 }
 
-TEST_F(SpeakDriver, StoppedOutputStopsEngineAtOnce) {
+TEST_F(SpeakDriver, StoppedOutputEndsTheAudioAtOnce) {
     state.settings.silence_at_end = 100;
-    engine.blocks = {{1, 2}, {3, 4}, {5, 6}};
+    engine.blocks = {std::vector<uint8_t>(3000, 1), std::vector<uint8_t>(3000, 2)};
     sink.fail_after_writes = 1;
     say({text(u"ab")});
-    EXPECT_TRUE(engine.stopped);
     EXPECT_EQ(sink.audio_writes(), 2);
     EXPECT_TRUE(written(WriteKind::silence).empty());
+}
+
+// An abort seen during the synthesis stops the library there.
+TEST_F(SpeakDriver, AbortDuringSynthesisStopsTheLibrary) {
+    engine.blocks = {{1, 2}, {3, 4}};
+    engine.before_block = [this](size_t block) {
+        if (block == 1) sink.actions = kActionAbort;
+    };
+    say({text(u"ab")});
+    EXPECT_TRUE(engine.stopped);
+    EXPECT_EQ(sink.audio_writes(), 0);
 }
 
 TEST_F(SpeakDriver, MainDictionaryOnlyForRussianWithUseDictionaryOneOrTwo) {
@@ -398,8 +410,11 @@ TEST_F(SpeakDriver, LogsPreparedTextOneLinePerRequest) {
     say({text(u"(тест)")});
     say({text(u"два")});
     say({text(u"\r")});  // nothing to speak: no line
+    say({text(u"Раз. Два.")});  // two segments, one line
     state.log.close();
-    EXPECT_EQ(read_file(file), std::string(" тест \r\nдва\r\n"));
+    const std::u16string sentences =
+        prepare_request_text(u"Раз.", state, voice) + u" " + prepare_request_text(u"Два.", state, voice);
+    EXPECT_EQ(read_file(file), " тест \r\nдва\r\n" + utf16_to_utf8(sentences) + "\r\n");
     std::filesystem::remove(file);
 }
 

@@ -1,6 +1,7 @@
-// The speak driver with the reference synthesis engine: a plain sentence sounds
-// exactly as one synthesis call of its prepared text, and a bookmark between two
-// sentences falls where the first one's audio ends.
+// The speak driver with the velnor library: a plain sentence sounds exactly as
+// one synthesis call of its prepared text, a bookmark between two sentences
+// falls where the first one's audio ends, and each word is heard where the
+// library says its audio starts.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -26,6 +27,14 @@ int32_t VELNOR_CALL collect(void* context, const uint8_t* samples, int32_t count
         pcm.push_back(static_cast<uint8_t>(sample & 0xFF));
         pcm.push_back(static_cast<uint8_t>((sample >> 8) & 0xFF));
     }
+    return 0;
+}
+
+// The audio byte (16-bit) at which the library reports each word.
+int32_t VELNOR_CALL note_word_starts(void* context, const uint8_t* samples, int32_t count) {
+    auto& starts = *static_cast<std::pair<uint64_t, std::vector<uint64_t>>*>(context);
+    if (samples == nullptr) starts.second.push_back(starts.first);
+    else starts.first += 2 * static_cast<uint64_t>(count);
     return 0;
 }
 
@@ -62,7 +71,7 @@ TEST_F(SpeakVelnor, OneSentenceSoundsAsOneCallOfItsPreparedText) {
     engine.set_pitch_high(range.high);
     engine.use_main_dictionary(0);
     engine.set_callback_context(&direct);
-    engine.speak(to_engine_charset(prepare_request_text(sentence, state)).c_str());
+    engine.speak(to_engine_charset(prepare_request_text(sentence, state, VoiceChoice{})).c_str());
     engine.set_audio_callback(audio_chunk_callback);
     ASSERT_GT(direct.size(), 10000u);
     EXPECT_TRUE(driven == direct);
@@ -79,6 +88,27 @@ TEST_F(SpeakVelnor, BookmarkBetweenSentencesFallsAtTheFirstOnesEnd) {
     EXPECT_EQ(bookmark->audio_offset, first);
     EXPECT_EQ(bookmark->bytes_before, first);
     EXPECT_GT(sink.bytes_written(), 2 * first - 2000);
+}
+
+TEST_F(SpeakVelnor, WordsAreHeardWhereTheLibraryStartsThem) {
+    const std::u16string sentence = u"Мама мыла раму, а папа читал книгу.";
+    say({text(sentence)});
+    std::vector<uint64_t> heard;
+    for (const auto& e : sink.events)
+        if (e.id == kEventWordBoundary) heard.push_back(e.audio_offset);
+
+    std::pair<uint64_t, std::vector<uint64_t>> reported;
+    engine.set_audio_callback(note_word_starts);
+    engine.set_callback_context(&reported);
+    ASSERT_TRUE(engine.report_words(true));
+    engine.speak(to_engine_charset(prepare_request_text(sentence, state, VoiceChoice{})).c_str());
+    engine.report_words(false);
+    engine.set_audio_callback(audio_chunk_callback);
+
+    ASSERT_EQ(heard.size(), 7u);
+    ASSERT_EQ(reported.second.size(), 7u);
+    for (size_t i = 0; i < heard.size(); ++i)
+        EXPECT_EQ(heard[i] - heard[0], reported.second[i] - reported.second[0]) << "word " << i;
 }
 
 }  // namespace

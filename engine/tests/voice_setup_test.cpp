@@ -24,8 +24,8 @@ TEST_F(VoiceSetup, FirstSetUpCreatesFoldersAndLog) {
     EXPECT_TRUE(fs::exists(folder / "VelnorSAPI" / "log.txt"));
     EXPECT_TRUE(fs::exists(folder / "VelnorSAPI" / "prefs.ini"));
     EXPECT_EQ(state.settings.pause, -1);
-    EXPECT_EQ(*state.language.get(), u"419");
-    EXPECT_EQ(state.folders.get()->language, folder / "VelnorSAPI" / "dicts" / "Russian");
+    EXPECT_EQ(*library.language->language.get(), u"419");
+    EXPECT_EQ(library.language->folders.get()->language, folder / "VelnorSAPI" / "dicts" / "Russian");
 }
 
 TEST_F(VoiceSetup, UkrainianTokenSelectsVoiceAndFolder) {
@@ -60,7 +60,7 @@ TEST_F(VoiceSetup, MissingLanguageKeepsThePreviousOne) {
     state.language.publish(std::u16string(u"422"));
     token.language_code.reset();
     ASSERT_EQ(set_up(), kStatusOk);
-    EXPECT_EQ(*state.language.get(), u"422");
+    EXPECT_EQ(*library.language->language.get(), u"422");
 }
 
 TEST_F(VoiceSetup, UserDictionaryLoadedOnlyWhenInUse) {
@@ -69,10 +69,10 @@ TEST_F(VoiceSetup, UserDictionaryLoadedOnlyWhenInUse) {
     std::ofstream(folder / "VelnorSAPI" / "prefs.ini") << "[General]\nuse_dictionary = 1\n";
     ASSERT_EQ(set_up(), kStatusOk);
     EXPECT_EQ(state.settings.use_dictionary, 1);
-    EXPECT_TRUE(state.dictionary.get()->empty());
+    EXPECT_TRUE(library.language->dictionary.get()->empty());
     std::ofstream(folder / "VelnorSAPI" / "prefs.ini") << "[General]\nuse_dictionary = 2\n";
     ASSERT_EQ(set_up(), kStatusOk);
-    EXPECT_EQ(state.dictionary.get()->find(u"цска"), u"цэ+ска");
+    EXPECT_EQ(library.language->dictionary.get()->find(u"цска"), u"цэ+ска");
 }
 
 TEST_F(VoiceSetup, LoadsTheVoicesTablesAndMovesSettingsGroups) {
@@ -83,13 +83,13 @@ TEST_F(VoiceSetup, LoadsTheVoicesTablesAndMovesSettingsGroups) {
     ASSERT_EQ(set_up(), kStatusOk);
     EXPECT_TRUE(fs::exists(folder / "VelnorSAPI" / "dicts" / "Russian" / "pronunc.dic"));
     EXPECT_TRUE(fs::exists(folder / "VelnorSAPI" / "dicts" / "Ukrainian" / "pronunc.dic"));
-    EXPECT_FALSE(state.tables.get()->spelling.empty());
+    EXPECT_FALSE(library.language->tables.get()->spelling.empty());
     EXPECT_EQ(read_file(folder / "VelnorSAPI" / "prefs.ini")->find("решётка"), std::string::npos);
 
     release_voice_state(state);
-    EXPECT_TRUE(state.tables.get()->letters.empty());
-    EXPECT_TRUE(state.tables.get()->spelling.empty());
-    EXPECT_FALSE(state.tables.get()->symbols.empty());
+    EXPECT_TRUE(library.language->tables.get()->letters.empty());
+    EXPECT_TRUE(library.language->tables.get()->spelling.empty());
+    EXPECT_FALSE(library.language->tables.get()->symbols.empty());
 }
 
 TEST_F(VoiceSetup, ALibraryThatIsNotReadyFailsSetUpBeforeAnythingElse) {
@@ -111,9 +111,9 @@ TEST_F(VoiceSetup, WithoutAnApplicationDataFolderTheDefaultsServeAndNoFileIsWrit
     EXPECT_EQ(state.settings.pause, -1);
     EXPECT_EQ(state.settings.intonation, 50);
     EXPECT_EQ(state.settings.use_dictionary, 2);
-    ASSERT_NE(state.tables.get()->letters.find(u'ц'), nullptr);
-    EXPECT_EQ(*state.tables.get()->letters.find(u'ц'), u"цэ");
-    EXPECT_TRUE(state.folders.get()->language.empty());
+    ASSERT_NE(library.language->tables.get()->letters.find(u'ц'), nullptr);
+    EXPECT_EQ(*library.language->tables.get()->letters.find(u'ц'), u"цэ");
+    EXPECT_TRUE(library.language->folders.get()->language.empty());
 }
 
 TEST_F(VoiceSetup, EachVoiceObjectKeepsItsOwnVoice) {
@@ -152,7 +152,7 @@ TEST_F(VoiceSetup, UnchangedSharedFilesAreNotRewrittenAndAPeerHoldingTheirMutexL
     ASSERT_EQ(set_up(), kStatusOk);  // after the bounded wait
     EXPECT_EQ(state.settings.sample_rate, 11025);
     EXPECT_EQ(state.settings.intonation, 50);
-    EXPECT_FALSE(state.tables.get()->spelling.empty());
+    EXPECT_FALSE(library.language->tables.get()->spelling.empty());
     EXPECT_EQ(read_file(prefs), "[General]\nsample_rate = 22050\n[symbols]\n# = решётка:1\n");
     EXPECT_FALSE(fs::exists(folder / "VelnorSAPI" / "dicts" / "Ukrainian" / "pronunc.dic"));
     let_go.set_value();

@@ -209,10 +209,10 @@ TEST_F(LexdbTest, CommitMeetingAnotherProcessReaderFailsAndLeavesNoLock) {
         ASSERT_EQ(insert(c, "b", "2"), 0);
         const auto start = std::chrono::steady_clock::now();
         EXPECT_NE(sqlite3BtreeCommit(btree), 0);
-        // The busy wait was spent, and no longer.
+        // The busy wait of seconds was spent, and it ended.
         const auto waited = std::chrono::steady_clock::now() - start;
-        EXPECT_GE(waited, std::chrono::milliseconds(200));
-        EXPECT_LT(waited, std::chrono::seconds(3));
+        EXPECT_GE(waited, std::chrono::seconds(4));
+        EXPECT_LT(waited, std::chrono::seconds(60));
         // The transaction was rolled back: another connection may write, this
         // one begins afresh, and the record is gone.
         EXPECT_EQ(sqlite3BtreeBeginTrans(sqlite3_get_btree(other), 1), 0);

@@ -46,11 +46,21 @@ HRESULT BridgeVoice::create(REFIID iid, void** object) {
     return sapi::query_new_object(voice, iid, object);
 }
 
-HRESULT BridgeVoice::live_host(bool set_up) {
-    if (host_ && host_->alive() && (host_set_up_ || !set_up)) return S_OK;
-    if (set_up) return host_ && !host_->alive() ? kHostGone : kNotSetUp;
-    host_set_up_ = false;
-    return HostProcess::start(host_);
+HRESULT BridgeVoice::live_host() {
+    if (host_ && host_->alive()) return S_OK;
+    if (const HRESULT result = HostProcess::start(host_); FAILED(result)) return result;
+    if (!set_up_) return S_OK;
+    const VoiceSetUp last = *set_up_;
+    return set_up_host(last);
+}
+
+HRESULT BridgeVoice::set_up_host(const VoiceSetUp& set_up) {
+    int32_t status = 0;
+    if (const HRESULT result = ask(*host_, encode(set_up), Kind::status, decode_status, status); FAILED(result)) {
+        return result;
+    }
+    if (SUCCEEDED(status)) set_up_ = set_up;
+    return status;
 }
 
 HRESULT BridgeVoice::Speak(DWORD, REFGUID, const WAVEFORMATEX*, const SPVTEXTFRAG* fragments,
@@ -58,7 +68,8 @@ HRESULT BridgeVoice::Speak(DWORD, REFGUID, const WAVEFORMATEX*, const SPVTEXTFRA
     return sapi::guarded([&]() -> HRESULT {
         if (site == nullptr) return E_INVALIDARG;
         std::lock_guard lock(host_mutex_);
-        if (const HRESULT result = live_host(true); FAILED(result)) return result;
+        if (!set_up_) return kNotSetUp;
+        if (const HRESULT result = live_host(); FAILED(result)) return result;
         return relay_speak(*host_, fragments, *site);
     });
 }
@@ -66,12 +77,24 @@ HRESULT BridgeVoice::Speak(DWORD, REFGUID, const WAVEFORMATEX*, const SPVTEXTFRA
 HRESULT BridgeVoice::GetOutputFormat(const GUID*, const WAVEFORMATEX*, GUID* format_id, WAVEFORMATEX** wave_format) {
     return sapi::guarded([&]() -> HRESULT {
         if (format_id == nullptr || wave_format == nullptr) return E_INVALIDARG;
-        std::lock_guard lock(host_mutex_);
-        if (const HRESULT result = live_host(false); FAILED(result)) return result;
+        // While a Speak holds the host, the format it last reported answers:
+        // the engine in process does not wait for a request either.
+        std::unique_lock lock(host_mutex_, std::try_to_lock);
+        if (!lock.owns_lock()) {
+            std::unique_lock known(format_mutex_);
+            if (format_) return sapi::report_format(*format_, format_id, wave_format);
+            known.unlock();
+            lock.lock();
+        }
+        if (const HRESULT result = live_host(); FAILED(result)) return result;
         PcmFormat format;
         if (const HRESULT result = ask(*host_, encode_empty(Kind::format_request), Kind::format, decode_format, format);
             FAILED(result)) {
             return result;
+        }
+        {
+            std::lock_guard known(format_mutex_);
+            format_ = format;
         }
         return sapi::report_format(format, format_id, wave_format);
     });
@@ -95,16 +118,8 @@ HRESULT BridgeVoice::SetObjectToken(ISpObjectToken* token) {
             if (const HRESULT result = reader.language(set_up.language); FAILED(result)) return result;
         }
         std::lock_guard lock(host_mutex_);
-        if (!host_ || !host_->alive()) {
-            host_set_up_ = false;
-            if (const HRESULT result = HostProcess::start(host_); FAILED(result)) return result;
-        }
-        int32_t status = 0;
-        if (const HRESULT result = ask(*host_, encode(set_up), Kind::status, decode_status, status); FAILED(result)) {
-            return result;
-        }
-        host_set_up_ = host_set_up_ || SUCCEEDED(status);
-        return status;
+        if (const HRESULT result = live_host(); FAILED(result)) return result;
+        return set_up_host(set_up);
     });
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The voice engine object of the 64-bit DLL: ISpTTSEngine and
 // ISpObjectWithToken whose work is done by the object's own 32-bit host.
-#include <mutex>
 #include <memory>
+#include <mutex>
+#include <optional>
 
 #include "sapi/com/com_object.h"
 #include "sapi/com/sapi_declarations.h"
@@ -26,15 +27,19 @@ private:
     BridgeVoice();
     ~BridgeVoice() override;
 
-    // A host that answers, started when there is none; set_up says whether it
-    // must have been given a voice (a dead or unconfigured one is no host then).
-    HRESULT live_host(bool set_up);
+    // A host that answers: when there is none, or it has died, a new one is
+    // started and given the voice set up last, so a voice outlives its hosts.
+    HRESULT live_host();
+    // Sets the host's voice up; kept for the hosts to come when it succeeds.
+    HRESULT set_up_host(const VoiceSetUp& set_up);
 
     std::mutex token_mutex_;
     ISpObjectToken* token_ = nullptr;
     std::mutex host_mutex_;  // one request at a time through the host
     std::unique_ptr<HostProcess> host_;
-    bool host_set_up_ = false;
+    std::optional<VoiceSetUp> set_up_;
+    std::mutex format_mutex_;
+    std::optional<PcmFormat> format_;  // the host's last answer, for calls during a Speak
 };
 
 }  // namespace vl::bridge

@@ -1,8 +1,9 @@
 #include "sapi/vlsapi64/host_process.h"
 
+#include <ntsecapi.h>
 #include <sddl.h>
 
-#include <atomic>
+#include <cstdio>
 #include <string>
 
 #include "sapi/com/module.h"
@@ -24,10 +25,18 @@ std::wstring host_program_path() {
     return folder.substr(0, folder.find_last_of(L'\\') + 1) + kHostProgram;
 }
 
-std::wstring unique_pipe_name() {
-    static std::atomic<unsigned> counter{0};
-    return L"\\\\.\\pipe\\VelnorSAPI-host-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-           std::to_wstring(++counter) + L"-" + std::to_wstring(GetTickCount64());
+// 128 bits from the system's generator: no other process can guess the name
+// and take the pipe first.
+std::wstring unguessable_pipe_name() {
+    unsigned char bits[16];
+    if (!RtlGenRandom(bits, sizeof bits)) return {};
+    std::wstring name = L"\\\\.\\pipe\\VelnorSAPI-host-";
+    for (const unsigned char byte : bits) {
+        wchar_t digits[3];
+        std::swprintf(digits, 3, L"%02x", byte);
+        name += digits;
+    }
+    return name;
 }
 
 // A security descriptor that lets only this process's user in.
@@ -63,9 +72,9 @@ HRESULT HostProcess::start(std::unique_ptr<HostProcess>& host) {
 
 HRESULT HostProcess::launch() {
     const std::wstring program = host_program_path();
-    const std::wstring pipe_name = unique_pipe_name();
+    const std::wstring pipe_name = unguessable_pipe_name();
     UserOnly security;
-    if (program.empty() || !security.make()) return E_FAIL;
+    if (program.empty() || pipe_name.empty() || !security.make()) return E_FAIL;
     SECURITY_ATTRIBUTES attributes{sizeof attributes, security.descriptor, FALSE};
     pipe_ = CreateNamedPipeW(pipe_name.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
                              PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1,
@@ -76,7 +85,9 @@ HRESULT HostProcess::launch() {
     if (io_event_ == nullptr || job_ == nullptr) return HRESULT_FROM_WIN32(GetLastError());
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-    SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    if (!SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
+        return HRESULT_FROM_WIN32(GetLastError());
+    }
 
     std::wstring command = L"\"" + program + L"\" " + pipe_name;
     STARTUPINFOW startup{};
@@ -88,7 +99,13 @@ HRESULT HostProcess::launch() {
         return HRESULT_FROM_WIN32(GetLastError());
     }
     // In the job before it runs a single instruction: it cannot outlive us.
-    AssignProcessToJobObject(job_, info.hProcess);
+    if (!AssignProcessToJobObject(job_, info.hProcess)) {
+        const DWORD error = GetLastError();
+        TerminateProcess(info.hProcess, 1);
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+        return HRESULT_FROM_WIN32(error);
+    }
     process_ = info.hProcess;
     process_id_ = info.dwProcessId;
     ResumeThread(info.hThread);
@@ -108,9 +125,10 @@ HRESULT HostProcess::launch() {
             return HRESULT_FROM_WIN32(error);
         }
     }
-    // Only the host we started may be at the other end.
+    // Only the host we started may be at the other end, and only one we can
+    // tell is.
     ULONG client = 0;
-    if (GetNamedPipeClientProcessId(pipe_, &client) && client != process_id_) {
+    if (!GetNamedPipeClientProcessId(pipe_, &client) || client != process_id_) {
         fail();
         return E_ACCESSDENIED;
     }
@@ -119,7 +137,7 @@ HRESULT HostProcess::launch() {
     const auto greeting = hello.kind == Kind::hello ? decode_hello(hello.payload) : std::nullopt;
     if (!greeting || greeting->version != kProtocolVersion) {
         fail();
-        return kHostMalformed;
+        return greeting ? kHostOtherVersion : kHostMalformed;
     }
     return S_OK;
 }

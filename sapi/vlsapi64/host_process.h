@@ -18,6 +18,8 @@ namespace vl::bridge {
 inline constexpr HRESULT kHostGone = HRESULT_FROM_WIN32(ERROR_BROKEN_PIPE);
 // The host sent something that is not the protocol.
 inline constexpr HRESULT kHostMalformed = HRESULT_FROM_WIN32(ERROR_INVALID_DATA);
+// The host program is of another version than this DLL (a half-done upgrade).
+inline constexpr HRESULT kHostOtherVersion = HRESULT_FROM_WIN32(ERROR_REVISION_MISMATCH);
 
 class HostProcess {
 public:
@@ -26,7 +28,8 @@ public:
     // Asks the host to quit; the job ends it if it does not.
     ~HostProcess();
 
-    bool alive() const { return alive_; }
+    // False once a call failed or the host's process has ended.
+    bool alive() const { return alive_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
     DWORD process_id() const { return process_id_; }
 
     HRESULT send(std::string_view frame);

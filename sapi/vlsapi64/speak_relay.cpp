@@ -7,44 +7,64 @@ namespace vl::bridge {
 namespace {
 
 bool same(const SiteState& a, const SiteState& b) {
-    return a.actions == b.actions && a.rate == b.rate && a.volume == b.volume && a.output_stopped == b.output_stopped &&
-           a.sentence_skip == b.sentence_skip && a.skip_sentences == b.skip_sentences;
+    return a.actions == b.actions && a.rate == b.rate && a.volume == b.volume && a.output_stopped == b.output_stopped;
 }
 
 // Follows the client's site and tells the host of each change. Rate and
-// volume are read only when the site flags them, as the driver would.
+// volume are read only when the site flags them, as the driver would. A skip
+// goes over once, flagged, and is pending until the host reports it done; the
+// audio and events made before the host saw it are dropped, as in process
+// they would not have been made.
 class SiteWatch {
 public:
     explicit SiteWatch(OutputSink& site) : site_(site) {
         sent_.event_interest = site_.get_event_interest();
         sent_ = read();
+        skip_pending_ = (sent_.actions & kActionSkip) != 0;
     }
 
     const SiteState& first() const { return sent_; }
-    // Once the site asked for an abort or refused a write, no more audio goes to it.
-    bool closed() const { return sent_.output_stopped || (sent_.actions & kActionAbort) != 0; }
+    // Once the site asked for an abort or refused a write, or while a skip is
+    // pending, no audio and no event goes to it.
+    bool closed() const { return skip_pending_ || sent_.output_stopped || (sent_.actions & kActionAbort) != 0; }
 
     HRESULT forward(HostProcess& host, bool output_stopped = false) {
         SiteState now = read();
         now.actions |= sent_.actions & kActionAbort;  // an abort holds for the rest of the request
         now.output_stopped = sent_.output_stopped || output_stopped;
-        if ((now.actions == 0 && now.output_stopped == sent_.output_stopped) || same(now, sent_)) return S_OK;
+        const bool new_skip = (now.actions & kActionSkip) != 0;
+        if (!new_skip && ((now.actions == 0 && now.output_stopped == sent_.output_stopped) || same(now, sent_))) {
+            return S_OK;
+        }
         sent_ = now;
+        skip_pending_ = skip_pending_ || new_skip;
         return host.send(encode(now));
+    }
+
+    // False when no skip was asked of the host: then it is faulty.
+    bool skip_done() {
+        if (!skip_pending_) return false;
+        skip_pending_ = false;
+        return true;
     }
 
 private:
     SiteState read() {
         SiteState state = sent_;
-        state.actions = site_.get_actions();
-        if ((state.actions & kActionRate) != 0) state.rate = site_.get_rate();
-        if ((state.actions & kActionVolume) != 0) state.volume = site_.get_volume();
-        state.sentence_skip = (state.actions & kActionSkip) != 0 && site_.get_sentence_skip(state.skip_sentences);
+        const uint32_t actions = site_.get_actions();
+        state.actions = actions & ~uint32_t{kActionSkip};
+        if ((actions & kActionRate) != 0) state.rate = site_.get_rate();
+        if ((actions & kActionVolume) != 0) state.volume = site_.get_volume();
+        if ((actions & kActionSkip) != 0 && !skip_pending_) {
+            state.actions |= kActionSkip;
+            state.sentence_skip = site_.get_sentence_skip(state.skip_sentences);
+        }
         return state;
     }
 
     OutputSink& site_;
     SiteState sent_;
+    bool skip_pending_ = false;
 };
 
 }  // namespace
@@ -71,23 +91,26 @@ HRESULT relay_speak(HostProcess& host, const SPVTEXTFRAG* fragments, ISpTTSEngin
                 const auto audio = decode_audio(frame.payload);
                 if (!audio) break;
                 // The site is asked before each block, as the driver asks it in
-                // process; after an abort or a refused write the rest is dropped.
+                // process; a block not to be heard is dropped.
                 if (const HRESULT result = watch.forward(host); FAILED(result)) return result;
-                if (watch.closed()) continue;
-                if (!sink.write(audio->bytes.data(), static_cast<uint32_t>(audio->bytes.size()), audio->kind)) {
+                const auto count = static_cast<uint32_t>(audio->bytes.size());
+                if (!watch.closed() && !sink.write(audio->bytes.data(), count, audio->kind)) {
                     if (const HRESULT result = watch.forward(host, true); FAILED(result)) return result;
                 }
+                // Taken or dropped: the host may make the next.
+                if (const HRESULT result = host.send(encode_audio_taken(count)); FAILED(result)) return result;
                 continue;
             }
             case Kind::event: {
                 const auto event = decode_event(frame.payload);
                 if (!event) break;
-                sink.add_event(event->view());
+                if (const HRESULT result = watch.forward(host); FAILED(result)) return result;
+                if (!watch.closed()) sink.add_event(event->view());
                 continue;
             }
             case Kind::skip_done: {
                 const auto skipped = decode_status(frame.payload);
-                if (!skipped) break;
+                if (!skipped || !watch.skip_done()) break;
                 sink.complete_skip(*skipped);
                 continue;
             }

@@ -2,8 +2,10 @@
 // the voices, speaks with each of the package's eight voices into a stream in
 // the engine's format, and checks what it hears: speech that is not silent,
 // SetRate(10) shorter, SetVolume quieter, and a purge that ends an
-// asynchronous speak at once. Prints one line per check; the exit status is
-// the number of failed checks. The WAV files stay in the current folder.
+// asynchronous speak at once; a Russian and a Ukrainian voice in one process
+// each sound as alone, set up in either order and speaking at once. Prints one
+// line per check; the exit status is the number of failed checks. The WAV
+// files stay in the current folder.
 //
 // The purge is checked with an output that plays at real speed, as an audio
 // device does: the runtime closes it at the purge, and the engine learns of
@@ -33,6 +35,7 @@ using Clock = std::chrono::steady_clock;
 
 const wchar_t kRussian[] = L"Съешь же ещё этих мягких французских булок, да выпей чаю.";
 const wchar_t kUkrainian[] = L"Добрий день! Як справи? Їжачок і ґанок біля хати.";
+const wchar_t kHello[] = L"Привет, мир!";
 
 std::string narrow(const std::wstring& text) {
     std::string out;
@@ -153,6 +156,42 @@ void purge_ends_an_asynchronous_speak(const Voice& voice, const WAVEFORMATEX& fo
     std::printf("     purge after %s\n", milliseconds(purge - start).c_str());
 }
 
+// Speaks synchronously, or only starts when asynchronous; false on a failure.
+bool say(Speaker& s, const wchar_t* text, DWORD flags = 0) {
+    return s.voice && SUCCEEDED(s.voice->Speak(text, flags | SPF_IS_NOT_XML, nullptr));
+}
+
+// Each voice's output beside the other equals its output alone: the second
+// voice's set-up must not change the first one's language, and neither may
+// speaking at once.
+void languages_stay_with_their_voices(const Voice& russian, const Voice& ukrainian, const WAVEFORMATEX& format) {
+    const std::string alone[2] = {speak(russian, format, kHello, 0, 100, "hello_alone"),
+                                  speak(ukrainian, format, kUkrainian, 0, 100, "ukrainian_alone")};
+    for (const bool russian_first : {true, false}) {
+        const std::string order = russian_first ? "Russian set up first" : "Ukrainian set up first";
+        Speaker r = speaker(russian, format, WavStream::Kind::file);
+        Speaker u = speaker(ukrainian, format, WavStream::Kind::file);
+        Speaker& first = russian_first ? r : u;
+        Speaker& second = russian_first ? u : r;
+        const wchar_t* const first_text = russian_first ? kHello : kUkrainian;
+        const wchar_t* const second_text = russian_first ? kUkrainian : kHello;
+        const bool spoke = say(first, first_text) && say(second, second_text) && say(first, first_text) &&
+                           say(r, kHello, SPF_ASYNC) && say(u, kUkrainian, SPF_ASYNC) &&
+                           r.voice->WaitUntilDone(60000) == S_OK && u.voice->WaitUntilDone(60000) == S_OK;
+        check(spoke, "two voices: all spoken, " + order);
+        const size_t russian_speaks = russian_first ? 3 : 2;
+        const auto repeated = [](const std::string& audio, size_t times) {
+            std::string all;
+            for (size_t i = 0; i < times; ++i) all += audio;
+            return all;
+        };
+        check(!alone[0].empty() && r.stream->audio() == repeated(alone[0], russian_speaks),
+              "two voices: the Russian voice sounds as alone, " + order);
+        check(!alone[1].empty() && u.stream->audio() == repeated(alone[1], 5 - russian_speaks),
+              "two voices: the Ukrainian voice sounds as alone, " + order);
+    }
+}
+
 int run() {
     WAVEFORMATEX format{};
     check(engine_format(format), "the engine reports its format");
@@ -181,6 +220,14 @@ int run() {
           "SetVolume(20): rms " + std::to_string(int(rms(quiet))) + " against " + std::to_string(int(rms(normal))));
 
     purge_ends_an_asynchronous_speak(first, format);
+    const auto of_language = [&voices](const wchar_t* language) {
+        return std::find_if(voices.begin(), voices.end(),
+                            [language](const Voice& v) { return v.name.find(language) != std::wstring::npos; });
+    };
+    const auto russian = of_language(L"_Russian");
+    const auto ukrainian = of_language(L"_Ukrainian");
+    check(russian != voices.end() && ukrainian != voices.end(), "a Russian and a Ukrainian voice listed");
+    if (russian != voices.end() && ukrainian != voices.end()) languages_stay_with_their_voices(*russian, *ukrainian, format);
     return check_failures();
 }
 

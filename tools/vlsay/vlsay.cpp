@@ -10,6 +10,7 @@
 
 #include "base/utf.h"
 #include "contract/languages.h"
+#include "engine/engine_charset.h"
 #include "engine/engine_state.h"
 #include "engine/speak_driver.h"
 #include "engine/synth_engine.h"
@@ -21,6 +22,7 @@
 #include "tools/common/input_text.h"
 #include "tools/common/progress_line.h"
 #include "tools/common/utf8_main.h"
+#include "tools/vlsay/library_phones.h"
 #include "tools/vlsay/text_pieces.h"
 #include "tools/vlsay/wav_writer.h"
 
@@ -28,9 +30,10 @@ namespace vl {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: vlsay [--appdata DIR] [--voice NAME] [--rate N] [--volume N] [--out FILE|-] [--prepare] [--quiet]\n"
-    "             [TEXT...]\n"
-    "Speaks TEXT (or all of standard input, UTF-8) into a WAV file (default vlsay.wav; - is standard output).";
+    "usage: vlsay [--appdata DIR] [--voice NAME] [--rate N] [--volume N] [--out FILE|-] [--prepare|--phones]\n"
+    "             [--quiet] [TEXT...]\n"
+    "Speaks TEXT (or all of standard input, UTF-8) into a WAV file (default vlsay.wav; - is standard output).\n"
+    "--prepare shows the text the synthesis library is given, --phones the phones it would speak.";
 constexpr const char* kDefaultOut = "vlsay.wav";
 // Characters of text spoken at a time, at the least.
 constexpr size_t kPieceLength = 4096;
@@ -46,6 +49,7 @@ struct Options {
     std::optional<int32_t> volume;
     std::filesystem::path out = kDefaultOut;
     bool prepare_only = false;
+    bool phones_only = false;
     bool quiet = false;
     bool help = false;
     std::vector<std::string> words;
@@ -73,6 +77,8 @@ Options parse_options(const std::vector<std::string>& args) {
             options.out = utf8_path(value());
         } else if (arg == "--prepare") {
             options.prepare_only = true;
+        } else if (arg == "--phones") {
+            options.phones_only = true;
         } else if (arg == "--quiet") {
             options.quiet = true;
         } else if (arg == "--") {
@@ -158,7 +164,13 @@ int run(const std::vector<std::string>& args) {
     }
 
     if (options.prepare_only) {
-        std::cout << utf16_to_utf8(prepare_request_text(text, state)) << '\n' << std::flush;
+        std::cout << utf16_to_utf8(prepare_request_text(text, state, library)) << '\n' << std::flush;
+        return 0;
+    }
+    if (options.phones_only) {
+        const std::optional<std::string> phones = library_phones(to_engine_charset(prepare_request_text(text, state, library)));
+        if (!phones) throw std::runtime_error("the synthesis library does not show its phones");
+        std::cout << *phones << std::flush;
         return 0;
     }
     std::signal(SIGINT, on_interrupt);

@@ -98,24 +98,36 @@ LineResult parse_list_line(std::string_view line) {
     return {LineResult::Kind::record, std::move(*record)};
 }
 
-LineResult parse_festival_line(std::string_view line) {
+FestivalLine parse_festival_entry(std::string_view line) {
     if (!line.starts_with('(')) return {};
+    const FestivalLine malformed{FestivalLine::Kind::malformed, {}};
     // ("word" POS (N) [flags])
     const size_t close_quote = line.find('"', 2);
-    if (!line.starts_with("(\"") || close_quote == std::string_view::npos) return malformed();
+    if (!line.starts_with("(\"") || close_quote == std::string_view::npos) return malformed;
     const std::optional<std::string> word = to_1251(line.substr(2, close_quote - 2));
     const size_t open = line.find('(', close_quote);
     const size_t close = line.find(')', open == std::string_view::npos ? line.size() : open);
-    if (!word || open == std::string_view::npos || close == std::string_view::npos) return malformed();
-    int vowel_number = 0;
+    if (!word || open == std::string_view::npos || close == std::string_view::npos) return malformed;
+    FestivalLine result{FestivalLine::Kind::entry, {word_key(*word), {}, 0, false}};
     const char* first = line.data() + open + 1;
     const char* last = line.data() + close;
-    const auto [end, error] = std::from_chars(first, last, vowel_number);
-    if (error != std::errc() || end != last || vowel_number < 0) return malformed();
+    const auto [end, error] = std::from_chars(first, last, result.entry.vowel_number);
+    if (error != std::errc() || end != last || result.entry.vowel_number < 0) return malformed;
+    const std::vector<std::string_view> pos = fields(line.substr(close_quote + 1, open - close_quote - 1));
+    if (pos.size() == 1) result.entry.part_of_speech = pos[0];
+    result.entry.yo = fields(line.substr(close + 1)) == std::vector<std::string_view>{"fix_yo)"};
+    return result;
+}
+
+LineResult parse_festival_line(std::string_view line) {
+    const FestivalLine parsed = parse_festival_entry(line);
+    if (parsed.kind == FestivalLine::Kind::skipped) return {};
+    if (parsed.kind == FestivalLine::Kind::malformed) return malformed();
     const LineResult unstressed{LineResult::Kind::unstressed, {}};
+    const int vowel_number = parsed.entry.vowel_number;
     if (vowel_number == 0) return unstressed;
     // The mark goes after the N-th vowel of the key.
-    const std::string key = word_key(*word);
+    const std::string& key = parsed.entry.key;
     std::string form;
     int vowels = 0;
     for (char c : key) {

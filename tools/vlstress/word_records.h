@@ -24,9 +24,26 @@ struct LineResult {
 // one; any other form is a replacement text. Blank lines are skipped.
 LineResult parse_list_line(std::string_view line);
 
-// A line ‹("word" POS (N) ...)› of the Festival Russian dictionary (UTF-8), N
-// the stressed vowel counted from 1. Lines that do not start with "(" are
-// skipped; a word without a stress (N = 0) or with fewer vowels than N is unstressed.
+// An entry ‹("word" POS (N) [fix_yo])› of the Festival Russian dictionary:
+// the word's key, its part of speech, N the stressed vowel counted from 1 (0
+// for none) and whether fix_yo says its е are ё.
+struct FestivalEntry {
+    std::string key;
+    std::string part_of_speech;
+    int vowel_number = 0;
+    bool yo = false;
+};
+
+// A line of the Festival dictionary (UTF-8): nothing for a line that does not
+// start with "(", an error text for a malformed one.
+struct FestivalLine {
+    enum class Kind { entry, skipped, malformed } kind = Kind::skipped;
+    FestivalEntry entry;
+};
+FestivalLine parse_festival_entry(std::string_view line);
+
+// A Festival dictionary line as a record; a word without a stress (N = 0) or
+// with fewer vowels than N is unstressed.
 LineResult parse_festival_line(std::string_view line);
 
 // The key of a word as lookup forms it: letters lowered, hyphens left out.

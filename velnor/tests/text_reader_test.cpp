@@ -1,4 +1,4 @@
-#include "velnor/text_reader.h"
+#include "velnor/formant/text_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include "base/cp1251.h"
 #include "base/utf.h"
 
-namespace vl::velnor {
+namespace velnor::formant {
 namespace {
 
 // Writes what the reader produces as text: phonemes by name (stressed ones
@@ -34,7 +34,7 @@ public:
 
 std::string read(std::string_view utf8) {
     Recorder recorder;
-    const std::string text = to_cp1251(utf8_to_utf16(utf8), '?');
+    const std::string text = vl::to_cp1251(vl::utf8_to_utf16(utf8), '?');
     read_text(text.c_str(), recorder);
     return recorder.log;
 }
@@ -105,4 +105,4 @@ TEST(TextReader, AnyByteIsSafe) {
 }
 
 }  // namespace
-}  // namespace vl::velnor
+}  // namespace velnor::formant

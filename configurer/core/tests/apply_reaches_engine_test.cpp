@@ -28,7 +28,7 @@ TEST_F(ApplyReachesEngine, ANewDictionaryWordIsSpokenInTheNextRequest) {
     vl::test::FakeToken voice;  // a Russian voice
     VoiceChoice library;
     ASSERT_EQ(set_up_voice(voice, folder, engine_state, engine, library), kStatusOk);
-    EXPECT_EQ(prepare_request_text(u"глокая куздра", engine_state), u"глокая куздра");
+    EXPECT_EQ(prepare_request_text(u"глокая куздра", engine_state, library), u"глокая куздра");
 
     const SignalOptions signal{u"VelnorSAPI_configurer_engine_test", std::chrono::milliseconds(100)};
     auto watcher = make_engine_watcher(folder, engine_state,
@@ -45,7 +45,7 @@ TEST_F(ApplyReachesEngine, ANewDictionaryWordIsSpokenInTheNextRequest) {
     ASSERT_TRUE(apply_configuration(configurer, folder, /*silent=*/false, ui, signal));
     EXPECT_EQ(ui.texts(), std::vector<std::u16string>{u"Новые конфигурации применены!"});
 
-    EXPECT_EQ(prepare_request_text(u"глокая куздра", engine_state), u"глокая ку+здра");
+    EXPECT_EQ(prepare_request_text(u"глокая куздра", engine_state, library), u"глокая ку+здра");
     EXPECT_EQ(engine_state.settings.intonation, 80);
 
     watcher->request_stop();
@@ -73,7 +73,7 @@ TEST_F(ApplyReachesEngine, AUkrainianDictionaryWordIsSpokenByUkrainianVoicesOnly
                                              WatcherOptions{signal.mutex_name, std::chrono::milliseconds(20)});
         voice->watcher->start();
     }
-    EXPECT_EQ(prepare_request_text(u"смачний кавун", ukrainian.state), u"смачный кавун");
+    EXPECT_EQ(prepare_request_text(u"смачний кавун", ukrainian.state, ukrainian.library), u"смачный кавун");
 
     test::RecordingUi ui;
     ConfigurerState configurer;
@@ -84,8 +84,8 @@ TEST_F(ApplyReachesEngine, AUkrainianDictionaryWordIsSpokenByUkrainianVoicesOnly
               DialogOutcome::closed_changed);
     ASSERT_TRUE(apply_configuration(configurer, folder, /*silent=*/false, ui, signal));
 
-    EXPECT_EQ(prepare_request_text(u"смачний кавун", ukrainian.state), u"смачный каву+н");
-    EXPECT_EQ(prepare_request_text(u"кавун", russian.state), u"кавун");
+    EXPECT_EQ(prepare_request_text(u"смачний кавун", ukrainian.state, ukrainian.library), u"смачный каву+н");
+    EXPECT_EQ(prepare_request_text(u"кавун", russian.state, russian.library), u"кавун");
     EXPECT_TRUE(configurer.languages[0].user_dictionary.entries.size() == 6u);  // the Russian defaults, untouched
 
     for (Voice* voice : {&russian, &ukrainian}) {

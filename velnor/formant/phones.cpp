@@ -1,6 +1,6 @@
-#include "velnor/phones.h"
+#include "velnor/formant/phones.h"
 
-namespace vl::velnor {
+namespace velnor::formant {
 namespace {
 
 using C = PhoneClass;
@@ -40,4 +40,4 @@ constexpr PhoneShape kShapes[] = {
 
 const PhoneShape& shape_of(Phone phone) { return kShapes[static_cast<int>(phone)]; }
 
-}  // namespace vl::velnor
+}  // namespace velnor::formant

@@ -2,15 +2,11 @@
 // Turns the phonemes of the text into timed, pitched sound segments and plays
 // them: durations from the rate, the pitch contour inside the set range,
 // pauses at punctuation.
-#include "velnor/engine_state.h"
-#include "velnor/formant_synth.h"
-#include "velnor/text_reader.h"
+#include "velnor/speech_settings.h"
+#include "velnor/formant/formant_synth.h"
+#include "velnor/formant/text_reader.h"
 
-namespace vl::velnor {
-
-// Duration factor of a speed step and tempo: 1 at step 7, tempo 90; step 0 is
-// the slowest, then 7 down to 1; a higher tempo is faster.
-float duration_factor(int32_t speed_step, int32_t tempo);
+namespace velnor::formant {
 
 class Speaker final : public PhoneSink {
 public:
@@ -30,11 +26,11 @@ private:
     FormantSynth synth_;
     float low_hz_, high_hz_;
     float factor_;
-    int32_t pause_;
+    SpeechSettings settings_;
     Break ending_ = Break::none;
     int vowels_in_phrase_ = 0;
     bool stress_passed_ = false;  // the stressed vowel of the current word has been said
     float f0_;
 };
 
-}  // namespace vl::velnor
+}  // namespace velnor::formant

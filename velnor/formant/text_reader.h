@@ -1,9 +1,9 @@
 #pragma once
 // Reads the engine's 8-bit text (code page 1251) as a stream of phonemes, word
 // by word, so that sound can start before the rest of the text is looked at.
-#include "velnor/phones.h"
+#include "velnor/formant/phones.h"
 
-namespace vl::velnor {
+namespace velnor::formant {
 
 // Punctuation between words, weakest first.
 enum class Break : uint8_t { none, comma, sentence, question };
@@ -24,4 +24,4 @@ public:
 // digit runs read as numbers, punctuation as pauses; everything else separates words.
 void read_text(const char* text, PhoneSink& sink);
 
-}  // namespace vl::velnor
+}  // namespace velnor::formant

@@ -2,7 +2,7 @@
 // The engine's sound inventory: Russian phonemes and how each one is shaped.
 #include <cstdint>
 
-namespace vl::velnor {
+namespace velnor::formant {
 
 enum class Phone : uint8_t {
     A, O, U, E, I, Y,        // vowels
@@ -33,4 +33,4 @@ const PhoneShape& shape_of(Phone phone);
 
 inline bool is_vowel(Phone phone) { return shape_of(phone).kind == PhoneClass::vowel; }
 
-}  // namespace vl::velnor
+}  // namespace velnor::formant

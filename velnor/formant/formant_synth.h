@@ -5,7 +5,7 @@
 
 #include "velnor/block_output.h"
 
-namespace vl::velnor {
+namespace velnor::formant {
 
 inline constexpr float kSampleRate = 10000.0f;
 
@@ -70,4 +70,4 @@ private:
     Resonator noise_band_;
 };
 
-}  // namespace vl::velnor
+}  // namespace velnor::formant

@@ -1,23 +1,16 @@
-#include "velnor/speaker.h"
+#include "velnor/formant/speaker.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace vl::velnor {
+namespace velnor::formant {
 namespace {
 
 constexpr float kStressLength = 1.5f;
 constexpr float kStressLoudness = 1.15f;
-constexpr float kSentencePauseMs = 400.0f;  // pause after a full stop at the normal rate
 constexpr float kBurstMs = 8.0f;
 
 }  // namespace
-
-float duration_factor(int32_t speed_step, int32_t tempo) {
-    const float slowness = speed_step == 0 ? 8.0f : static_cast<float>(speed_step);
-    const float tempo_factor = 150.0f / (50.0f + static_cast<float>(tempo));
-    return slowness * tempo_factor / (7.0f * 150.0f / 140.0f);
-}
 
 Speaker::Speaker(const SpeechSettings& settings, uint32_t seed, BlockOutput& out)
     : out_(out),
@@ -25,7 +18,7 @@ Speaker::Speaker(const SpeechSettings& settings, uint32_t seed, BlockOutput& out
       low_hz_(static_cast<float>(std::min(settings.pitch_low, settings.pitch_high))),
       high_hz_(static_cast<float>(std::max(settings.pitch_low, settings.pitch_high))),
       factor_(duration_factor(settings.speed_step, settings.tempo)),
-      pause_(settings.pause),
+      settings_(settings),
       f0_(low_hz_ + (high_hz_ - low_hz_) * 0.5f) {}
 
 void Speaker::word(Break ending) {
@@ -106,7 +99,7 @@ void Speaker::phone(Phone phone, bool stressed) {
 }
 
 void Speaker::pause(Break kind) {
-    const float sentence_ms = pause_ >= 0 ? static_cast<float>(pause_) * 10.0f : kSentencePauseMs * factor_;
+    const float sentence_ms = sentence_pause_ms(settings_);
     const float ms = kind == Break::comma ? sentence_ms * 0.5f : sentence_ms;
     Segment silence;
     silence.formants[0] = 300;
@@ -117,4 +110,4 @@ void Speaker::pause(Break kind) {
     vowels_in_phrase_ = 0;
 }
 
-}  // namespace vl::velnor
+}  // namespace velnor::formant

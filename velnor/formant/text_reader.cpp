@@ -1,11 +1,11 @@
-#include "velnor/text_reader.h"
+#include "velnor/formant/text_reader.h"
 
 #include <algorithm>
 #include <string>
 
 #include "velnor/number_words.h"
 
-namespace vl::velnor {
+namespace velnor::formant {
 namespace {
 
 using u8 = unsigned char;
@@ -145,9 +145,9 @@ const u8* read_number(const u8* p, const u8* text_start, PhoneSink& sink) {
     const Break ending = ending_after(end, text_start);
     const size_t length = static_cast<size_t>(end - p);
     // Long runs (codes, telephone numbers) are read one digit at a time.
-    const size_t step = length <= kMaxNumberDigits ? length : 1;
+    const size_t step = length <= vl::velnor::kMaxNumberDigits ? length : 1;
     for (const u8* group = p; group < end && !sink.stopped(); group += step) {
-        const std::string words = number_words({reinterpret_cast<const char*>(group), step});
+        const std::string words = vl::velnor::number_words({reinterpret_cast<const char*>(group), step});
         const auto* w = reinterpret_cast<const u8*>(words.c_str());
         while (*w) {
             if (*w == ' ') {
@@ -194,4 +194,4 @@ void read_text(const char* text, PhoneSink& sink) {
     if (spoken && pending != Break::none && !sink.stopped()) sink.pause(pending);
 }
 
-}  // namespace vl::velnor
+}  // namespace velnor::formant

@@ -1,9 +1,9 @@
-#include "velnor/formant_synth.h"
+#include "velnor/formant/formant_synth.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace vl::velnor {
+namespace velnor::formant {
 namespace {
 
 constexpr float kPi = 3.14159265f;
@@ -145,4 +145,4 @@ void FormantSynth::synthesize(float* samples, int count) {
     clock_ += static_cast<uint32_t>(count);
 }
 
-}  // namespace vl::velnor
+}  // namespace velnor::formant

@@ -1,0 +1,29 @@
+#pragma once
+// Chooses, for each phone of a phrase, one recorded unit: those closest to the
+// phone's context (target cost) that join each other most smoothly (join
+// cost), found by a Viterbi search over a few candidates per phone. Units that
+// follow each other in the recordings join at no cost, so whole stretches of
+// the recordings are taken where they fit.
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "velnor/phonetics/utterance.h"
+#include "velnor/voice/voice_data.h"
+
+namespace velnor {
+
+struct Target {
+    PhoneId phone, left, right;
+    bool phrase_initial, phrase_final;  // no vowel before (after) it in the phrase
+};
+
+// The targets of a phrase's phones; a phone the voice has no unit of is
+// replaced by its nearest one that it has, or left out.
+std::vector<Target> phrase_targets(const VoiceData& voice, std::span<const SpokenPhone> phones,
+                                   std::vector<size_t>& phone_of_target);
+
+// One unit index per target.
+std::vector<uint32_t> select_units(const VoiceData& voice, std::span<const Target> targets);
+
+}  // namespace velnor
