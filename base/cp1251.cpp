@@ -58,11 +58,22 @@ std::string to_cp1251(std::u16string_view text, char fallback) {
 }
 
 std::u16string utf8_or_cp1251_to_utf16(std::string_view bytes) {
-    if (is_valid_utf8(bytes)) return utf8_to_utf16(bytes);
-    std::u16string text(bytes.size(), u'\0');
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto byte = static_cast<uint8_t>(bytes[i]);
-        text[i] = cp1251_to_unicode(byte).value_or(byte);
+    std::u16string text;
+    text.reserve(bytes.size());
+    // Decided line by line: a file of UTF-8 lines with one line appended in
+    // code page 1251 keeps every UTF-8 word.
+    while (!bytes.empty()) {
+        const std::size_t end = bytes.find('\n');
+        const std::string_view line = bytes.substr(0, end == std::string_view::npos ? bytes.size() : end + 1);
+        bytes.remove_prefix(line.size());
+        if (is_valid_utf8(line)) {
+            text += utf8_to_utf16(line);
+            continue;
+        }
+        for (const char c : line) {
+            const auto byte = static_cast<uint8_t>(c);
+            text += cp1251_to_unicode(byte).value_or(byte);
+        }
     }
     return text;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/cp1251.h"
 #include "base/decimal.h"
 #include "base/utf.h"
 #include "store/file_io.h"
@@ -12,11 +13,8 @@ namespace {
 constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
 
 std::u16string decode(std::string_view bytes) {
-    if (bytes.starts_with(byte_order_mark)) return utf8_to_utf16(bytes.substr(byte_order_mark.size()));
-    if (is_valid_utf8(bytes)) return utf8_to_utf16(bytes);
-    std::u16string text(bytes.size(), u'\0');  // ISO-8859-1: each byte is its own code point
-    for (std::size_t i = 0; i < bytes.size(); ++i) text[i] = static_cast<unsigned char>(bytes[i]);
-    return text;
+    if (bytes.starts_with(byte_order_mark)) bytes.remove_prefix(byte_order_mark.size());
+    return utf8_or_cp1251_to_utf16(bytes);
 }
 
 bool is_blank(char16_t c) { return c == u' ' || c == u'\t'; }
@@ -192,6 +190,7 @@ void SettingsFile::append_to_current_group(Line line) {
 
 void SettingsFile::write(std::u16string_view key, std::u16string_view value) {
     if (const std::optional<std::size_t> index = find_key(key)) {
+        if (lines_[*index].text == value) return;
         lines_[*index].text = value;
         modified_ = true;
         return;

@@ -2,9 +2,9 @@
 // The settings-file format shared by prefs.ini, pronunc.dic and the configurer.
 //
 // Reading:
-// - A file that begins with the byte-order mark EF BB BF is UTF-8. A file without
-//   it is read as UTF-8 when its bytes are valid UTF-8, else as ISO-8859-1 (each
-//   byte one character).
+// - A leading byte-order mark EF BB BF is skipped; each line is read as UTF-8
+//   when its bytes are valid UTF-8, else as code page 1251, in which such files
+//   were saved by hand (utf8_or_cp1251_to_utf16).
 // - CR, LF or both end a line; blanks and tabs at a line's start are skipped;
 //   lines that are then empty are dropped.
 // - "[" starts a group header: the name runs to "]" or to the line end, the rest
@@ -79,7 +79,8 @@ public:
     std::vector<SettingsEntry> entries() const;
 
     // Replaces the value of key in place when the current group holds it (the
-    // first such line), else appends the key line at the end of the group.
+    // first such line, keeping its spelling of the key; the same value changes
+    // nothing), else appends the key line at the end of the group.
     void write(std::u16string_view key, std::u16string_view value);
     void write_int(std::u16string_view key, int32_t value);
     // Appends a comment line at the end of the current group.
@@ -87,7 +88,7 @@ public:
     // Removes every group of that name with all its lines. True when one was found.
     bool remove_group(std::u16string_view name);
 
-    // True when close() will write: anything was written or removed since the
+    // True when close() will write: anything changed or was removed since the
     // file was read, or the file was made by create.
     bool modified() const { return modified_; }
     // The file as it is written: UTF-8 with byte-order mark, CR LF line ends.

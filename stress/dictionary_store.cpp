@@ -1,5 +1,10 @@
 #include "stress/dictionary_store.h"
 
+#include <filesystem>
+#include <system_error>
+
+#include "base/utf.h"
+
 #include "stress/count_text.h"
 #include "platform/database_location.h"
 #include "stress/stress_codes.h"
@@ -18,10 +23,25 @@ void forget_connection(DictionaryStore& store) {
     store.connection = nullptr;
 }
 
-void locate(DictionaryStore& store, std::optional<std::string_view> path) {
-    if (path) store.path = *path;
-    if (store.path.empty()) store.path = registry_database_path();
-    if (store.path.empty()) store.path = default_database_path();
+bool exists(const std::string& utf8_path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(std::filesystem::path(utf8_to_utf16(utf8_path)), error);
+}
+
+// The path the caller names, else the user's own file when it exists, else
+// the machine-wide one the installer registered, else the user's (made on
+// open). False when the caller's path is too long for the system's calls.
+bool locate(DictionaryStore& store, std::optional<std::string_view> path) {
+    if (path) {
+        store.path_too_long = path->size() >= kMaxDatabasePath;
+        store.path = ansi_path_to_utf8(*path);
+    }
+    if (store.path_too_long) return false;  // kept, so that a later open falls back to no other file
+    if (!store.path.empty()) return true;
+    const std::string own = default_database_path();
+    if (!exists(own)) store.path = registry_database_path();
+    if (store.path.empty()) store.path = own;
+    return true;
 }
 
 // Every table this library needs, opened once under the write mode; all are tried.
@@ -57,10 +77,8 @@ void select_tables(DictionaryStore& store, std::string_view main_table) {
 }
 
 int32_t open_dictionary(DictionaryStore& store, std::optional<std::string_view> path) {
-    locate(store, path);
-    if (store.path.size() >= kMaxDatabasePath) return SD_E_DATABASE;
-    const std::string utf8_path = ansi_path_to_utf8(store.path);
-    if (sqlite3_open(utf8_path.c_str(), &store.connection) != 0 || !store.connection) {
+    if (!locate(store, path)) return SD_E_DATABASE;
+    if (sqlite3_open(store.path.c_str(), &store.connection) != 0 || !store.connection) {
         forget_connection(store);
         return SD_E_DATABASE;
     }

@@ -13,7 +13,8 @@ namespace vl::dict {
 // The store's part of the library's process-wide state.
 struct DictionaryStore {
     int32_t write_mode = 1;  // 1 read and write, 0 read only
-    std::string path;        // system ANSI code page; kept after closing
+    std::string path;        // UTF-8 (a caller's path comes in the ANSI code page); kept after closing
+    bool path_too_long = false;  // the caller's path is refused, and stays so until another is given
     LexConnection* connection = nullptr;
     std::string main_table = "lexicon";
     std::string info_table = "lexicon_info";
@@ -26,11 +27,13 @@ struct DictionaryStore {
 // exceptions tables.
 void select_tables(DictionaryStore& store, std::string_view main_table);
 
-// Database paths of this many bytes or more are refused, never shortened.
+// Database paths given in this many bytes or more are refused, never shortened.
 inline constexpr size_t kMaxDatabasePath = 260;
 
 // Opens the database under the current write mode and verifies its six tables.
-// A given path (even an empty one) replaces the stored one. SD_DONE, or
+// A given path (even an empty one) replaces the stored one; an empty one is
+// then located: the user's own file when it exists, else the machine-wide
+// one registered by the installer, else the user's, made here. SD_DONE, or
 // SD_E_DATABASE with no connection kept (also for a path of kMaxDatabasePath
 // bytes or more).
 int32_t open_dictionary(DictionaryStore& store, std::optional<std::string_view> path);

@@ -32,6 +32,8 @@ TEST(Cp1251, TextThatIsNotUtf8IsReadAsCodePage1251WithoutReplacementCharacters) 
     EXPECT_EQ(utf8_or_cp1251_to_utf16("ёлка"), u"ёлка");  // valid UTF-8 stays UTF-8
     EXPECT_EQ(utf8_or_cp1251_to_utf16("\xB8\xEB\xEA\xE0 \xA5\x98"), u"ёлка Ґ\u0098");
     EXPECT_EQ(utf8_or_cp1251_to_utf16("\xEF\xBB"), u"п»");  // a cut UTF-8 sequence
+    // Decided per line: one line in code page 1251 leaves the UTF-8 lines alone.
+    EXPECT_EQ(utf8_or_cp1251_to_utf16("ёлка\r\n\xEA\xEE\xF2\nдом"), u"ёлка\r\nкот\nдом");
     EXPECT_EQ(utf8_or_cp1251_to_utf16(""), u"");
     std::string every_byte;
     for (int byte = 1; byte < 256; ++byte) every_byte += static_cast<char>(byte);

@@ -5,6 +5,7 @@
 #include <system_error>
 #include <type_traits>
 
+#include "base/utf.h"
 #include "configurer/core/default_lists.h"
 #include "configurer/core/entry_storage.h"
 #include "configurer/core/texts.h"
@@ -124,39 +125,70 @@ void write_symbol_group(SettingsFile& file, const EntryList<SymbolEntry>& list) 
     }
 }
 
-void write_groups(SettingsFile& file, const LanguageLists& lists, const Language& language) {
-    for (const EntryGroup& group : entry_groups(language))
-        write_entry_group(file, group.group, group.kind, lists.entry_list(group.kind));
-    write_symbol_group(file, lists.symbols);
+std::size_t group_count(const SettingsFile& file, std::u16string_view name) {
+    std::size_t count = 0;
+    for (const std::u16string& found : file.group_names()) count += settings_names_match(found, name) ? 1 : 0;
+    return count;
 }
 
-// The language's groups replace their namesakes in its pronunc.dic; the rest of the file stays.
+// The language's groups replace their namesakes in the file. A group that
+// already holds the same entries is left as it is, comments included, so that
+// applying what was read changes nothing; the rest of the file stays.
+void write_groups(SettingsFile& file, const LanguageLists& lists, const Language& language) {
+    SettingsFile fresh;
+    for (const EntryGroup& group : entry_groups(language))
+        write_entry_group(fresh, group.group, group.kind, lists.entry_list(group.kind));
+    write_symbol_group(fresh, lists.symbols);
+    for (const std::u16string& name : fresh.group_names()) {
+        fresh.select_group(name);
+        const std::vector<SettingsEntry> entries = fresh.entries();
+        if (group_count(file, name) == 1 && file.select_group(name) && file.entries() == entries) continue;
+        file.remove_group(name);
+        file.select_or_add_group(name);
+        for (const SettingsEntry& entry : entries) file.write(entry.key, entry.value);
+    }
+}
+
+// The file at path as it stands, else a new one there; nothing when the path
+// holds something unreadable, which is not to be replaced blindly.
+std::optional<SettingsFile> open_for_writing(const fs::path& path) {
+    std::error_code error;
+    if (auto file = SettingsFile::open(path, SettingsLayout::group_separator)) return file;
+    if (fs::exists(path, error)) return std::nullopt;
+    return SettingsFile::create(path, SettingsLayout::group_separator);
+}
+
 bool write_pronunciation_file(const fs::path& path, const LanguageLists& lists, const Language& language) {
     std::error_code error;
     fs::create_directories(path.parent_path(), error);
-    std::optional<SettingsFile> file = SettingsFile::open(path, SettingsLayout::group_separator);
-    if (!file) {
-        if (fs::exists(path, error)) return false;  // there, but unreadable: not to be replaced blindly
-        file = SettingsFile::create(path, SettingsLayout::group_separator);
-    }
-    for (const EntryGroup& group : entry_groups(language)) file->remove_group(group.group);
-    file->remove_group(kSymbolsGroup);
+    std::optional<SettingsFile> file = open_for_writing(path);
+    if (!file) return false;
     write_groups(*file, lists, language);
     return file->close();
-}
-
-bool write_user_dictionaries(const ConfigurationPaths& paths, const std::vector<PronunciationEntry>& entries) {
-    const std::string bytes = user_dictionary_file_bytes(entries);
-    bool written = write_file_atomic(paths.user_dictionary, bytes);
-    std::error_code error;
-    fs::create_directories(paths.engine_dictionary.parent_path(), error);
-    return write_file_atomic(paths.engine_dictionary, bytes) && written;
 }
 
 std::optional<std::vector<PronunciationEntry>> read_user_dictionary(const fs::path& path) {
     const std::optional<std::string> bytes = read_file(path);
     if (!bytes) return std::nullopt;
     return parse_user_dictionary_file(*bytes);
+}
+
+// A UTF-8 dictionary file that already holds these entries is not written, so
+// its comments and any field after the pronunciation stay; one with lines in
+// code page 1251 is written anew in UTF-8.
+bool write_user_dictionary(const fs::path& path, const std::vector<PronunciationEntry>& entries,
+                           const std::string& bytes) {
+    const std::optional<std::string> existing = read_file(path);
+    if (existing && is_valid_utf8(*existing) && parse_user_dictionary_file(*existing) == entries) return true;
+    std::error_code error;
+    fs::create_directories(path.parent_path(), error);
+    return write_file_atomic(path, bytes);
+}
+
+bool write_user_dictionaries(const ConfigurationPaths& paths, const std::vector<PronunciationEntry>& entries) {
+    const std::string bytes = user_dictionary_file_bytes(entries);
+    const bool written = write_user_dictionary(paths.user_dictionary, entries, bytes);
+    return write_user_dictionary(paths.engine_dictionary, entries, bytes) && written;
 }
 
 bool modified_later(const fs::path& path, const fs::path& than) {
@@ -223,19 +255,25 @@ bool load_configuration(ConfigurerState& state, const fs::path& application_data
 
 bool apply_configuration(const ConfigurerState& state, const fs::path& application_data, bool silent,
                          UserInterface& ui, const SignalOptions& signal) {
-    // Written under the mutex the engines rewrite these files under (past its
-    // wait, written all the same); released before the engines are signalled.
-    std::optional<SharedFilesLock> files(std::in_place, signal.mutex_name);
-    SettingsFile file = SettingsFile::create(configuration_paths(application_data).settings,
-                                             SettingsLayout::group_separator);
-    for_each_setting(state.settings, [&](const SettingDefinition& definition, const auto& field) {
-        file.select_group(definition.group);
-        file.write_int(definition.key, field);
-    });
-    for (std::size_t index = 0; index < kLanguageCount; ++index) {
-        if (carried_by_settings_file(kLanguages[index])) write_groups(file, state.languages[index], kLanguages[index]);
+    // Written under the mutex the engines rewrite these files under; released
+    // before the engines are signalled.
+    std::optional<SharedFilesLock> files(std::in_place, signal.mutex_name, signal.files_wait);
+    if (!files->owned()) {
+        if (!silent) show_error(ui, texts::kSharedFilesBusy);
+        return false;
     }
-    if (!file.close()) {
+    std::optional<SettingsFile> file = open_for_writing(configuration_paths(application_data).settings);
+    if (file) {
+        for_each_setting(state.settings, [&](const SettingDefinition& definition, const auto& field) {
+            file->select_group(definition.group);
+            file->write_int(definition.key, field);
+        });
+        for (std::size_t index = 0; index < kLanguageCount; ++index) {
+            if (carried_by_settings_file(kLanguages[index]))
+                write_groups(*file, state.languages[index], kLanguages[index]);
+        }
+    }
+    if (!file || !file->close()) {
         show_error(ui, texts::kSettingsWriteFailed);
         return false;
     }

@@ -50,19 +50,34 @@ ConfigurationPaths configuration_paths(const std::filesystem::path& application_
 // whether prefs.ini was opened.
 bool load_configuration(ConfigurerState& state, const std::filesystem::path& application_data, UserInterface& ui);
 
+// How long an apply waits for the mutex the voices rewrite the shared files
+// under: a voice set-up holds it for a few file writes, so this is reached
+// only when a peer hangs.
+inline constexpr std::chrono::milliseconds kApplyFilesWait{15000};
+
 // How the engines are told to reload: tests use a name of their own.
 struct SignalOptions {
     std::u16string mutex_name{reload_mutex_name};
     std::chrono::milliseconds grace{250};
+    std::chrono::milliseconds files_wait{kApplyFilesWait};
 };
 
-// Writes prefs.ini whole (group "General", then a group per Russian
-// pronunciation list, empty for an empty list); when that fails shows the
-// error and stops. Then replaces the groups of the other languages' pronunc.dic
-// the same way, and writes every user dictionary, even an empty one, to the
-// configurer's file and to the engine's dict.dic (making the folders), showing
-// an error when a write fails. Unless silent, signals the engines and shows the success
-// message. Every file is written whole and atomically. Returns whether
+// Owns the mutex "VelnorSAPI" (signal.mutex_name) while writing, so that a
+// voice set-up never rewrites the files from what it read before; when the
+// mutex cannot be had within signal.files_wait, writes nothing, says so
+// (unless silent) and returns false. Then writes the settings into prefs.ini
+// in place (group "General") and the Russian pronunciation lists as its
+// groups, an empty list as an empty group; when that fails shows the error and
+// stops. Then the other languages' groups into their pronunc.dic the same way,
+// and every user dictionary, even an empty one, to the configurer's file and
+// to the engine's dict.dic (making the folders), showing an error when a write
+// fails. Unless silent, signals the engines and shows the success message.
+// What a file already holds is not rewritten: a group with the same entries
+// keeps its comments, a UTF-8 dictionary file with the same entries is not
+// written (one with lines in code page 1251 is written anew in UTF-8),
+// and a file with nothing to change is left untouched (comments, unknown keys
+// and groups, its encoding), so starting and closing the configurer changes
+// no file. Every file written is written whole and atomically. Returns whether
 // prefs.ini was written.
 bool apply_configuration(const ConfigurerState& state, const std::filesystem::path& application_data, bool silent,
                          UserInterface& ui, const SignalOptions& signal = {});

@@ -147,6 +147,8 @@ inline constexpr Text kDuplicateEntry = u"Такое произношение у
 inline constexpr Text kSettingsWriteFailed =
     u"Не получилось применить новую конфигурацию...%chr_nl%Ошибка записи в файл.";
 inline constexpr Text kDictionaryWriteFailed = u"Не получилось записать словарь.%chr_nl%Ошибка записи в файл.";
+inline constexpr Text kSharedFilesBusy =
+    u"Не получилось применить новую конфигурацию...%chr_nl%Файлы настроек заняты синтезатором. Попробуйте ещё раз.";
 inline constexpr Text kApplied = u"Новые конфигурации применены!";
 
 }  // namespace vl::texts

@@ -10,11 +10,36 @@
 
 namespace vl {
 
+namespace {
+
+int system_dpi() {
+    static const int dots_per_inch = [] {
+        const HDC screen = GetDC(nullptr);
+        const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+        if (screen) ReleaseDC(nullptr, screen);
+        return dpi > 0 ? dpi : 96;
+    }();
+    return dots_per_inch;
+}
+
+// The scale of every place and of the font: the system's, unless the main
+// window would not fit the work area at it (fit_to_work_area).
+int& layout_dpi() {
+    static int dots_per_inch = system_dpi();
+    return dots_per_inch;
+}
+
+// Below this the text would be too small to read; a smaller screen scrolls nothing but shows the most.
+constexpr int kSmallestDpi = 72;
+
+}  // namespace
+
 HFONT gui_font() {
     static const HFONT font = [] {
         NONCLIENTMETRICSW metrics{};
         metrics.cbSize = sizeof metrics;
         if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+            metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, layout_dpi(), system_dpi());
             return CreateFontIndirectW(&metrics.lfMessageFont);
         }
         return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -22,14 +47,17 @@ HFONT gui_font() {
     return font;
 }
 
-int scaled(int pixels) {
-    static const int dots_per_inch = [] {
-        const HDC screen = GetDC(nullptr);
-        const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-        if (screen) ReleaseDC(nullptr, screen);
-        return dpi > 0 ? dpi : 96;
-    }();
-    return MulDiv(pixels, dots_per_inch, 96);
+int scaled(int pixels) { return MulDiv(pixels, layout_dpi(), 96); }
+
+void fit_to_work_area(int width, int height, DWORD style, DWORD ex_style) {
+    RECT work{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) return;
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, style, FALSE, ex_style);
+    // Rounded down, so that no scaled place grows past the work area.
+    const int fit = std::min((work.right - work.left - (frame.right - frame.left)) * 96 / width,
+                             (work.bottom - work.top - (frame.bottom - frame.top)) * 96 / height);
+    layout_dpi() = std::clamp(fit, kSmallestDpi, std::max(system_dpi(), kSmallestDpi));
 }
 
 HWND create_control_expanded(HWND parent, const wchar_t* window_class, const std::u16string& text, DWORD style,

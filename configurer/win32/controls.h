@@ -13,8 +13,14 @@ struct Place {
 };
 
 // Pixels at 96 dots per inch scaled to the system's setting (the program
-// declares itself aware of it, so the system does not stretch its windows).
+// declares itself aware of it, so the system does not stretch its windows),
+// or less where the main window would not fit the screen at it.
 int scaled(int pixels);
+
+// Lowers the scale of every control and of the font so that a top-level window
+// whose client area is width × height at 96 dots per inch fits the work area
+// (the screen without the taskbar). Called before any control is made.
+void fit_to_work_area(int width, int height, DWORD style, DWORD ex_style);
 
 // A child control at a place given at 96 dots per inch; text is stored text,
 // shown through expand_text.

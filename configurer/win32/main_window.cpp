@@ -81,7 +81,7 @@ LRESULT CALLBACK main_procedure(HWND window, UINT message, WPARAM wparam, LPARAM
     switch (message) {
         case WM_COMMAND: command(*main, LOWORD(wparam), HIWORD(wparam)); return 0;
         case WM_HSCROLL: settings_scroll(window, main->state, reinterpret_cast<HWND>(lparam)); return 0;
-        case WM_NOTIFY: main->panel->notify(*reinterpret_cast<const NMHDR*>(lparam)); return 0;
+        case WM_NOTIFY: main->panel->notify(*reinterpret_cast<NMHDR*>(lparam)); return 0;
         case kListRightClickMessage: main->panel->right_click(static_cast<ListKind>(wparam)); return 0;
         case WM_CONTEXTMENU:
             // Made by the keyboard (Shift+F10) in the focused list view: the same as the context-menu key.
@@ -125,6 +125,7 @@ HWND create_main_window(MainWindow& main) {
     // A title bar and a close box; neither resizable nor minimizable.
     constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
     constexpr DWORD ex_style = WS_EX_CONTROLPARENT;
+    fit_to_work_area(layout::kClientWidth, layout::kClientHeight, style, ex_style);
     const SIZE size = window_size_for_client(layout::kClientWidth, layout::kClientHeight, style, ex_style);
     const std::u16string title = expand_text(texts::kMainWindowTitle);
     return CreateWindowExW(ex_style, ids::kMainWindowClass, wide(title), style, 0, 0, size.cx, size.cy, nullptr,

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -45,6 +46,9 @@ constexpr POINT kLatinMenuPosition{130, 202};
 constexpr POINT kOtherMenuPosition{30, 152};
 
 int index_of(ListKind kind) { return static_cast<int>(kind); }
+
+// Clears the selection and focus marks a virtual list view keeps by row number.
+const LVITEMW kNoRowState{.stateMask = LVIS_SELECTED | LVIS_FOCUSED};
 
 // The list views live inside the tab panel; their notifications go on to the main window.
 LRESULT CALLBACK forward_notifications(HWND tabs, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
@@ -124,13 +128,19 @@ bool PronunciationPanel::has_selected_row(ListKind kind) const {
 }
 
 void PronunciationPanel::create_list_view(ListKind kind) {
-    RECT page{0, 0, layout::kTabPanel.width, layout::kTabPanel.height};
+    // The page below the tab strip, in the panel's own pixels: the strip's
+    // height comes from the font, already at the screen's scale.
+    RECT page{};
+    GetClientRect(tabs_, &page);
     SendMessageW(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
     const ListLayout& layout = kListLayouts[index_of(kind)];
     const HWND view = create_control(tabs_, WC_LISTVIEWW, u"",
-                                     WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                                     {kListX, page.top + 2, kListWidth, layout.height},
-                                     ids::kListView + index_of(kind));
+                                     WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                                         LVS_OWNERDATA,
+                                     {kListX, 0, kListWidth, layout.height}, ids::kListView + index_of(kind));
+    const int top = page.top + scaled(2);
+    SetWindowPos(view, nullptr, scaled(kListX), top, scaled(kListWidth),
+                 std::min(scaled(layout.height), static_cast<int>(page.bottom) - top), SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(view, SW_HIDE);
     SendMessageW(view, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     int column_index = 0;
@@ -150,21 +160,23 @@ void PronunciationPanel::create_list_view(ListKind kind) {
     }
 }
 
+// The list views hold no rows of their own: they know the row count and ask
+// for each visible cell (LVN_GETDISPINFO), so that a dictionary of tens of
+// thousands of words shows at once and an edit costs one repaint.
 void PronunciationPanel::fill(ListKind kind) {
     const HWND view = list_view(kind);
-    SendMessageW(view, LVM_DELETEALLITEMS, 0, 0);
-    const std::size_t size = list_size(state_, kind);
-    for (std::size_t row = 0; row < size; ++row) {
-        std::vector<std::u16string> cells = row_texts(state_, kind, row);
-        for (std::size_t column = 0; column < cells.size(); ++column) {
-            LVITEMW item{};
-            item.mask = LVIF_TEXT;
-            item.iItem = static_cast<int>(row);
-            item.iSubItem = static_cast<int>(column);
-            item.pszText = reinterpret_cast<wchar_t*>(cells[column].data());
-            SendMessageW(view, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        }
-    }
+    SendMessageW(view, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&kNoRowState));
+    SendMessageW(view, LVM_SETITEMCOUNT, list_size(state_, kind), 0);
+    InvalidateRect(view, nullptr, TRUE);
+}
+
+void PronunciationPanel::cell_text(ListKind kind, NMLVDISPINFOW& request) {
+    LVITEMW& item = request.item;
+    if (!(item.mask & LVIF_TEXT) || item.cchTextMax <= 0) return;
+    const std::vector<std::u16string> cells = row_texts(state_, kind, static_cast<std::size_t>(item.iItem));
+    const std::size_t column = static_cast<std::size_t>(item.iSubItem);
+    cell_ = column < cells.size() ? cells[column] : std::u16string();
+    item.pszText = reinterpret_cast<wchar_t*>(cell_.data());
 }
 
 void PronunciationPanel::refresh(ListKind kind) {
@@ -199,13 +211,17 @@ void PronunciationPanel::selection_changed(ListKind kind) {
     EnableWindow(GetDlgItem(window_, ids::kDeleteButton), selected);
 }
 
-bool PronunciationPanel::notify(const NMHDR& header) {
+bool PronunciationPanel::notify(NMHDR& header) {
     if (header.hwndFrom == tabs_ && header.code == TCN_SELCHANGE) {
         show_tab();
         return true;
     }
     const auto kind = list_kind(header.hwndFrom);
     if (!kind) return false;
+    if (header.code == LVN_GETDISPINFOW) {
+        cell_text(*kind, reinterpret_cast<NMLVDISPINFOW&>(header));
+        return true;
+    }
     if (header.code == LVN_ITEMCHANGED) {
         const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
         if ((change.uChanged & LVIF_STATE) && ((change.uNewState ^ change.uOldState) & LVIS_SELECTED)) {

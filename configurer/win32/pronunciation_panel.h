@@ -4,7 +4,10 @@
 // "Удалить" buttons and the context menu.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <optional>
+#include <string>
 
 #include "configurer/core/configurer_state.h"
 #include "configurer/core/list_operations.h"
@@ -28,8 +31,9 @@ public:
     void button(int id);
     void menu_item(int id);
     void right_click(ListKind kind);
-    // WM_NOTIFY from the tab panel or a list view; true when handled.
-    bool notify(const NMHDR& header);
+    // WM_NOTIFY from the tab panel or a list view; true when handled (a
+    // request for a cell's text is answered in the header's record).
+    bool notify(NMHDR& header);
     void dictionary_tab(DictionaryTabChange change);
     // A new choice in the language list: every list view shows that language's lists.
     void language_chosen();
@@ -43,6 +47,8 @@ private:
     std::optional<ListKind> shown_kind() const;
     void create_list_view(ListKind kind);
     void fill(ListKind kind);
+    // Answers a list view's request for the text of a cell.
+    void cell_text(ListKind kind, NMLVDISPINFOW& request);
     void refresh(ListKind kind);
     void show_tab();
     void selection_changed(ListKind kind);
@@ -55,6 +61,7 @@ private:
     HMENU menu_;
     ConfigurerState& state_;
     Win32UserInterface& ui_;
+    std::u16string cell_;  // the text last handed to a list view, alive until the next request
 };
 
 }  // namespace vl

@@ -15,25 +15,27 @@ std::string registry_database_path() {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kDatabaseRegistryKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return {};
-    std::string result;
+    std::u16string value;
     DWORD type = 0, size = 0;
-    if (RegQueryValueExA(key, "db", nullptr, &type, nullptr, &size) == ERROR_SUCCESS && type == REG_SZ &&
+    if (RegQueryValueExW(key, L"db", nullptr, &type, nullptr, &size) == ERROR_SUCCESS && type == REG_SZ &&
         size > 0) {
-        std::string value(size, '\0');
-        if (RegQueryValueExA(key, "db", nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &size) ==
+        value.resize(size / sizeof(char16_t) + 1);
+        if (RegQueryValueExW(key, L"db", nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &size) ==
                 ERROR_SUCCESS &&
             type == REG_SZ) {
-            value.resize(std::min<size_t>(size, value.size()));
-            result = value.substr(0, value.find('\0'));
+            value.resize(std::min<size_t>(size / sizeof(char16_t), value.size()));
+            value.resize(std::min(value.size(), value.find(u'\0')));
+        } else {
+            value.clear();
         }
     }
     RegCloseKey(key);
-    return result;
+    return utf16_to_utf8(value);
 }
 
 std::string default_database_path() {
-    return system_from_wide(application_data_folder().u16string(), CP_ACP).value_or(std::string()) +
-           "\\" + std::string(kDataFolderName) + "\\" + std::string(kDatabaseFileName);
+    return utf16_to_utf8(application_data_folder().u16string()) + "\\" + std::string(kDataFolderName) + "\\" +
+           std::string(kDatabaseFileName);
 }
 
 std::string ansi_path_to_utf8(std::string_view path) {

@@ -38,7 +38,7 @@ TEST(SettingsFileReading, LineEndsBlanksHeadersCommentsAndKeys) {
                                    "\r\n[open header]\r\nlast = line without end\r\n");
 }
 
-TEST(SettingsFileReading, EncodingFollowsMarkThenUtf8ValidityThenLatin1) {
+TEST(SettingsFileReading, EncodingFollowsUtf8ValidityLineByLineThenCodePage1251) {
     // With the mark: UTF-8.
     SettingsFile marked = parse(bom + "[g]\nб = \xD0\xB1\xD1\x8D\n");
     marked.select_group(u"g");
@@ -46,11 +46,13 @@ TEST(SettingsFileReading, EncodingFollowsMarkThenUtf8ValidityThenLatin1) {
     // Without the mark but valid UTF-8: still UTF-8, so Cyrillic survives a rewrite.
     SettingsFile unmarked = parse("[g]\n; \xD0\xBA\xD0\xBE\xD0\xBC\xD0\xBC\xD0\xB5\xD0\xBD\xD1\x82\n");
     EXPECT_EQ(unmarked.to_bytes(), bom + "\r\n[g]\r\n; \xD0\xBA\xD0\xBE\xD0\xBC\xD0\xBC\xD0\xB5\xD0\xBD\xD1\x82\r\n");
-    // Not valid UTF-8: each byte one character, written back as UTF-8 with the mark.
-    SettingsFile latin = parse("[g]\nk = caf\xE9\n");
-    latin.select_group(u"g");
-    EXPECT_EQ(latin.read(u"k"), u"caf\u00E9");
-    EXPECT_EQ(latin.to_bytes(), bom + "\r\n[g]\r\nk = caf\xC3\xA9\r\n");
+    // A line that is not valid UTF-8 is code page 1251, its neighbours stay
+    // UTF-8; written back as UTF-8 with the mark.
+    SettingsFile mixed = parse("[g]\nk = \xE1\xFD\nu = \xD0\xB1\n");
+    mixed.select_group(u"g");
+    EXPECT_EQ(mixed.read(u"k"), u"бэ");
+    EXPECT_EQ(mixed.read(u"u"), u"б");
+    EXPECT_EQ(mixed.to_bytes(), bom + "\r\n[g]\r\nk = \xD0\xB1\xD1\x8D\r\nu = \xD0\xB1\r\n");
 }
 
 TEST(SettingsFileMatching, LatinLettersOnlyIgnoreCaseAndKeysStayInTheirGroup) {
@@ -117,9 +119,12 @@ TEST_F(SettingsFileOnDisk, CloseRewritesOnlyWhenModified) {
     EXPECT_TRUE(file->close());
     EXPECT_EQ(read_file(path), "[g]\r\nk=v");
     file->select_group(u"g");
-    file->write(u"k", u"v");
+    file->write(u"k", u"v");  // the value it has: nothing to write
     EXPECT_TRUE(file->close());
-    EXPECT_EQ(read_file(path), bom + "\r\n[g]\r\nk = v\r\n");
+    EXPECT_EQ(read_file(path), "[g]\r\nk=v");
+    file->write(u"k", u"w");
+    EXPECT_TRUE(file->close());
+    EXPECT_EQ(read_file(path), bom + "\r\n[g]\r\nk = w\r\n");
 }
 
 TEST_F(SettingsFileOnDisk, CreateReplacesAndFailuresAreReported) {

@@ -64,10 +64,12 @@ TEST(UserDictionaryFile, LaterLinesWin) {
 TEST(UserDictionaryFile, HostileBytesGiveADictionary) {
     EXPECT_TRUE(UserDictionary::parse("").empty());
     EXPECT_TRUE(UserDictionary::parse("\xEF\xBB\xBF").empty());
-    // Not UTF-8: read as code page 1251 (lower-cased), with no U+FFFD anywhere.
+    // A line that is not UTF-8: read as code page 1251 (lower-cased), with no
+    // U+FFFD anywhere; the next line, valid UTF-8, stays UTF-8.
     const UserDictionary broken = UserDictionary::parse(std::string("\xC3\x28 \xFF\0x\n\xE2\x82\x98", 10));
     EXPECT_EQ(pronunciation_of(broken, u"г("), std::u16string(u"я\0x", 3));
-    EXPECT_EQ(pronunciation_of(broken, u"в\u201A\u0098"), u"");
+    EXPECT_EQ(pronunciation_of(broken, u"\u2098"), u"");
+    EXPECT_EQ(pronunciation_of(UserDictionary::parse("\xE2\x82\x98\xFF"), u"в\u201A\u0098я"), u"");
     EXPECT_EQ(UserDictionary::parse(std::string(100000, ' ')).size(), 1u);
     EXPECT_EQ(UserDictionary::parse(std::string(100000, '\n')).size(), 1u);
 }

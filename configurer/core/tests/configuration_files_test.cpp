@@ -51,7 +51,7 @@ TEST_F(ConfigurationFiles, FreshStartWritesBothFilesWithTheDefaults) {
     EXPECT_EQ(state.lists().symbols.entries.size(), 28u);
     EXPECT_EQ(state.lists().user_dictionary.entries.size(), 6u);
 
-    ASSERT_TRUE(apply_configuration(state, folder, /*silent=*/true, ui));
+    ASSERT_TRUE(apply_configuration(state, folder, /*silent=*/true, ui, own_signal()));
     EXPECT_EQ(ui.shown.size(), 1u);
     const std::string settings = *read_file(data() / "prefs.ini");
     EXPECT_EQ(settings, expected_fresh_settings());
@@ -90,9 +90,9 @@ TEST_F(ConfigurationFiles, SettingsAreKeptUnclampedAndDictionaryCodesInEightBits
     EXPECT_EQ(state.settings.silence_at_end, 0);
     EXPECT_EQ(state.lists().latin_letters.entries.size(), 26u);  // the engine's groups: no pronunc.dic, no group here
     EXPECT_EQ(state.lists().symbols.entries.size(), std::size(kRussianSymbols));
-    ASSERT_TRUE(apply_configuration(state, folder, true, ui));
+    ASSERT_TRUE(apply_configuration(state, folder, true, ui, own_signal()));
     const std::string settings = *read_file(data() / "prefs.ini");
-    EXPECT_NE(settings.find("sample_rate = 22050\r\n"), std::string::npos);
+    EXPECT_NE(settings.find("SAMPLE_RATE = 22050\r\n"), std::string::npos);  // in place, as spelt by hand
     EXPECT_NE(settings.find("use_dictionary = 3\r\n"), std::string::npos);
 }
 
@@ -109,7 +109,7 @@ TEST_F(ConfigurationFiles, GroupsMovedAwayAreReadFromTheRussianPronunciationFile
     EXPECT_EQ(state.lists().latin_combinations.entries, (std::vector<PronunciationEntry>{{u"j", u"дж"}, {u"x", u"кс"}, {u"y", u"ы"}}));
     EXPECT_EQ(state.lists().symbols.entries.size(), std::size(kRussianSymbols));
     EXPECT_EQ(state.lists().symbols.entries[0], (SymbolEntry{u"&", u"амперсанд", 1}));
-    ASSERT_TRUE(apply_configuration(state, folder, true, ui));
+    ASSERT_TRUE(apply_configuration(state, folder, true, ui, own_signal()));
     std::string settings = *read_file(data() / "prefs.ini");
     EXPECT_NE(settings.find("[english_letters]\r\nq = кью\r\n"), std::string::npos);
     EXPECT_NE(settings.find("[russian_letters]\r\nа = а\r\n"), std::string::npos);
@@ -130,7 +130,7 @@ TEST_F(ConfigurationFiles, GroupsMovedAwayAreReadFromTheRussianPronunciationFile
     EXPECT_EQ(moved.lists().latin_combinations.entries, (std::vector<PronunciationEntry>{{u"j", u"дж"}, {u"ph", u"ф"}}));
     EXPECT_EQ(moved.lists().symbols.entries,
               (std::vector<SymbolEntry>{{u"&", u"амперсанд", 1}, {u"‐", u"дефис", 0}}));
-    ASSERT_TRUE(apply_configuration(moved, folder, true, ui));
+    ASSERT_TRUE(apply_configuration(moved, folder, true, ui, own_signal()));
     settings = *read_file(data() / "prefs.ini");
     EXPECT_NE(settings.find("[english_pronunciation]\r\nj = дж\r\nph = ф\r\n"), std::string::npos);
     EXPECT_NE(settings.find("‐ = дефис:0\r\n"), std::string::npos);  // written back with its code
@@ -157,14 +157,15 @@ TEST_F(ConfigurationFiles, SymbolValuesSplitAtColons) {
                                                                {u"%", u"процент", 0},
                                                                {u"#", u"решётка", 0},
                                                                {u"@", u"собака", 1}}));
-    ASSERT_TRUE(apply_configuration(state, folder, true, ui));
+    ASSERT_TRUE(apply_configuration(state, folder, true, ui, own_signal()));
     EXPECT_NE(read_file(data() / "prefs.ini")->find("‐ = дефис:0\r\n$ = доллар:1\r\n"), std::string::npos);
 }
 
 // The configurer, then the engine's voice set-up (which moves the groups into
 // pronunc.dic), then the configurer again.
-ConfigurerState apply_and_start_again(const ConfigurerState& state, const fs::path& folder, RecordingUi& ui) {
-    EXPECT_TRUE(apply_configuration(state, folder, /*silent=*/true, ui));
+ConfigurerState apply_and_start_again(const ConfigurerState& state, const fs::path& folder, RecordingUi& ui,
+                                      const SignalOptions& signal) {
+    EXPECT_TRUE(apply_configuration(state, folder, /*silent=*/true, ui, signal));
     const fs::path data = folder / "VelnorSAPI";
     migrate_pronunciation_from_settings(data / "prefs.ini", data / "dicts" / "Russian");
     ConfigurerState next;
@@ -176,14 +177,14 @@ TEST_F(ConfigurationFiles, EmptiedListsAndDictionaryStayEmpty) {
     RecordingUi ui;
     ConfigurerState state;
     load_configuration(state, folder, ui);
-    ConfigurerState next = apply_and_start_again(state, folder, ui);
+    ConfigurerState next = apply_and_start_again(state, folder, ui, own_signal());
     EXPECT_EQ(next.lists().symbols.entries.size(), 28u);
     EXPECT_EQ(next.lists().user_dictionary.entries.size(), 6u);
 
     next.lists().symbols = {};
     next.lists().cyrillic_letters = {};
     next.lists().user_dictionary = {};
-    ConfigurerState emptied = apply_and_start_again(next, folder, ui);
+    ConfigurerState emptied = apply_and_start_again(next, folder, ui, own_signal());
     EXPECT_TRUE(emptied.lists().symbols.entries.empty());
     EXPECT_TRUE(emptied.lists().cyrillic_letters.entries.empty());
     EXPECT_TRUE(emptied.lists().user_dictionary.entries.empty());
@@ -193,7 +194,7 @@ TEST_F(ConfigurationFiles, EmptiedListsAndDictionaryStayEmpty) {
     const std::string pronunciation = *read_file(data() / "dicts" / "Russian" / "pronunc.dic");
     EXPECT_NE(pronunciation.find("[symbols]\r\n\r\n"), std::string::npos);
     // And again: nothing comes back.
-    EXPECT_TRUE(apply_and_start_again(emptied, folder, ui).lists().symbols.entries.empty());
+    EXPECT_TRUE(apply_and_start_again(emptied, folder, ui, own_signal()).lists().symbols.entries.empty());
     EXPECT_TRUE(ui.shown.size() == 1u);  // the welcome message of the first start only
 }
 
@@ -212,7 +213,7 @@ TEST_F(ConfigurationFiles, TheEnginesDictionaryIsTheUsersDataAndStartingKeepsBot
     const std::vector<PronunciationEntry> merged{
         {u"слово", u"сло+во"}, {u"дом", u"дом+"}, {u"Велнор", u"ве+лнор"}, {u"кот", u"ко+т"}};
     EXPECT_EQ(state.lists().user_dictionary.entries, merged);
-    ASSERT_TRUE(apply_configuration(state, folder, /*silent=*/true, ui));  // what every start does
+    ASSERT_TRUE(apply_configuration(state, folder, /*silent=*/true, ui, own_signal()));  // what every start does
     ConfigurerState again;
     ASSERT_TRUE(load_configuration(again, folder, ui));
     EXPECT_EQ(again.lists().user_dictionary.entries, merged);
@@ -245,11 +246,51 @@ TEST_F(ConfigurationFiles, ADictionaryInCodePage1251IsReadAndWrittenBackAsUtf8) 
     ASSERT_TRUE(load_configuration(state, folder, ui));
     const std::vector<PronunciationEntry> expected{{u"ёлка", u"ё+лка"}, {u"Ґанок", u"ґа+нок"}};
     EXPECT_EQ(state.lists().user_dictionary.entries, expected);
-    ASSERT_TRUE(apply_configuration(state, folder, /*silent=*/true, ui));
+    ASSERT_TRUE(apply_configuration(state, folder, /*silent=*/true, ui, own_signal()));
     const std::string written = *read_file(data() / "ru_dict.dic");
     EXPECT_EQ(written, "\xEF\xBB\xBFёлка ё+лка\r\nҐанок ґа+нок");
     EXPECT_EQ(written.find("\xEF\xBF\xBD"), std::string::npos);  // no U+FFFD
     EXPECT_EQ(*read_file(data() / "dicts" / "Russian" / "dict.dic"), written);
+}
+
+// Hand-edited files through a start: a prefs.ini saved in code page 1251 with
+// comments, a dict.dic of UTF-8 lines with one line appended in code page 1251,
+// a third field. No word is garbled or doubled, and what the start does not
+// change keeps its bytes.
+TEST_F(ConfigurationFiles, StartingKeepsHandEditedFilesAndReadsEachLineInItsEncoding) {
+    const fs::path russian = data() / "dicts" / "Russian";
+    fs::create_directories(russian);
+    // "; мои настройки", "intonation = 60", "б = бэ" in code page 1251.
+    const std::string settings = "; \xEC\xEE\xE8 \xED\xE0\xF1\xF2\xF0\xEE\xE9\xEA\xE8\r\n[General]\r\n"
+                                 "intonation = 60\r\n[russian_letters]\r\n\xE1 = \xE1\xFD\r\n";
+    ASSERT_TRUE(write_file_atomic(data() / "prefs.ini", settings));
+    const std::string own = "\xEF\xBB\xBF; мой словарь\r\nмтс эм тэ эс\r\nвертолёт вертолё+т\r\nкот ко+т\r\n";
+    ASSERT_TRUE(write_file_atomic(data() / "ru_dict.dic", own));
+    // The same words, the last one appended by an editor in code page 1251.
+    ASSERT_TRUE(write_file_atomic(russian / "dict.dic",
+                                  "; мой словарь\nмтс эм тэ эс\nвертолёт вертолё+т\n\xEA\xEE\xF2 \xEA\xEE+\xF2\n"));
+
+    RecordingUi ui;
+    ConfigurerState state;
+    ASSERT_TRUE(load_configuration(state, folder, ui));
+    const std::vector<PronunciationEntry> words{{u"мтс", u"эм"}, {u"вертолёт", u"вертолё+т"}, {u"кот", u"ко+т"}};
+    EXPECT_EQ(state.lists().user_dictionary.entries, words);
+    EXPECT_EQ(state.lists().cyrillic_letters.entries, (std::vector<PronunciationEntry>{{u"б", u"бэ"}}));
+    EXPECT_EQ(state.settings.intonation, 60);
+    ASSERT_TRUE(apply_configuration(state, folder, /*silent=*/true, ui, own_signal()));  // what every start does
+
+    EXPECT_EQ(*read_file(data() / "ru_dict.dic"), own);  // nothing to change: untouched
+    EXPECT_EQ(parse_user_dictionary_file(*read_file(russian / "dict.dic")), words);
+    EXPECT_TRUE(is_valid_utf8(*read_file(russian / "dict.dic")));
+    // prefs.ini gains the groups it lacked, in place: its comment and its letters stay.
+    const std::string rewritten = *read_file(data() / "prefs.ini");
+    EXPECT_NE(rewritten.find("; мои настройки\r\n[General]\r\nintonation = 60\r\n"), std::string::npos);
+    EXPECT_NE(rewritten.find("[russian_letters]\r\nб = бэ\r\n"), std::string::npos);
+    ConfigurerState again;
+    ASSERT_TRUE(load_configuration(again, folder, ui));
+    EXPECT_EQ(again.lists().user_dictionary.entries, words);
+    EXPECT_EQ(again.lists().cyrillic_letters.entries, state.lists().cyrillic_letters.entries);
+    EXPECT_TRUE(ui.shown.empty());
 }
 
 TEST(UserDictionaryFile, SkipsCommentsAndEmptyLinesAndKeepsTwoFields) {
@@ -271,7 +312,7 @@ TEST_F(ConfigurationFiles, AMissingDataFolderStopsTheApplyWithItsMessage) {
     ConfigurerState state;
     load_configuration(state, folder, ui);
     ui.shown.clear();
-    EXPECT_FALSE(apply_configuration(state, folder, /*silent=*/false, ui));
+    EXPECT_FALSE(apply_configuration(state, folder, /*silent=*/false, ui, own_signal()));
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0], (Message{u"Ошибка", u"Не получилось применить новую конфигурацию...\nОшибка записи в файл.",
                                     MessageKind::error}));
@@ -314,7 +355,7 @@ TEST_F(ConfigurationFiles, UkrainianListsStartFromTheEnginesDefaultsAndReachItsF
     state.language = 1;
     state.lists().symbols = {};
     state.lists().user_dictionary.entries = {{u"кавун", u"каву+н"}};
-    ASSERT_TRUE(apply_configuration(state, folder, /*silent=*/true, ui));
+    ASSERT_TRUE(apply_configuration(state, folder, /*silent=*/true, ui, own_signal()));
     const std::string pronunciation = *read_file(ukrainian / "pronunc.dic");
     EXPECT_NE(pronunciation.find("[ukrainian_pronunciation]\r\nщ = шч\r\n"), std::string::npos);
     EXPECT_NE(pronunciation.find("[ukrainian_letters]\r\nї = йі\r\n"), std::string::npos);

@@ -96,7 +96,8 @@ std::string model_round_trip(std::string_view input, const fs::path& application
     Bytes bytes(input);
     while (!bytes.empty()) operate(state, bytes, ui);
 
-    apply_configuration(state, application_data, /*silent=*/true, ui);
+    apply_configuration(state, application_data, /*silent=*/true, ui,
+                        {u"VelnorSAPI_" + utf8_to_utf16(application_data.filename().string())});
     migrate_pronunciation_from_settings(data / "prefs.ini", data / "dicts" / "Russian");
     ConfigurerState read;
     load_configuration(read, application_data, ui);

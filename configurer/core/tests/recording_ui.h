@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/utf.h"
+#include "configurer/core/configuration_files.h"
 #include "configurer/core/user_interface.h"
 #include "store/tests/temp_folder.h"
 
@@ -42,6 +44,8 @@ protected:
         std::filesystem::create_directories(data());
     }
     std::filesystem::path data() const { return folder / "VelnorSAPI"; }
+    // A mutex name of the test's own, so that runs side by side do not wait on each other.
+    SignalOptions own_signal() const { return {u"VelnorSAPI_" + utf8_to_utf16(folder.filename().string())}; }
 };
 
 }  // namespace vl::test

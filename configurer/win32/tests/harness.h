@@ -49,5 +49,8 @@ void check_main_tooltips(const Running& running);
 void check_entry_dialog_tooltips(HANDLE process, HWND dialog);
 void check_symbol_dialog_tooltips(HANDLE process, HWND dialog);
 void check_closing_and_instances(const Harness& harness);
+void check_big_dictionary(const Harness& harness);
+// The window at the screen's scale (name: for the screenshot) within the work area.
+void check_window_fits(const Harness& harness, const std::wstring& name);
 
 }  // namespace vl::gui_test

@@ -1,7 +1,9 @@
 // The configurer's UI test: starts vlconf.exe in several situations, drives
 // its windows and checks what they show and what it writes.
-// Usage: vlconf_gui_harness VLCONF_EXE [SCREENSHOT_FOLDER]
+// Usage: vlconf_gui_harness VLCONF_EXE [SCREENSHOT_FOLDER [--fit NAME]]
+// With --fit, only checks that the window fits the screen at its scale.
 #include <cstdio>
+#include <string>
 
 #include "configurer/win32/tests/harness.h"
 
@@ -13,6 +15,11 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc > 2) set_screenshot_folder(argv[2]);
     const Harness harness = harness_for(argv[1]);
+    if (argc > 4 && std::wstring(argv[3]) == L"--fit") {
+        check_window_fits(harness, argv[4]);
+        std::printf("%d check(s) failed\n", failures());
+        return failures() == 0 ? 0 : 1;
+    }
 
     harness.fresh_data();
     Running running = start_program(harness, L"", true);
@@ -24,6 +31,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     close_process(running.app);
     check_closing_and_instances(harness);
+    check_big_dictionary(harness);
     std::printf("%d check(s) failed\n", failures());
     return failures() == 0 ? 0 : 1;
 }

@@ -6,6 +6,8 @@
 # The GUI runs in its own prefix ($VL_WINEPREFIX-gui), so the virtual-desktop
 # setting touches no other test. vlconf reads the application-data folder from
 # the system; the harness prepares VelnorSAPI\ there, inside this prefix.
+# Then the window is started at 96, 144 and 192 dots per inch on a larger
+# screen (window_*dpi.png).
 set -eu
 bin=$(cd "$1" && pwd)
 shots=$2
@@ -27,28 +29,51 @@ rm -f "$shots"/*.png "$shots"/*.request
 
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
-# The desktop must be created on this run's display.
-wineserver -k 2>/dev/null || true
+# The screen's scale and the virtual desktop's size; read by the next start of Wine.
+set_display() {
+  wineserver -k 2>/dev/null || true
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$2" /f >/dev/null 2>&1
+  wineserver -w
+}
+
+# Runs the harness with its arguments on a new Xvfb display of that size.
+run_on_display() {
+  local size=$1
+  shift
+  wineserver -k 2>/dev/null || true   # the desktop must be created on this run's display
+  SHOTS="$shots" xvfb-run -a -s "-screen 0 ${size}x24" bash -c '
+    # Screenshot requests: the harness creates NAME.request and waits for it to go.
+    (
+      while true; do
+        for request in "$SHOTS"/*.request; do
+          [ -e "$request" ] || continue
+          import -window root "${request%.request}.png" 2>/dev/null || true
+          rm -f "$request"
+        done
+        sleep 0.1
+      done
+    ) &
+    watcher=$!
+    wine "$@"
+    status=$?
+    kill $watcher 2>/dev/null
+    wineserver -k 2>/dev/null
+    exit $status
+  ' harness "$@"
+}
+
 exec 9>"$WINEPREFIX.lock"
 flock 9
 status=0
-SHOTS="$shots" xvfb-run -a -s '-screen 0 1280x800x24' bash -c '
-  # Screenshot requests: the harness creates NAME.request and waits for it to go.
-  (
-    while true; do
-      for request in "$SHOTS"/*.request; do
-        [ -e "$request" ] || continue
-        import -window root "${request%.request}.png" 2>/dev/null || true
-        rm -f "$request"
-      done
-      sleep 0.1
-    done
-  ) &
-  watcher=$!
-  wine "$0" "$1" "$2"
-  status=$?
-  kill $watcher 2>/dev/null
-  wineserver -k 2>/dev/null
-  exit $status
-' "$bin/vlconf_gui_harness.exe" "$(windows_path "$bin/vlconf.exe")" "$(windows_path "$shots")" || status=$?
+harness=$bin/vlconf_gui_harness.exe
+program=$(windows_path "$bin/vlconf.exe")
+set_display 96 1280x800
+run_on_display 1280x800 "$harness" "$program" "$(windows_path "$shots")" || status=$?
+# The window at 100 %, 150 % and 200 % on a 1920 × 1080 screen.
+for dpi in 96 144 192; do
+  set_display "$dpi" 1920x1080
+  run_on_display 1920x1080 "$harness" "$program" "$(windows_path "$shots")" --fit "${dpi}dpi" || status=$?
+done
+set_display 96 1280x800
 exit $status
