@@ -106,7 +106,7 @@ for wav in "$WORK"/c32/*.wav; do
   wavs=$((wavs + 1))
   cmp -s "$wav" "$WORK/c64/$(basename "$wav")" || fail "$(basename "$wav"): the 64-bit client heard other audio"
 done
-[ "$wavs" -eq 11 ] || fail "$wavs WAV files from the 32-bit client"
+[ "$wavs" -eq 13 ] || fail "$wavs WAV files from the 32-bit client"
 
 # Markup and bookmarks: the same events and audio through the bridge.
 for bits in 64 32; do
