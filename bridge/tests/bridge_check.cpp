@@ -339,7 +339,8 @@ void parity(const std::wstring& token_id) {
 
     const auto run = [&](SlowSite::Ask ask) {
         ComPtr<SlowSite> site = new SlowSite(ask);
-        check(SUCCEEDED(voice.speak(text, site.Get())), "Speak to a slow site");
+        const HRESULT result = voice.speak(text, site.Get());
+        check(SUCCEEDED(result), "Speak to a slow site: " + hex(result));
         return site;
     };
     const ComPtr<SlowSite> skips = run(SlowSite::Ask::skips);

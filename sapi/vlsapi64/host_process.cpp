@@ -80,9 +80,10 @@ HRESULT HostProcess::launch() {
                              PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1,
                              kPipeBufferBytes, kPipeBufferBytes, 0, &attributes);
     if (pipe_ == INVALID_HANDLE_VALUE) return HRESULT_FROM_WIN32(GetLastError());
-    io_event_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    read_event_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    write_event_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     job_ = CreateJobObjectW(nullptr, nullptr);
-    if (io_event_ == nullptr || job_ == nullptr) return HRESULT_FROM_WIN32(GetLastError());
+    if (read_event_ == nullptr || write_event_ == nullptr || job_ == nullptr) return HRESULT_FROM_WIN32(GetLastError());
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
     if (!SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
@@ -113,8 +114,8 @@ HRESULT HostProcess::launch() {
     alive_ = true;
 
     OVERLAPPED overlapped{};
-    overlapped.hEvent = io_event_;
-    ResetEvent(io_event_);
+    overlapped.hEvent = read_event_;
+    ResetEvent(read_event_);
     if (!ConnectNamedPipe(pipe_, &overlapped)) {
         const DWORD error = GetLastError();
         DWORD ignored = 0;
@@ -147,7 +148,8 @@ HostProcess::~HostProcess() {
     if (pipe_ != INVALID_HANDLE_VALUE) CloseHandle(pipe_);
     if (job_ != nullptr) CloseHandle(job_);  // ends the host if it is still there
     if (process_ != nullptr) CloseHandle(process_);
-    if (io_event_ != nullptr) CloseHandle(io_event_);
+    if (read_event_ != nullptr) CloseHandle(read_event_);
+    if (write_event_ != nullptr) CloseHandle(write_event_);
 }
 
 void HostProcess::fail() {
@@ -159,7 +161,7 @@ void HostProcess::fail() {
 
 HRESULT HostProcess::wait_for_io(OVERLAPPED& overlapped, DWORD& transferred,
                                  const std::function<HRESULT()>& idle) {
-    const HANDLE handles[] = {io_event_, process_};
+    const HANDLE handles[] = {overlapped.hEvent, process_};
     const ULONGLONG deadline = GetTickCount64() + kAnswerMilliseconds;
     HRESULT result = S_OK;
     for (;;) {
@@ -167,7 +169,7 @@ HRESULT HostProcess::wait_for_io(OVERLAPPED& overlapped, DWORD& transferred,
         if (woken == WAIT_OBJECT_0) break;
         if (woken == WAIT_OBJECT_0 + 1) {
             // The host has ended: what it sent before is still readable.
-            if (WaitForSingleObject(io_event_, 100) == WAIT_OBJECT_0) break;
+            if (WaitForSingleObject(overlapped.hEvent, 100) == WAIT_OBJECT_0) break;
             result = kHostGone;
         } else if (woken != WAIT_TIMEOUT) {
             result = HRESULT_FROM_WIN32(GetLastError());
@@ -194,8 +196,8 @@ HRESULT HostProcess::send(std::string_view frame) {
     while (!frame.empty()) {
         if (!alive_) return kHostGone;
         OVERLAPPED overlapped{};
-        overlapped.hEvent = io_event_;
-        ResetEvent(io_event_);
+        overlapped.hEvent = write_event_;
+        ResetEvent(write_event_);
         DWORD written = 0;
         if (!WriteFile(pipe_, frame.data(), static_cast<DWORD>(frame.size()), &written, &overlapped)) {
             if (GetLastError() != ERROR_IO_PENDING) {
@@ -225,8 +227,8 @@ HRESULT HostProcess::receive(Frame& frame, const std::function<HRESULT()>& idle)
             return kHostMalformed;
         }
         OVERLAPPED overlapped{};
-        overlapped.hEvent = io_event_;
-        ResetEvent(io_event_);
+        overlapped.hEvent = read_event_;
+        ResetEvent(read_event_);
         DWORD read = 0;
         if (!ReadFile(pipe_, buffer, sizeof buffer, &read, &overlapped)) {
             if (GetLastError() != ERROR_IO_PENDING) {

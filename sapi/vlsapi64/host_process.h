@@ -46,7 +46,10 @@ private:
     HRESULT wait_for_io(OVERLAPPED& overlapped, DWORD& transferred, const std::function<HRESULT()>& idle);
 
     HANDLE pipe_ = INVALID_HANDLE_VALUE;
-    HANDLE io_event_ = nullptr;
+    // A send may run while a read waits (the idle of receive tells the host
+    // of the site's changes): each direction has its own completion event.
+    HANDLE read_event_ = nullptr;
+    HANDLE write_event_ = nullptr;
     HANDLE job_ = nullptr;
     HANDLE process_ = nullptr;
     DWORD process_id_ = 0;
