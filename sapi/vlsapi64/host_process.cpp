@@ -138,7 +138,13 @@ HRESULT HostProcess::launch() {
     const auto greeting = hello.kind == Kind::hello ? decode_hello(hello.payload) : std::nullopt;
     if (!greeting || greeting->version != kProtocolVersion) {
         fail();
-        return greeting ? kHostOtherVersion : kHostMalformed;
+        if (!greeting) return kHostMalformed;
+        // A half-done upgrade: the line tells whoever reads the debug output why this voice is silent.
+        const std::string line = "vlsapi64: the voice's helper vlsapihost.exe is from another version (protocol " +
+                                 std::to_string(greeting->version) + ", this DLL speaks " +
+                                 std::to_string(kProtocolVersion) + "); reinstall the package\n";
+        OutputDebugStringA(line.c_str());
+        return kHostOtherVersion;
     }
     return S_OK;
 }
