@@ -34,19 +34,25 @@ bool SegmentSynthesis::start(SynthesisLock& lock, OutputSink& sink, std::string 
 }
 
 void SegmentSynthesis::run(SynthesisLock& lock) {
-    set_library_state(engine_, state_);
-    const bool reported = engine_.report_words(words_wanted_);
-    {
-        const std::lock_guard guard(mutex_);
-        words_reported_ = reported;
+    bool failed = false;
+    try {
+        set_library_state(engine_, state_);
+        const bool reported = engine_.report_words(words_wanted_);
+        {
+            const std::lock_guard guard(mutex_);
+            words_reported_ = reported;
+        }
+        engine_.speak(text_.c_str());
+        // Back off: a null block means nothing to another caller of the library.
+        if (reported) engine_.report_words(false);
+    } catch (...) {
+        failed = true;  // nothing may leave the thread; the request ends as when memory runs out
     }
-    engine_.speak(text_.c_str());
-    // Back off: a null block means nothing to another caller of the library.
-    if (reported) engine_.report_words(false);
     lock.release();
     {
         const std::lock_guard guard(mutex_);
         finished_ = true;
+        failed_ = failed_ || failed;
     }
     hand_over();
 }
