@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <new>
 #include <string>
-#include <vector>
 
 #include "contract/languages.h"
 #include "engine/client_text.h"
@@ -13,9 +13,9 @@
 #include "engine/fragments.h"
 #include "engine/prosody.h"
 #include "engine/request_walker.h"
+#include "engine/segment_synthesis.h"
 #include "engine/segment_text.h"
 #include "engine/synth_engine.h"
-#include "engine/synthesis_turn.h"
 #include "engine/voice_choice.h"
 #include "engine/word_timing.h"
 
@@ -25,27 +25,23 @@ namespace {
 constexpr size_t kBlockSamples = 2048;
 // Silence goes out one audio block at a time, so a purge is seen within a block.
 constexpr uint8_t kSilence[kBlockSamples * 2] = {};
+// How long the request waits for the library's next block before it looks at
+// the site again.
+constexpr std::chrono::milliseconds kLookAgain{1};
 
-// What one request lends the engine's callback for the length of a segment's
-// synthesis: the sink and the segment's samples as the library made them. The
-// samples reach the sink after the library has returned, so a blocked write
-// holds back only its own voice. It also counts the bytes written so far and
-// keeps the words still to be sent.
+// What one request keeps while it speaks: the sink, the bytes written so far,
+// how the request is to end and the words still to be sent.
 struct SpeakContext {
-    SpeakContext(OutputSink& sink, SynthEngine& engine) : sink(sink), engine(engine), interest(sink.get_event_interest()) {}
+    explicit SpeakContext(OutputSink& sink) : sink(sink), interest(sink.get_event_interest()) {}
 
     OutputSink& sink;
-    SynthEngine& engine;
     uint64_t interest;
     uint64_t written = 0;
     uint64_t last_block_start = 0;
     bool output_stopped = false;
     bool aborted = false;
     bool skip_asked = false;
-    bool words_reported = false;  // the library says where each word's audio starts
     WordTiming words;
-    std::vector<uint8_t> segment;  // the unsigned 8-bit samples of the segment being synthesised
-    std::vector<ReportedWord> reported;  // the library's word starts in this segment
     std::array<int16_t, kBlockSamples> buffer{};
 
     bool wants(EventId id) const { return id < 64 && ((interest >> id) & 1) != 0; }
@@ -73,22 +69,21 @@ struct SpeakContext {
         }
         return !ended();
     }
-    // The segment's samples as 16-bit blocks, each after a look for an abort or
-    // a skip, with the words that start in it sent before it.
-    void write_segment() {
-        for (size_t done = 0; done < segment.size() && !ended();) {
-            const uint32_t actions = sink.get_actions();
-            if ((actions & kActionAbort) != 0) aborted = true;
-            if ((actions & kActionSkip) != 0) skip_asked = true;
-            if (aborted || skip_asked) return;
-            const size_t block = std::min(segment.size() - done, kBlockSamples);
-            for (size_t i = 0; i < block; ++i) buffer[i] = static_cast<int16_t>((segment[done + i] - 128) * 256);
-            const auto bytes = static_cast<uint32_t>(block * 2);
-            last_block_start = written;
-            words.send_before(written, written + bytes, [this](const TimedWord& word) { send_word(word); });
-            write(buffer.data(), bytes, WriteKind::audio);
-            done += block;
-        }
+    // True when the site asks for an abort or a skip.
+    bool interrupted() {
+        const uint32_t actions = sink.get_actions();
+        if ((actions & kActionAbort) != 0) aborted = true;
+        if ((actions & kActionSkip) != 0) skip_asked = true;
+        return aborted || skip_asked;
+    }
+    // `count` of the segment's samples from `from` on as one 16-bit block, with
+    // the words that start in it sent before it.
+    void write_block(SegmentSynthesis& synthesis, size_t from, size_t count) {
+        synthesis.copy_samples(from, {buffer.data(), count});
+        const auto bytes = static_cast<uint32_t>(count * 2);
+        last_block_start = written;
+        words.send_before(written, written + bytes, [this](const TimedWord& word) { send_word(word); });
+        write(buffer.data(), bytes, WriteKind::audio);
     }
 };
 
@@ -123,8 +118,8 @@ void skip_sentences(RequestWalker& walker, OutputSink& sink, size_t current) {
 class RequestSpeaker {
 public:
     RequestSpeaker(OutputSink& sink, SynthEngine& engine, EngineState& state, const VoiceChoice& voice)
-        : state_(state), voice_(voice.voice), snapshot_(voice_language(state, voice), state.settings),
-          context_(sink, engine) {
+        : engine_(engine), state_(state), voice_(voice.voice), snapshot_(voice_language(state, voice), state.settings),
+          context_(sink) {
         site_.rate = sink.get_rate();
         site_.volume = sink.get_volume();
     }
@@ -193,42 +188,64 @@ private:
         }
         const uint64_t start = context_.written;
         time_words(step, start);
-        if (!synthesise(converted, *step.fragment)) return;
-        if (step.opens_sentence) {
-            context_.send(kEventSentenceBoundary, step.sentence_length, static_cast<int32_t>(step.sentence_start), start);
-        }
         context_.last_block_start = start;
-        if (context_.words_reported) {
-            context_.words.place_reported(context_.reported, converted.size(), context_.segment.size() * 2);
-        } else {
-            context_.words.spread(context_.segment.size() * 2);
+        const uint64_t text_length = converted.size();
+        // Waits for the turn at the library; an abort meanwhile ends the request.
+        SegmentSynthesis synthesis(engine_);
+        if (!synthesis.start(state_.synthesis, context_.sink, std::move(converted), library_state(*step.fragment),
+                             context_.wants(kEventWordBoundary))) {
+            context_.aborted = true;
+            return;
         }
-        context_.write_segment();
-        if (context_.ended() || context_.skip_asked) return;
+        stream(synthesis, step, start, text_length);
+    }
+
+    // Writes the segment's audio as the library hands it over, looking at the
+    // site before each block and while it waits. On an abort, a skip or a
+    // stopped output it returns, and the library stops at its next block.
+    void stream(SegmentSynthesis& synthesis, const Step& step, uint64_t start, uint64_t text_length) {
+        size_t done = 0;
+        bool opened = false;
+        for (;;) {
+            const SynthesisProgress now = synthesis.wait_beyond(done, kLookAgain);
+            if (now.failed) {
+                context_.aborted = true;
+                return;
+            }
+            // Once the last block is out, a skip is for the next step.
+            const bool all_written = now.finished && now.samples == done;
+            if (!all_written && context_.interrupted()) return;
+            if (now.samples == done && !all_written) continue;
+            if (!opened) {
+                opened = true;
+                if (step.opens_sentence) {
+                    context_.send(kEventSentenceBoundary, step.sentence_length,
+                                  static_cast<int32_t>(step.sentence_start), start);
+                }
+                // Without the library's reports the words are placed by their share of
+                // the whole segment, which is then handed over at once.
+                if (!now.words_reported) context_.words.spread(now.samples * 2);
+            }
+            if (all_written) break;
+            synthesis.place_reports(context_.words, text_length);
+            const size_t block = std::min(now.samples - done, kBlockSamples);
+            context_.write_block(synthesis, done, block);
+            done += block;
+            if (context_.ended()) return;
+        }
+        synthesis.place_reports(context_.words, text_length);
+        context_.words.place_rest(done * 2);
         context_.words.send_rest(context_.last_block_start, [this](const TimedWord& w) { context_.send_word(w); });
     }
 
-    // One turn at the library: the segment's samples into the context. False
-    // when the request was aborted, or a skip asked, meanwhile.
-    bool synthesise(const std::string& converted, const TextFragment& markup) {
-        context_.segment.clear();
-        const SynthesisTurn turn(state_.synthesis, context_.sink);
-        if (!turn) {
-            context_.aborted = true;
-            return false;
-        }
+    // Everything the library is to hold for the segment.
+    LibraryState library_state(const TextFragment& markup) const {
         const int32_t use_dictionary = state_.settings.use_dictionary;
         const Language* language = find_language(snapshot_.context().language);
         const bool main_dictionary = language && language->main_dictionary;
-        set_library_state(context_.engine, LibraryState{segment_prosody(site_, markup), state_.settings.intonation,
-                                                        (use_dictionary == 1 || use_dictionary == 2) && main_dictionary ? 1 : 0,
-                                                        &context_, state_.settings.pause, voice_});
-        context_.reported.clear();
-        context_.words_reported = context_.engine.report_words(context_.wants(kEventWordBoundary));
-        context_.engine.speak(converted.c_str());
-        // Back off: a null block means nothing to another caller of the library.
-        if (context_.words_reported) context_.engine.report_words(false);
-        return !context_.ended() && !context_.skip_asked;
+        return LibraryState{segment_prosody(site_, markup), state_.settings.intonation,
+                            (use_dictionary == 1 || use_dictionary == 2) && main_dictionary ? 1 : 0, nullptr,
+                            state_.settings.pause, voice_};
     }
 
     // The segment's words, each with its expected place in the segment's audio.
@@ -247,6 +264,7 @@ private:
         }
     }
 
+    SynthEngine& engine_;
     EngineState& state_;
     const int32_t voice_;
     PrepareSnapshot snapshot_;
@@ -260,37 +278,6 @@ private:
 
 std::u16string prepare_request_text(std::u16string_view text, const EngineState& state, const VoiceChoice& voice) {
     return prepare_text(text, PrepareSnapshot(voice_language(state, voice), state.settings).context());
-}
-
-int32_t VELNOR_CALL audio_chunk_callback(void* context, const uint8_t* samples, int32_t count) {
-    auto& speak = *static_cast<SpeakContext*>(context);
-    const uint32_t actions = speak.sink.get_actions();
-    if ((actions & kActionAbort) != 0) speak.aborted = true;
-    if ((actions & kActionSkip) != 0) speak.skip_asked = true;
-    if (speak.ended() || speak.skip_asked) {
-        speak.engine.stop();
-        return 1;
-    }
-    if (samples == nullptr && count >= 0 && speak.words_reported) {
-        try {
-            speak.reported.push_back({static_cast<uint64_t>(count), speak.segment.size()});
-        } catch (const std::bad_alloc&) {
-            speak.aborted = true;
-            speak.engine.stop();
-            return 1;
-        }
-        return 0;
-    }
-    if (samples != nullptr && count > 0) {
-        try {
-            speak.segment.insert(speak.segment.end(), samples, samples + count);
-        } catch (const std::bad_alloc&) {
-            speak.aborted = true;
-            speak.engine.stop();
-            return 1;
-        }
-    }
-    return 0;
 }
 
 void speak(std::span<const TextFragment> fragments, OutputSink& sink, SynthEngine& engine, EngineState& state,

@@ -21,7 +21,8 @@ struct VoiceChoice;
 // spoken with the voice's own language. Each segment waits for its turn at
 // the synthesis library (and the request ends without speaking on when it is
 // aborted meanwhile), hands the library the voice object's own voice, and
-// writes its audio once the library has returned.
+// writes its audio on this thread as the library makes it on another, so no
+// write holds the library.
 void speak(std::span<const TextFragment> fragments, OutputSink& sink, SynthEngine& engine, EngineState& state,
            const VoiceChoice& voice);
 
@@ -29,7 +30,7 @@ void speak(std::span<const TextFragment> fragments, OutputSink& sink, SynthEngin
 // prepared with one snapshot of the settings, language and tables.
 std::u16string prepare_request_text(std::u16string_view text, const EngineState& state, const VoiceChoice& voice);
 
-// Registered with the engine at voice set-up; the context is the request's own.
+// Registered with the engine at voice set-up; the context is the segment's own.
 int32_t VELNOR_CALL audio_chunk_callback(void* context, const uint8_t* samples, int32_t count);
 
 // The PCM format of the output: mono, 16 bits, at the sample rate setting.

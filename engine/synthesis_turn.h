@@ -20,7 +20,7 @@ public:
     bool acquire(OutputSink& sink);
     // Set-up's wait: it has no sink to abort it.
     void acquire();
-    void release();
+    void release();  // from any thread: a segment's turn ends on the thread the library speaks on
 
 private:
     bool take_if_first(uint64_t ticket);
@@ -33,22 +33,17 @@ private:
     std::deque<uint64_t> waiting_;  // tickets in the order they were drawn
 };
 
-// One turn, given back when it goes out of scope.
+// Set-up's turn, given back when it goes out of scope. (A segment's turn is
+// taken by its request and given back by the thread the library speaks on.)
 class SynthesisTurn {
 public:
-    SynthesisTurn(SynthesisLock& lock, OutputSink& sink) : lock_(lock), taken_(lock.acquire(sink)) {}
-    explicit SynthesisTurn(SynthesisLock& lock) : lock_(lock), taken_(true) { lock.acquire(); }
+    explicit SynthesisTurn(SynthesisLock& lock) : lock_(lock) { lock.acquire(); }
     SynthesisTurn(const SynthesisTurn&) = delete;
     SynthesisTurn& operator=(const SynthesisTurn&) = delete;
-    ~SynthesisTurn() {
-        if (taken_) lock_.release();
-    }
-    // False when the request was aborted while it waited.
-    explicit operator bool() const { return taken_; }
+    ~SynthesisTurn() { lock_.release(); }
 
 private:
     SynthesisLock& lock_;
-    const bool taken_;
 };
 
 }  // namespace vl

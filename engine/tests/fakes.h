@@ -30,6 +30,9 @@ public:
     std::vector<size_t> samples_made; // per text
     int32_t ready_answer = 1;  // 0: the library is not ready
     std::function<void(size_t)> before_block;  // called with each block's index before it is handed over
+    // When not empty, the library reports words: before block i, that a word
+    // starts at byte word_reports[i] of its text (while there are reports).
+    std::vector<int32_t> word_reports;
 
     int32_t ready() override { return record("19"), ready_answer; }
     void set_audio_callback(synth_audio_callback c) override { callback = c; record("3"); }
@@ -44,6 +47,7 @@ public:
     void set_pitch_low(int32_t p) override { record("9", p); }
     void set_pitch_high(int32_t p) override { record("8", p); }
     void stop() override { stopped = true; record("5"); }
+    bool report_words(bool on) override { return reporting_ = on && !word_reports.empty(); }
     void speak(const char* text) override {
         spoken = text;
         texts.push_back(text);
@@ -59,6 +63,8 @@ public:
         for (const auto& block : made) {
             if (before_block) before_block(static_cast<size_t>(&block - made.data()));
             if (stopped) break;
+            const size_t index = static_cast<size_t>(&block - made.data());
+            if (reporting_ && index < word_reports.size() && callback(context, nullptr, word_reports[index]) != 0) break;
             samples_made.back() += block.size();
             if (callback(context, block.data(), static_cast<int32_t>(block.size())) != 0) break;
         }
@@ -69,6 +75,7 @@ public:
     std::string spoken;
 
 private:
+    bool reporting_ = false;
     void record(const char* ordinal) { calls.emplace_back(ordinal); }
     void record(const char* ordinal, int32_t value) {
         calls.push_back(std::string(ordinal) + "(" + std::to_string(value) + ")");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <limits>
 #include <thread>
@@ -356,8 +358,8 @@ TEST_F(SpeakDriver, SilenceBeforeAndAfterScalesWithSampleRate) {
     EXPECT_EQ(sink.writes.front().first, WriteKind::silence);
 }
 
-// A segment's audio goes out in blocks of 2048 samples once the library has
-// made it all; an abort or a stopped output ends it at the next block.
+// A segment's audio goes out in blocks of at most 2048 samples; an abort or a
+// stopped output ends it at the next block.
 TEST_F(SpeakDriver, AbortEndsTheAudioAndSkipsTrailingSilence) {
     state.settings.silence_at_end = 100;
     engine.blocks = {std::vector<uint8_t>(3000, 1), std::vector<uint8_t>(3000, 2)};
@@ -377,15 +379,51 @@ TEST_F(SpeakDriver, StoppedOutputEndsTheAudioAtOnce) {
     EXPECT_TRUE(written(WriteKind::silence).empty());
 }
 
-// An abort seen during the synthesis stops the library there.
+// An abort seen while the library still makes the segment stops the library
+// there; the block made before it is heard already.
 TEST_F(SpeakDriver, AbortDuringSynthesisStopsTheLibrary) {
+    sink.interest = 0;  // no words to estimate: each block goes out as it is made
+    sink.abort_after_writes = 1;
     engine.blocks = {{1, 2}, {3, 4}};
+    // The second block waits until the driver asks the library to stop, as a
+    // slow library would (a guard ends the wait if it never does).
     engine.before_block = [this](size_t block) {
-        if (block == 1) sink.actions = kActionAbort;
+        const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (block == 1 && !engine.stopped && std::chrono::steady_clock::now() < give_up) {
+            engine.callback(engine.context, nullptr, -1);  // nothing to hand over: the library's look at its stop
+            std::this_thread::yield();
+        }
     };
     say({text(u"ab")});
     EXPECT_TRUE(engine.stopped);
-    EXPECT_EQ(sink.audio_writes(), 0);
+    EXPECT_EQ(sink.audio_writes(), 1);
+    EXPECT_EQ(written(WriteKind::audio), (std::vector<uint8_t>{0x00, 0x81, 0x00, 0x82}));
+}
+
+// Each block goes out while the library still makes the next, after the
+// words the library says start in it.
+TEST_F(SpeakDriver, BlocksGoOutAsTheLibraryMakesThemAfterTheirWords) {
+    const std::string said = read(u"Раз два");
+    engine.word_reports = {static_cast<int32_t>(said.find_first_not_of(' ')), static_cast<int32_t>(said.rfind(' ') + 1)};
+    engine.blocks = {{1, 2}, {3, 4}};
+    std::atomic<bool> first_heard{false};
+    sink.after_audio_write = [&first_heard](RecordingSink&, int) { first_heard = true; };
+    // The second block waits until the first is heard (a guard ends the wait if it never is).
+    bool heard_before_second = false;
+    engine.before_block = [&](size_t block) {
+        const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (block == 1 && !first_heard && std::chrono::steady_clock::now() < give_up) std::this_thread::yield();
+        heard_before_second = block == 1 && first_heard;
+    };
+    say({text(u"Раз два")});
+    EXPECT_TRUE(heard_before_second);
+    EXPECT_EQ(sink.audio_writes(), 2);
+    const auto words = events_of(sink, kEventWordBoundary);
+    ASSERT_EQ(words.size(), 2u);
+    EXPECT_EQ(words[0].audio_offset, 0u);
+    EXPECT_EQ(words[0].bytes_before, 0u);
+    EXPECT_EQ(words[1].audio_offset, 4u) << "where the library said: after the first block";
+    EXPECT_EQ(words[1].bytes_before, 4u) << "sent before the block it starts in";
 }
 
 TEST_F(SpeakDriver, MainDictionaryOnlyForRussianWithUseDictionaryOneOrTwo) {
