@@ -41,6 +41,10 @@ struct SpeakContext {
     bool output_stopped = false;
     bool aborted = false;
     bool skip_asked = false;
+    // The segment's volume as the library makes it, and as the site now wants
+    // it: a change during the segment scales the blocks still to be written.
+    int32_t made_volume = 100;
+    int32_t wanted_volume = 100;
     WordTiming words;
     std::array<int16_t, kBlockSamples> buffer{};
 
@@ -69,17 +73,22 @@ struct SpeakContext {
         }
         return !ended();
     }
-    // True when the site asks for an abort or a skip.
-    bool interrupted() {
+    // The site's actions, with an abort or a skip noted.
+    uint32_t look() {
         const uint32_t actions = sink.get_actions();
         if ((actions & kActionAbort) != 0) aborted = true;
         if ((actions & kActionSkip) != 0) skip_asked = true;
-        return aborted || skip_asked;
+        return actions;
     }
     // `count` of the segment's samples from `from` on as one 16-bit block, with
     // the words that start in it sent before it.
     void write_block(SegmentSynthesis& synthesis, size_t from, size_t count) {
         synthesis.copy_samples(from, {buffer.data(), count});
+        if (wanted_volume != made_volume && made_volume > 0) {
+            for (size_t i = 0; i < count; ++i) {
+                buffer[i] = static_cast<int16_t>(std::clamp(buffer[i] * wanted_volume / made_volume, -32768, 32767));
+            }
+        }
         const auto bytes = static_cast<uint32_t>(count * 2);
         last_block_start = written;
         words.send_before(written, written + bytes, [this](const TimedWord& word) { send_word(word); });
@@ -192,7 +201,9 @@ private:
         const uint64_t text_length = converted.size();
         // Waits for the turn at the library; an abort meanwhile ends the request.
         SegmentSynthesis synthesis(engine_);
-        if (!synthesis.start(state_.synthesis, context_.sink, std::move(converted), library_state(*step.fragment),
+        const LibraryState library = library_state(*step.fragment);
+        context_.made_volume = context_.wanted_volume = library.prosody.volume;
+        if (!synthesis.start(state_.synthesis, context_.sink, std::move(converted), library,
                              context_.wants(kEventWordBoundary))) {
             context_.aborted = true;
             return;
@@ -201,7 +212,8 @@ private:
     }
 
     // Writes the segment's audio as the library hands it over, looking at the
-    // site before each block and while it waits. On an abort, a skip or a
+    // site before each block and while it waits; a volume change is heard from
+    // the next block on. On an abort, a skip or a
     // stopped output it returns, and the library stops at its next block.
     void stream(SegmentSynthesis& synthesis, const Step& step, uint64_t start, uint64_t text_length) {
         size_t done = 0;
@@ -214,7 +226,14 @@ private:
             }
             // Once the last block is out, a skip is for the next step.
             const bool all_written = now.finished && now.samples == done;
-            if (!all_written && context_.interrupted()) return;
+            if (!all_written) {
+                const uint32_t actions = context_.look();
+                if (context_.aborted || context_.skip_asked) return;
+                if ((actions & kActionVolume) != 0) {
+                    site_.volume = context_.sink.get_volume();
+                    context_.wanted_volume = segment_prosody(site_, *step.fragment).volume;
+                }
+            }
             if (now.samples == done && !all_written) continue;
             if (!opened) {
                 opened = true;

@@ -262,7 +262,7 @@ TEST_F(SpeakDriver, SkipsSentencesForwardAndBack) {
     EXPECT_EQ(sink.completed_skips.back(), -1);
 }
 
-TEST_F(SpeakDriver, RateAndVolumeChangesReachTheNextSegment) {
+TEST_F(SpeakDriver, RateChangesReachTheNextSegmentAndVolumeTheNextBlock) {
     engine.samples_per_character = 10;
     sink.after_audio_write = [](RecordingSink& s, int writes) {
         if (writes != 1) return;
@@ -285,6 +285,20 @@ TEST_F(SpeakDriver, RateAndVolumeChangesReachTheNextSegment) {
         return v;
     }();
     EXPECT_EQ(volumes, (std::vector<std::string>{"7(100)", "7(50)", "7(25)"}));
+
+    // Within a segment of several blocks, the blocks after the change are scaled to it.
+    sink = RecordingSink{};
+    sink.after_audio_write = [](RecordingSink& s, int writes) {
+        if (writes != 1) return;
+        s.volume = 50;
+        s.actions |= kActionVolume;
+    };
+    engine.samples_per_character = 1000;
+    say({text(u"Раз.")});
+    const auto audio = written(WriteKind::audio);
+    const auto sample = [&](size_t at) { return static_cast<int16_t>(audio[at] | audio[at + 1] << 8); };
+    ASSERT_GT(audio.size(), 2 * 2048u + 2);
+    EXPECT_EQ(sample(2 * 2048), sample(0) / 2);
 }
 
 TEST_F(SpeakDriver, RateMarkupHoldsOnlyForItsOwnRequest) {
