@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "engine/prosody.h"
-#include "engine/wake_signal.h"
+#include "platform/wake_signal.h"
 #include "engine/word_timing.h"
 
 namespace vl {

@@ -1,12 +1,8 @@
-#include "engine/wake_signal.h"
+#include "platform/wake_signal.h"
 
-#if defined(_WIN32)
 #include <windows.h>
-#endif
 
 namespace vl {
-
-#if defined(_WIN32)
 
 // Without an event the waiter still looks again after each patience.
 WakeSignal::WakeSignal() : event_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
@@ -26,27 +22,5 @@ bool WakeSignal::wait_for(std::chrono::milliseconds patience) {
     }
     return WaitForSingleObject(event_, static_cast<DWORD>(patience.count())) == WAIT_OBJECT_0;
 }
-
-#else
-
-WakeSignal::WakeSignal() = default;
-WakeSignal::~WakeSignal() = default;
-
-void WakeSignal::raise() {
-    {
-        std::lock_guard lock(mutex_);
-        raised_ = true;
-    }
-    changed_.notify_one();
-}
-
-bool WakeSignal::wait_for(std::chrono::milliseconds patience) {
-    std::unique_lock lock(mutex_);
-    const bool raised = changed_.wait_for(lock, patience, [this] { return raised_; });
-    raised_ = false;
-    return raised;
-}
-
-#endif
 
 }  // namespace vl
