@@ -1,8 +1,9 @@
 // prepare_text over long running text with the default tables and
-// use_dictionary 1, in UTF-16 units per second (items_per_second). Russian text
-// comes from VL_BENCH_TEXT (bench_text.h); Ukrainian text from the UTF-8 file
-// that VL_BENCH_UKRAINIAN_TEXT names (scripts/bench-prepare-text.sh fetches
-// both), else a generated stand-in.
+// use_dictionary 1 (Ukrainian also 2, with a user dictionary), in UTF-16 units
+// per second (items_per_second). Russian text comes from VL_BENCH_TEXT
+// (bench_text.h); Ukrainian text from the UTF-8 file that
+// VL_BENCH_UKRAINIAN_TEXT names (scripts/bench-prepare-text.sh fetches both),
+// else a generated stand-in.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -36,11 +37,11 @@ std::u16string sized(std::u16string_view source, size_t units) {
     return text;
 }
 
-void prepare(benchmark::State& state, std::u16string_view language, const std::u16string& source) {
+void prepare(benchmark::State& state, std::u16string_view language, const std::u16string& source,
+             int32_t use_dictionary = 1, const vl::UserDictionary& dictionary = vl::UserDictionary()) {
     const std::u16string text = sized(source, static_cast<size_t>(state.range(0)));
     const vl::PronunciationTables tables = vl::default_pronunciation_tables(language);
-    const vl::UserDictionary dictionary;
-    const vl::PrepareContext context{language, 1, 0, tables, dictionary};
+    const vl::PrepareContext context{language, use_dictionary, 0, tables, dictionary};
     for (auto _ : state) benchmark::DoNotOptimize(vl::prepare_text(text, context));
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }
@@ -54,8 +55,21 @@ void BM_PrepareText_Ukrainian(benchmark::State& state) {
     prepare(state, vl::kUkrainianLanguage, source);
 }
 
+// Ukrainian voices look every word up as written as well: 5,000 entries, two
+// of them words of the generated text, one with an apostrophe.
+void BM_PrepareText_UkrainianUserDictionary(benchmark::State& state) {
+    static const std::u16string source = ukrainian_text();
+    static const vl::UserDictionary dictionary = [] {
+        std::string lines = "зв'язок звъязо+к\nщастя шча+стя\n";
+        for (int i = 0; i < 5000; ++i) lines += "слово" + std::to_string(i) + " сло+во\n";
+        return vl::UserDictionary::parse(lines);
+    }();
+    prepare(state, vl::kUkrainianLanguage, source, 2, dictionary);
+}
+
 BENCHMARK(BM_PrepareText_Russian)->Arg(1 << 19)->Arg(4 << 20)->Arg(1 << 20)->Arg(8 << 20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PrepareText_Ukrainian)->Arg(1 << 20)->Arg(8 << 20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrepareText_UkrainianUserDictionary)->Arg(1 << 20)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

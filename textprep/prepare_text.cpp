@@ -1,5 +1,6 @@
 #include "textprep/prepare_text.h"
 
+#include "base/char_class.h"
 #include "textprep/blank_out.h"
 #include "textprep/english_pronunciation.h"
 #include "textprep/letter_runs.h"
@@ -22,9 +23,9 @@ const SpellingRules* spelling_of(std::u16string_view code) {
     return language ? language->spelling : nullptr;
 }
 
-}  // namespace
-
-std::u16string prepare_stages(std::u16string_view text, const PrepareContext& context) {
+// The stages from the symbols on, over text no word of which the dictionary
+// has found as written.
+std::u16string prepare_in_order(std::u16string_view text, const PrepareContext& context) {
     std::u16string result = replace_symbols(text, context.tables);
     if (const SpellingRules* spelling = spelling_of(context.language))
         result = apply_spelling(result, *spelling, context.tables);
@@ -33,6 +34,27 @@ std::u16string prepare_stages(std::u16string_view text, const PrepareContext& co
     result = read_letter_runs(result, context.tables);
     result = apply_english_pronunciation(std::move(result), context.tables, kMaxTextGrowth * text.size());
     if (context.use_dictionary >= 2) result = apply_user_dictionary(result, context.dictionary);
+    return result;
+}
+
+}  // namespace
+
+// A word the dictionary has as written becomes its pronunciation as it stands;
+// the text between such words goes through the stages as always.
+std::u16string prepare_stages(std::u16string_view text, const PrepareContext& context) {
+    const Language* language = find_language(context.language);
+    if (context.use_dictionary < 2 || !language || !looks_up_words_as_written(*language))
+        return prepare_in_order(text, context);
+    std::u16string result;
+    size_t start = 0;
+    while (const auto word = find_written_word(text, start, context.dictionary)) {
+        result += prepare_in_order(text.substr(start, word->start - start), context);
+        // Parted from digits before it, as the letter-run stage parts ‹5кг›.
+        if (word->start > 0 && is_digit(text[word->start - 1])) result += u' ';
+        result += word->pronunciation;
+        start = word->end;
+    }
+    result += prepare_in_order(text.substr(start), context);
     return result;
 }
 

@@ -57,6 +57,8 @@ std::uint32_t hash_of(std::u16string_view word) {
 
 }  // namespace
 
+char16_t word_key_char(char16_t c) { return is_apostrophe(c) ? u'\'' : to_lower(c); }
+
 UserDictionary UserDictionary::parse(std::string_view bytes) {
     const std::u16string lines = utf8_or_cp1251_to_utf16(without_byte_order_mark(bytes));
 
@@ -75,14 +77,14 @@ UserDictionary UserDictionary::parse(std::string_view bytes) {
     dictionary.entries_.reserve(count);
     dictionary.slots_.resize(std::bit_ceil(std::max<size_t>(2 * count, 16)));
     char16_t* out = text->data();
-    const auto keep = [&out](std::u16string_view part) {
+    const auto keep = [&out](std::u16string_view part, char16_t (*convert)(char16_t)) {
         const std::u16string_view copy(out, part.size());
-        out = std::transform(part.begin(), part.end(), out, [](char16_t c) { return to_lower(c); });
+        out = std::transform(part.begin(), part.end(), out, convert);
         return copy;
     };
     for_each_line_entry(lines, [&](std::u16string_view word, std::u16string_view pronunciation) {
-        const std::u16string_view kept_word = keep(word);
-        dictionary.insert_or_assign(kept_word, keep(pronunciation));
+        const std::u16string_view kept_word = keep(word, word_key_char);
+        dictionary.insert_or_assign(kept_word, keep(pronunciation, [](char16_t c) { return to_lower(c); }));
     });
     dictionary.text_ = std::move(text);
     return dictionary;

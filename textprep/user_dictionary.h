@@ -11,6 +11,14 @@
 
 namespace vl {
 
+// The apostrophe inside Ukrainian words (п'ять, сім’я, обʼєкт) in its three
+// forms: ' (U+0027), ’ (U+2019), ʼ (U+02BC).
+inline constexpr std::u16string_view kApostrophes = u"'\u2019\u02BC";
+inline bool is_apostrophe(char16_t c) { return kApostrophes.find(c) != std::u16string_view::npos; }
+// A character of a word as the dictionary keys it: lower case, and every
+// apostrophe as U+0027, so that each form finds the same entry.
+char16_t word_key_char(char16_t c);
+
 // An immutable map from lower-case word to pronunciation. Words and
 // pronunciations are views into one text of their own; the table is open
 // addressing over cached hashes, so a lookup allocates nothing and touches
@@ -20,12 +28,13 @@ public:
     UserDictionary() = default;
 
     // The file's bytes: UTF-8 (code page 1251 when they are not valid UTF-8),
-    // an optional byte-order mark, lines ended by CR, LF or CR LF. Each line is lower-cased whole; the word is the text
+    // an optional byte-order mark, lines ended by CR, LF or CR LF. Each line is
+    // lower-cased whole (a word's apostrophes become U+0027); the word is the text
     // before the first blank, the pronunciation the text between the first and
     // the second blank. A later line with the same word wins.
     static UserDictionary parse(std::string_view bytes);
 
-    // The pronunciation of a lower-case word, if it has one.
+    // The pronunciation of a word in word_key_char form, if it has one.
     std::optional<std::u16string_view> find(std::u16string_view word) const;
     bool empty() const { return entries_.empty(); }
     std::size_t size() const { return entries_.size(); }

@@ -6,6 +6,7 @@
 
 #include "base/char_class.h"
 #include "configurer/core/configurer_state.h"
+#include "contract/languages.h"
 #include "store/settings_file.h"
 
 namespace vl {
@@ -33,12 +34,19 @@ struct FieldRule {
 
 // What the field of a list's dialog allows: sources by the list (Latin,
 // Cyrillic, Latin, not alphanumeric, Latin or Cyrillic); replacements
-// Cyrillic with "+- ", or "+=-" in the user dictionary.
-FieldRule field_rule(ListKind kind, Field field);
+// Cyrillic with "+- ", or "+=-" in the user dictionary. The dictionary of a
+// language whose voices look words up as written (Ukrainian) also takes the
+// apostrophe in its three forms ' ’ ʼ in words, between two letters.
+FieldRule field_rule(ListKind kind, Field field, const Language& language);
 
-// The error position the dialog keeps for a field: 0 for an empty text, else
-// the first character the field's rule refuses or its file cannot hold
-// (configurer/core/entry_storage.h). Every path that stores an entry checks it.
-std::size_t field_error_position(ListKind kind, Field field, std::u16string_view text);
+// The error position the dialog keeps for a field of a list of `language`: 0
+// for an empty text, else the first character the field's rule refuses, an
+// apostrophe without a letter on each side, or a character its file cannot
+// hold (configurer/core/entry_storage.h). Every path that stores an entry checks it.
+std::size_t field_error_position(ListKind kind, Field field, std::u16string_view text, const Language& language);
+
+// The error position while the field is being typed: the same, except that an
+// apostrophe may end a word for now, since its next letter is still to come.
+std::size_t typing_error_position(ListKind kind, Field field, std::u16string_view text, const Language& language);
 
 }  // namespace vl

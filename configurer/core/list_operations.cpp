@@ -7,6 +7,7 @@
 #include "configurer/core/field_check.h"
 #include "configurer/core/text_expand.h"
 #include "configurer/core/texts.h"
+#include "textprep/user_dictionary.h"
 
 namespace vl {
 namespace {
@@ -26,8 +27,8 @@ bool both_filled(std::u16string_view source, std::u16string_view replacement, Us
 
 // True when the field holds no character its rule refuses; else names the first one.
 bool valid_field(ListKind kind, Field field, std::u16string_view text, std::u16string_view message,
-                 UserInterface& ui) {
-    const std::size_t position = field_error_position(kind, field, text);
+                 const Language& language, UserInterface& ui) {
+    const std::size_t position = field_error_position(kind, field, text, language);
     if (position == 0) return true;
     const std::u16string offending(1, text[position - 1]);
     ui.message_box({expand_text(texts::kErrorTitle), substitute_placeholders(message, {{u"%char%", offending}}),
@@ -74,10 +75,18 @@ DialogOutcome store_entry(ConfigurerState& state, EntryList<Entry>& list, Dialog
 
 // The checks every stored entry passes, in the dialogs' order: both fields
 // filled, then no character the field's rule refuses or its file cannot hold.
-bool storable_fields(ListKind kind, std::u16string_view source, std::u16string_view replacement, UserInterface& ui) {
+bool storable_fields(const ConfigurerState& state, ListKind kind, std::u16string_view source,
+                     std::u16string_view replacement, UserInterface& ui) {
+    const Language& language = kLanguages[state.language];
     return both_filled(source, replacement, ui) &&
-           valid_field(kind, Field::source, source, texts::kInvalidSource, ui) &&
-           valid_field(kind, Field::replacement, replacement, texts::kInvalidReplacement, ui);
+           valid_field(kind, Field::source, source, texts::kInvalidSource, language, ui) &&
+           valid_field(kind, Field::replacement, replacement, texts::kInvalidReplacement, language, ui);
+}
+
+// Two sources are the same when they are after lower-casing, every form of
+// the apostrophe counting as one (the engine finds one entry for both).
+bool same_source(std::u16string_view a, std::u16string_view b) {
+    return std::ranges::equal(a, b, {}, word_key_char, word_key_char);
 }
 
 }  // namespace
@@ -85,15 +94,15 @@ bool storable_fields(ListKind kind, std::u16string_view source, std::u16string_v
 DialogOutcome confirm_entry_dialog(ConfigurerState& state, ListKind kind, DialogVariant variant,
                                    std::u16string_view source, std::u16string_view replacement, UserInterface& ui) {
     if (kind == ListKind::Symbols) return DialogOutcome::closed_unchanged;
-    if (!storable_fields(kind, source, replacement, ui)) return DialogOutcome::stays_open;
-    const std::u16string lowered = to_lower(source);
-    return store_entry(state, state.entry_list(kind), variant, PronunciationEntry{lowered, to_lower(replacement)},
-                       [&](const PronunciationEntry& existing) { return to_lower(existing.source) == lowered; }, ui);
+    if (!storable_fields(state, kind, source, replacement, ui)) return DialogOutcome::stays_open;
+    return store_entry(
+        state, state.entry_list(kind), variant, PronunciationEntry{to_lower(source), to_lower(replacement)},
+        [&](const PronunciationEntry& existing) { return same_source(existing.source, source); }, ui);
 }
 
 DialogOutcome confirm_symbol_dialog(ConfigurerState& state, DialogVariant variant, std::u16string_view symbol,
                                     std::u16string_view replacement, uint8_t when, UserInterface& ui) {
-    if (!storable_fields(ListKind::Symbols, symbol, replacement, ui)) return DialogOutcome::stays_open;
+    if (!storable_fields(state, ListKind::Symbols, symbol, replacement, ui)) return DialogOutcome::stays_open;
     return store_entry(state, state.lists().symbols, variant, SymbolEntry{std::u16string(symbol), to_lower(replacement), when},
                        [&](const SymbolEntry& existing) { return existing.symbol == symbol; }, ui);
 }

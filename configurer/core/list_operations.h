@@ -22,9 +22,10 @@ enum class DialogOutcome {
 };
 
 // The entry dialog (every kind but Symbols), in this order: an empty source, an
-// empty replacement, a character that the field's rule refuses or its file
-// cannot hold (the dialog stays open), then a source equal, after lower-casing,
-// to another element's: adding then closes the dialog with nothing added,
+// empty replacement, a character that the field's rule (for the lists'
+// language) refuses or its file cannot hold (the dialog stays open), then a
+// source equal, after lower-casing and with every apostrophe form as one, to
+// another element's: adding then closes the dialog with nothing added,
 // editing keeps it open. Sources and replacements are stored in lower case.
 // Each refusal shows its error message through ui. Add and edit, the OK button
 // and Enter all come here, so no entry escapes the checks.

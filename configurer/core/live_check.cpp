@@ -5,15 +5,16 @@
 namespace vl {
 
 FieldCheck check_field(ListKind kind, DialogVariant variant, Field field, std::u16string_view text,
-                       std::u16string_view other) {
+                       std::u16string_view other, const Language& language) {
     FieldCheck check;
-    check.error_position = field_error_position(kind, field, text);
+    check.error_position = typing_error_position(kind, field, text, language);
     if (check.error_position != 0) {
         check.error_label = invalid_char_label(kind, variant, text[check.error_position - 1]);
         return check;
     }
     const Field other_field = field == Field::source ? Field::replacement : Field::source;
-    check.ok_enabled = !text.empty() && !other.empty() && field_error_position(kind, other_field, other) == 0;
+    check.ok_enabled = !text.empty() && !other.empty() && field_error_position(kind, field, text, language) == 0 &&
+                       field_error_position(kind, other_field, other, language) == 0;
     return check;
 }
 

@@ -19,10 +19,12 @@ struct FieldCheck {
 };
 
 // The check after the text of `field` changed to `text`; `other` is the text of
-// the other field. OK is enabled only while both fields are filled and neither
-// holds a refused character. The symbol dialog is kind Symbols.
+// the other field; the list is one of `language`. OK is enabled only while both
+// fields are filled and neither holds a refused character (an apostrophe that
+// ends a word is shown as no error while typing, but keeps OK disabled). The
+// symbol dialog is kind Symbols.
 FieldCheck check_field(ListKind kind, DialogVariant variant, Field field, std::u16string_view text,
-                       std::u16string_view other);
+                       std::u16string_view other, const Language& language);
 
 // The OK button when the dialog opens: disabled when adding; when editing only
 // when both fields are empty.

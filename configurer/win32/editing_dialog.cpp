@@ -44,7 +44,7 @@ void field_changed(HWND dialog, Session& session, Field field) {
     const Field other = field == Field::source ? Field::replacement : Field::source;
     const std::u16string text = window_text(field_control(dialog, field));
     const FieldCheck check = check_field(session.layout.kind, session.layout.variant, field, text,
-                                         window_text(field_control(dialog, other)));
+                                         window_text(field_control(dialog, other)), session.layout.language);
     session.error_position[static_cast<int>(field)] = check.error_position;
     EnableWindow(GetDlgItem(dialog, ids::kOkButton), check.ok_enabled);
     if (!check.error_label) return;

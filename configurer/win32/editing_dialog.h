@@ -27,6 +27,7 @@ struct DialogField {
 
 struct DialogLayout {
     ListKind kind;  // Symbols for the symbol dialog
+    const Language& language;  // whose lists the dialog edits
     DialogVariant variant;
     SIZE client;
     DialogField source;

@@ -14,6 +14,7 @@ bool run_entry_dialog(HWND owner, ConfigurerState& state, ListKind kind, DialogV
     }
     const DialogLayout layout{
         kind,
+        kLanguages[state.language],
         variant,
         {640, 240},
         {{10, 10, 160, 30}, source_label(kind), {171, 10, 50, 30}, texts::kSourceTooltip, entry.source},

@@ -33,6 +33,7 @@ bool run_symbol_dialog(HWND owner, ConfigurerState& state, DialogVariant variant
     }
     const DialogLayout layout{
         ListKind::Symbols,
+        kLanguages[state.language],
         variant,
         {840, 240},
         {{10, 20, 80, 20}, source_label(ListKind::Symbols), {91, 20, 20, 20}, texts::kSymbolTooltip, entry.symbol},

@@ -7,6 +7,7 @@
 
 #include "contract/data_layout.h"
 #include "store/file_io.h"
+#include "store/pronunciation_file.h"
 #include "store/tests/temp_folder.h"
 #include "store/user_dictionary_load.h"
 #include "textprep/prepare_text.h"
@@ -161,6 +162,28 @@ TEST(ApplyUserDictionary, RunsInThePipelineOnlyFromSettingTwo) {
     EXPECT_EQ(prepare(u"ракетоплан-2", 3), u"ракетопла+н-2");
     EXPECT_EQ(prepare(u"Ракетоплан-2", 1), u" Ракетоплан-2");  // a capital before a small letter starts a word
     EXPECT_EQ(prepare(u"Ракетоплан-2", 0), u" Ракетоплан-2");
+}
+
+// Ukrainian voices find the user's words as written, whatever form their
+// apostrophe takes in the file or the text, before the symbol and spelling
+// stages change them; the rest of the text, and every word without an entry,
+// is prepared as without the dictionary. Russian voices find no word with an
+// apostrophe.
+TEST(ApplyUserDictionary, UkrainianVoicesFindWordsAsWritten) {
+    const UserDictionary dictionary =
+        UserDictionary::parse("п'ять пъя+ть\nсім\u2019я симъя+\nоб\u02BCєкт объе+кт\nціна тсина+");
+    const auto prepare = [&dictionary](std::u16string_view language, std::u16string_view text, bool entries) {
+        const PronunciationTables tables = default_pronunciation_tables(language);
+        const UserDictionary none;
+        return prepare_text(text, PrepareContext{language, 2, 0, tables, entries ? dictionary : none});
+    };
+    const std::u16string_view apostrophes = u"П'ять: сім\u2019я, 5об'єкт і п\u2019ять (м'ясо, зв'язок, п'яте)";
+    const std::u16string text = std::u16string(apostrophes) + u" Ціна";
+    EXPECT_EQ(prepare(kUkrainianLanguage, text, true),
+              u"пъя+ть: симъя+, 5 объе+кт и пъя+ть  м ясо, звъязок, п ятэ  тсина+");
+    EXPECT_EQ(prepare(kUkrainianLanguage, text, false),
+              u"п ять: сим я, 5 об ект и п ять  м ясо, звъязок, п ятэ  тсина");
+    EXPECT_EQ(prepare(kRussianLanguage, apostrophes, true), prepare(kRussianLanguage, apostrophes, false));
 }
 
 // Two speak requests run the pipeline on snapshots while the watcher reloads

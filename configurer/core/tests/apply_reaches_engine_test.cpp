@@ -78,13 +78,25 @@ TEST_F(ApplyReachesEngine, AUkrainianDictionaryWordIsSpokenByUkrainianVoicesOnly
     test::RecordingUi ui;
     ConfigurerState configurer;
     ASSERT_TRUE(load_configuration(configurer, folder, ui));
+    const auto add = [&](std::u16string_view word, std::u16string_view pronunciation) {
+        return confirm_entry_dialog(configurer, ListKind::UserDictionaryList, DialogVariant::add, word, pronunciation,
+                                    ui);
+    };
+    // A word with an apostrophe is refused in the Russian dictionary; the
+    // Ukrainian one takes it in any form and counts every form as one.
+    EXPECT_EQ(add(u"П'ять", u"пъя+ть"), DialogOutcome::stays_open);
     configurer.language = 1;  // Ukrainian
-    ASSERT_EQ(confirm_entry_dialog(configurer, ListKind::UserDictionaryList, DialogVariant::add, u"Кавун",
-                                   u"каву+н", ui),
-              DialogOutcome::closed_changed);
+    ASSERT_EQ(add(u"Кавун", u"каву+н"), DialogOutcome::closed_changed);
+    ASSERT_EQ(add(u"П\u2019ять", u"пъя+ть"), DialogOutcome::closed_changed);
+    EXPECT_EQ(add(u"п'ять", u"пять"), DialogOutcome::closed_unchanged);
     ASSERT_TRUE(apply_configuration(configurer, folder, /*silent=*/false, ui, signal));
 
     EXPECT_EQ(prepare_request_text(u"смачний кавун", ukrainian.state, ukrainian.library), u"смачный каву+н");
+    EXPECT_EQ(prepare_request_text(u"п'ять кавунів", ukrainian.state, ukrainian.library), u"пъя+ть кавунив");
+    ConfigurerState again;
+    ASSERT_TRUE(load_configuration(again, folder, ui));
+    EXPECT_EQ(again.languages[1].user_dictionary.entries,
+              (std::vector<PronunciationEntry>{{u"кавун", u"каву+н"}, {u"п\u2019ять", u"пъя+ть"}}));
     EXPECT_EQ(prepare_request_text(u"кавун", russian.state, russian.library), u"кавун");
     EXPECT_TRUE(configurer.languages[0].user_dictionary.entries.size() == 6u);  // the Russian defaults, untouched
 

@@ -24,37 +24,38 @@ TEST(FindInvalidChar, ClassesAndExtraCharacters) {
 }
 
 TEST(FieldRules, EachListAllowsItsOwnCharacters) {
-    EXPECT_EQ(field_error_position(ListKind::LatinLetters, Field::source, u"ж"), 1u);
-    EXPECT_EQ(field_error_position(ListKind::LatinLetters, Field::source, u"Jj"), 0u);
-    EXPECT_EQ(field_error_position(ListKind::CyrillicLetters, Field::source, u"жj"), 2u);
-    EXPECT_EQ(field_error_position(ListKind::LatinCombinations, Field::source, u"th"), 0u);
-    EXPECT_EQ(field_error_position(ListKind::UserDictionaryList, Field::source, u"wordслово"), 0u);
-    EXPECT_EQ(field_error_position(ListKind::UserDictionaryList, Field::source, u"кто-то"), 4u);
+    EXPECT_EQ(field_error_position(ListKind::LatinLetters, Field::source, u"ж", kRussian), 1u);
+    EXPECT_EQ(field_error_position(ListKind::LatinLetters, Field::source, u"Jj", kRussian), 0u);
+    EXPECT_EQ(field_error_position(ListKind::CyrillicLetters, Field::source, u"жj", kRussian), 2u);
+    EXPECT_EQ(field_error_position(ListKind::LatinCombinations, Field::source, u"th", kRussian), 0u);
+    EXPECT_EQ(field_error_position(ListKind::UserDictionaryList, Field::source, u"wordслово", kRussian), 0u);
+    EXPECT_EQ(field_error_position(ListKind::UserDictionaryList, Field::source, u"кто-то", kRussian), 4u);
     for (std::u16string_view symbol : {u"%", u"€", u"₽"})
-        EXPECT_EQ(field_error_position(ListKind::Symbols, Field::source, symbol), 0u) << "symbol";
+        EXPECT_EQ(field_error_position(ListKind::Symbols, Field::source, symbol, kRussian), 0u) << "symbol";
     for (std::u16string_view symbol : {u"a", u"ж", u"5", u";", u"[", u"=", u" ", u"\t"})
-        EXPECT_EQ(field_error_position(ListKind::Symbols, Field::source, symbol), 1u) << "symbol";
+        EXPECT_EQ(field_error_position(ListKind::Symbols, Field::source, symbol, kRussian), 1u) << "symbol";
     // Replacements: the user dictionary refuses the blank and allows "=", the others the reverse.
-    EXPECT_EQ(field_error_position(ListKind::UserDictionaryList, Field::replacement, u"са+мо-про"), 0u);
-    EXPECT_EQ(field_error_position(ListKind::UserDictionaryList, Field::replacement, u"эм тэ"), 3u);
-    EXPECT_EQ(field_error_position(ListKind::UserDictionaryList, Field::replacement, u"а=б"), 0u);
-    EXPECT_EQ(field_error_position(ListKind::LatinLetters, Field::replacement, u"да+блъ ю"), 0u);
-    EXPECT_EQ(field_error_position(ListKind::Symbols, Field::replacement, u"а=б"), 2u);
-    EXPECT_EQ(field_error_position(ListKind::CyrillicLetters, Field::replacement, u"бэ1"), 3u);
-    EXPECT_EQ(field_error_position(ListKind::LatinLetters, Field::replacement, u""), 0u);
+    EXPECT_EQ(field_error_position(ListKind::UserDictionaryList, Field::replacement, u"са+мо-про", kRussian), 0u);
+    EXPECT_EQ(field_error_position(ListKind::UserDictionaryList, Field::replacement, u"эм тэ", kRussian), 3u);
+    EXPECT_EQ(field_error_position(ListKind::UserDictionaryList, Field::replacement, u"а=б", kRussian), 0u);
+    EXPECT_EQ(field_error_position(ListKind::LatinLetters, Field::replacement, u"да+блъ ю", kRussian), 0u);
+    EXPECT_EQ(field_error_position(ListKind::Symbols, Field::replacement, u"а=б", kRussian), 2u);
+    EXPECT_EQ(field_error_position(ListKind::CyrillicLetters, Field::replacement, u"бэ1", kRussian), 3u);
+    EXPECT_EQ(field_error_position(ListKind::LatinLetters, Field::replacement, u"", kRussian), 0u);
 }
 
 TEST(FieldRules, WhatTheFilesCannotHoldBackIsRefusedInEveryList) {
     // Settings-file keys: "[" or ";" first, "=" anywhere, blanks or tabs at either end, line ends.
     for (std::u16string_view symbol : {u"[", u";x", u"%=", u"% ", u"\t%"})
-        EXPECT_NE(field_error_position(ListKind::Symbols, Field::source, symbol), 0u) << "symbol";
-    EXPECT_EQ(field_error_position(ListKind::Symbols, Field::source, u"%["), 0u);
-    EXPECT_EQ(field_error_position(ListKind::Symbols, Field::source, u"%=%"), 2u);
+        EXPECT_NE(field_error_position(ListKind::Symbols, Field::source, symbol, kRussian), 0u) << "symbol";
+    EXPECT_EQ(field_error_position(ListKind::Symbols, Field::source, u"%[", kRussian), 0u);
+    EXPECT_EQ(field_error_position(ListKind::Symbols, Field::source, u"%=%", kRussian), 2u);
     // Values: blanks at either end, line ends, and in a symbol's name its ":".
-    EXPECT_EQ(field_error_position(ListKind::LatinLetters, Field::replacement, u"эй "), 3u);
-    EXPECT_EQ(field_error_position(ListKind::CyrillicLetters, Field::replacement, u" бэ"), 1u);
-    EXPECT_EQ(field_error_position(ListKind::Symbols, Field::replacement, u"фунт "), 0u);  // followed by ":when"
-    EXPECT_EQ(field_error_position(ListKind::Symbols, Field::replacement, u" фунт"), 1u);
+    EXPECT_EQ(field_error_position(ListKind::LatinLetters, Field::replacement, u"эй ", kRussian), 3u);
+    EXPECT_EQ(field_error_position(ListKind::CyrillicLetters, Field::replacement, u" бэ", kRussian), 1u);
+    // A symbol's name is followed by ":when".
+    EXPECT_EQ(field_error_position(ListKind::Symbols, Field::replacement, u"фунт ", kRussian), 0u);
+    EXPECT_EQ(field_error_position(ListKind::Symbols, Field::replacement, u" фунт", kRussian), 1u);
     EXPECT_EQ(unstorable_position(ListKind::Symbols, Field::replacement, u"фу:нт"), 3u);
     EXPECT_EQ(unstorable_position(ListKind::LatinLetters, Field::replacement, u"а\nб"), 2u);
     // Dictionary lines: a blank splits the line, ";" first makes it a comment.

@@ -22,7 +22,8 @@ Harness harness_for(const std::wstring& program) {
 }
 
 void Harness::fresh_data() const {
-    for (const std::wstring& file : {prefs(), user_dictionary(), data_folder + L"\\dicts\\Russian\\dict.dic"}) {
+    for (const std::wstring& file : {prefs(), user_dictionary(), data_folder + L"\\dicts\\Russian\\dict.dic",
+                                     data_folder + L"\\uk_dict.dic", data_folder + L"\\dicts\\Ukrainian\\dict.dic"}) {
         DeleteFileW(file.c_str());
     }
     CreateDirectoryW(data_folder.c_str(), nullptr);

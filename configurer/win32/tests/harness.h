@@ -50,6 +50,7 @@ void check_entry_dialog_tooltips(HANDLE process, HWND dialog);
 void check_symbol_dialog_tooltips(HANDLE process, HWND dialog);
 void check_closing_and_instances(const Harness& harness);
 void check_big_dictionary(const Harness& harness);
+void check_ukrainian_word(const Harness& harness);
 // The window at the screen's scale (name: for the screenshot) within the work area.
 void check_window_fits(const Harness& harness, const std::wstring& name);
 

@@ -31,6 +31,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     close_process(running.app);
     check_closing_and_instances(harness);
+    check_ukrainian_word(harness);
     check_big_dictionary(harness);
     std::printf("%d check(s) failed\n", failures());
     return failures() == 0 ? 0 : 1;
