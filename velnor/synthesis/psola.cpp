@@ -16,6 +16,7 @@ constexpr int kMinHalf = 20, kMaxHalf = 200;  // a grain's half width in the rec
 constexpr int kUnmarkedHalf = 80;             // where no pitch mark lies near
 constexpr float kLowestPitch = 50, kHighestPitch = 400;  // a mark spacing outside these is no glottal period
 constexpr int kWindowSteps = 512;
+constexpr int64_t kEdgeFade = 50;  // samples over which a phrase fades in from and out to silence
 
 // The rising half of a Hann window, from 0 to 1.
 const std::array<float, kWindowSteps + 1>& half_window() {
@@ -102,6 +103,14 @@ void add_grain(const VoiceData& voice, const Grain& g, float scale, float gain, 
     }
 }
 
+// The phrase cut out of its recordings starts and ends wherever a grain
+// happens to be: faded, it meets the silence around it without a click.
+float edge_fade(int64_t sample, int64_t total) {
+    const int64_t from_edge = std::min(sample, total - 1 - sample);
+    if (from_edge >= kEdgeFade) return 1.0f;
+    return half_window()[static_cast<size_t>(from_edge * kWindowSteps / kEdgeFade)];
+}
+
 }  // namespace
 
 float PitchMap::operator()(float hz) const {
@@ -125,7 +134,7 @@ bool render_phrase(const VoiceData& voice, std::span<const Segment> segments, co
                 if (!out.report_word(words[next_word++].text_offset)) return false;
             const int64_t end = next_word < words.size() ? std::min<int64_t>(limit, words[next_word].sample) : limit;
             for (; emitted < end; ++emitted)
-                if (!out.put(sound.value(emitted))) return false;
+                if (!out.put(sound.value(emitted) * edge_fade(emitted, total))) return false;
         }
         sound.drop_before(emitted);
         return true;

@@ -1,5 +1,6 @@
 // Rendering of units that need no change of length or pitch: the recording
-// comes out as it went in, wherever in the voice its audio lies.
+// comes out as it went in, wherever in the voice its audio lies, and the
+// phrase fades in and out rather than starting or stopping mid-wave.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -18,12 +19,12 @@ int32_t VELNOR_CALL collect(void* context, const uint8_t* samples, int32_t count
     return 0;
 }
 
-TEST(Rendering, UnchangedUnitsAreCopiedSampleForSampleEvenFarIntoTheVoice) {
+TEST(Rendering, UnchangedUnitsAreCopiedSampleForSampleEvenFarIntoTheVoiceAndFadedAtTheEdges) {
     // Two vowels of one recording, 125 Hz, placed beyond 2^24 samples.
     constexpr uint32_t kPeriod = 80, kStart = (1u << 24) + 1001, kLength = 2000;
     std::vector<uint8_t> samples(kStart + kLength + 400, velnor::mu_law_encode(0));
     for (uint32_t i = 0; i < kLength + 400; ++i) {
-        const double phase = 2 * 3.14159265 * i / kPeriod;
+        const double phase = 2 * 3.14159265 * i / kPeriod + 1.2;
         samples[kStart + i] = velnor::mu_law_encode(static_cast<int16_t>(9000 * std::sin(phase) + 4000 * std::sin(3 * phase + 1)));
     }
     std::vector<uint32_t> marks;
@@ -47,8 +48,10 @@ TEST(Rendering, UnchangedUnitsAreCopiedSampleForSampleEvenFarIntoTheVoice) {
     ASSERT_TRUE(velnor::render_phrase(voice, plan, velnor::PitchMap{}, 1.0f, {}, output));
     output.finish();
     ASSERT_EQ(out.size(), kLength);
-    // The last period has no grain after it to complete its window.
-    for (uint32_t i = 0; i + kPeriod < kLength; ++i) {
+    EXPECT_NEAR(out.front(), 128, 2);
+    EXPECT_NEAR(out.back(), 128, 2);
+    // After the fade in; the last period has no grain after it to complete its window.
+    for (uint32_t i = 50; i + kPeriod < kLength; ++i) {
         const float recorded = velnor::mu_law_table()[samples[kStart + i]];
         ASSERT_NEAR(out[i], recorded * 127.0f + 128.5f, 1.01f) << "sample " << i;
     }
