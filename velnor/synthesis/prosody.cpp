@@ -10,6 +10,7 @@ namespace {
 
 constexpr float kFinalLengthening = 1.15f;  // the phrase's last syllable
 constexpr float kOwnLowHz = 90.0f, kOwnHighHz = 130.0f;  // Male1's pitch range: the speaker as recorded
+constexpr float kMaxGainDb = 6.0f;  // the most a join moves either side's loudness
 
 // Pitch factors over the phrase's last stressed vowel (from its start to its
 // end) and over what follows it (from the vowel's end to the phrase's end).
@@ -28,28 +29,42 @@ Contour contour_of(PhraseEnd end) {
     return {1.0f, 1.0f, 1.0f, 1.0f};
 }
 
+bool joined_in_recording(const VoiceData& voice, uint32_t a, uint32_t b) {
+    return b == a + 1 && (voice.units[a].flags & kContinues);
+}
+
 }  // namespace
 
+// The speaker's own pitch at Male1's range; another range moves it by the
+// ratio of the ranges' centres (taken at 80%: a recorded voice moved the whole
+// way to a synthetic voice's range sounds strained) and widens or narrows its
+// swings around his centre by the ratio of their spans (widened by at most a
+// tenth: wider, a recorded voice sings).
+PitchMap pitch_map(const VoiceData& voice, PitchRange range) {
+    return {std::sqrt(voice.pitch_low_hz * voice.pitch_high_hz),
+            std::pow(std::sqrt(range.low_hz * range.high_hz) / std::sqrt(kOwnLowHz * kOwnHighHz), 0.8f),
+            std::min(std::log(range.high_hz / range.low_hz) / std::log(kOwnHighHz / kOwnLowHz), 1.1f)};
+}
+
 std::vector<Segment> plan_prosody(const VoiceData& voice, std::span<const Target> targets,
-                                  std::span<const uint32_t> units, PhraseEnd end, float duration,
-                                  PitchRange range) {
+                                  std::span<const uint32_t> units, PhraseEnd end, float duration) {
     const size_t n = units.size();
     std::vector<Segment> plan(n);
-    std::vector<float> start(n, 0.0f), finish(n, 0.0f);
-    const float middle = (voice.pitch_low_hz + voice.pitch_high_hz) / 2;
-    float last_pitch = middle;
-    for (size_t i = 0; i < n; ++i) {
-        const Unit& u = voice.units[units[i]];
-        if (!is_voiced(u.phone)) continue;
-        start[i] = u.f0_start ? u.f0_start / 8.0f : last_pitch;
-        finish[i] = u.f0_end ? u.f0_end / 8.0f : start[i];
-        last_pitch = finish[i];
-    }
-    // Where units from different places meet, both sides move to the mean.
+    for (size_t i = 0; i < n; ++i) plan[i] = {units[i], 0, 1.0f, 1.0f, 1.0f, 1.0f};
+    // Where units from different places meet, both sides move halfway to
+    // each other in pitch and in loudness, the change fading out across each.
     for (size_t i = 1; i < n; ++i) {
-        const bool joined_in_recording = units[i] == units[i - 1] + 1 && (voice.units[units[i - 1]].flags & kContinues);
-        if (joined_in_recording || start[i] == 0 || finish[i - 1] == 0) continue;
-        start[i] = finish[i - 1] = (start[i] + finish[i - 1]) / 2;
+        if (joined_in_recording(voice, units[i - 1], units[i])) continue;
+        const Unit& a = voice.units[units[i - 1]];
+        const Unit& b = voice.units[units[i]];
+        if (a.f0_end != 0 && b.f0_start != 0) {
+            const float ratio = std::sqrt(static_cast<float>(b.f0_start) / static_cast<float>(a.f0_end));
+            plan[i - 1].pitch_end = ratio;
+            plan[i].pitch_start = 1.0f / ratio;
+        }
+        const float db = std::clamp(static_cast<float>(b.energy_start - a.energy_end) / 2.0f, -kMaxGainDb, kMaxGainDb);
+        plan[i - 1].gain_end = std::pow(10.0f, db / 20.0f);
+        plan[i].gain_start = std::pow(10.0f, -db / 20.0f);
     }
 
     size_t last_stressed = n, last_vowel = n;
@@ -59,19 +74,6 @@ std::vector<Segment> plan_prosody(const VoiceData& voice, std::span<const Target
     }
     if (last_stressed == n) last_stressed = last_vowel;
     const Contour contour = contour_of(end);
-    // The speaker's own pitch at Male1's range; another range moves it by the
-    // ratio of the ranges' centres (taken at 80%: a recorded voice moved the
-    // whole way to a synthetic voice's range sounds strained) and widens or
-    // narrows its swings around his centre by the ratio of their spans (widened
-    // by at most a tenth: wider, a recorded voice sings).
-    const float own_centre = std::sqrt(voice.pitch_low_hz * voice.pitch_high_hz);
-    const float shift = std::pow(std::sqrt(range.low_hz * range.high_hz) / std::sqrt(kOwnLowHz * kOwnHighHz), 0.8f);
-    const float swing = std::min(std::log(range.high_hz / range.low_hz) / std::log(kOwnHighHz / kOwnLowHz), 1.1f);
-    auto moved = [&](float hz, float factor) {
-        if (hz == 0) return 0.0f;
-        return std::clamp(own_centre * shift * std::pow(hz / own_centre, swing) * factor, 40.0f, 600.0f);
-    };
-
     uint64_t tail_length = 0;
     for (size_t i = last_stressed + 1; i < n; ++i) tail_length += voice.units[units[i]].end - voice.units[units[i]].start;
     uint64_t tail_done = 0;
@@ -87,10 +89,11 @@ std::vector<Segment> plan_prosody(const VoiceData& voice, std::span<const Target
             tail_done += u.end - u.start;
             to = contour.tail_start + (contour.tail_end - contour.tail_start) * part(tail_done);
         }
+        plan[i].pitch_start *= from;
+        plan[i].pitch_end *= to;
         const bool final_syllable = end != PhraseEnd::none && last_vowel < n && i >= last_vowel;
         const float length = static_cast<float>(u.end - u.start) * duration * (final_syllable ? kFinalLengthening : 1.0f);
-        plan[i] = {units[i], std::max<uint32_t>(1, static_cast<uint32_t>(std::lround(length))), moved(start[i], from),
-                   moved(finish[i], to)};
+        plan[i].length = std::max<uint32_t>(1, static_cast<uint32_t>(std::lround(length)));
     }
     return plan;
 }

@@ -6,14 +6,17 @@
 #include <vector>
 
 #include "velnor/voice/mu_law.h"
+#include "velnor/voice/phone_voicing.h"
 
 namespace velnor {
 namespace {
 
 constexpr float kRate = static_cast<float>(kVoiceSampleRate);
 constexpr int kMinHalf = 20, kMaxHalf = 200;  // a grain's half width in the recording, samples
-constexpr int kUnmarkedHalf = 80;             // around a unit too short to hold a pitch mark
+constexpr int kUnmarkedHalf = 80;             // where no pitch mark lies near
+constexpr float kLowestPitch = 50, kHighestPitch = 400;  // a mark spacing outside these is no glottal period
 constexpr int kWindowSteps = 512;
+constexpr int64_t kEdgeFade = 50;  // samples over which a phrase fades in from and out to silence
 
 // The rising half of a Hann window, from 0 to 1.
 const std::array<float, kWindowSteps + 1>& half_window() {
@@ -28,20 +31,22 @@ const std::array<float, kWindowSteps + 1>& half_window() {
 
 struct Grain {
     int64_t centre;   // in the recording
-    int left, right;  // half widths
+    int left, right;  // half widths: the distances to the neighbouring marks
+    bool marked;
 };
 
-// The pitch mark of the unit nearest to `position`, with the distances to its neighbours.
-Grain grain_at(const VoiceData& voice, const Unit& u, double position) {
-    if (u.mark_count == 0) return {std::llround(position), kUnmarkedHalf, kUnmarkedHalf};
-    const uint32_t* first = voice.marks.data() + u.first_mark;
-    const uint32_t* last = first + u.mark_count;
-    const uint32_t* at = std::lower_bound(first, last, static_cast<uint32_t>(std::max(position, 0.0)));
-    if (at == last || (at != first && position - at[-1] < at[0] - position)) --at;
-    const size_t index = static_cast<size_t>(at - voice.marks.data());
-    const int left = index > 0 ? static_cast<int>(*at - voice.marks[index - 1]) : kUnmarkedHalf;
-    const int right = index + 1 < voice.marks.size() ? static_cast<int>(voice.marks[index + 1] - *at) : kUnmarkedHalf;
-    return {*at, std::clamp(left, kMinHalf, kMaxHalf), std::clamp(right, kMinHalf, kMaxHalf)};
+// The pitch mark nearest to `position` of the recording, with the distances
+// to its neighbours; an unmarked grain there when no mark lies near.
+Grain grain_at(const VoiceData& voice, double position) {
+    const auto& marks = voice.marks;
+    const auto at = std::lower_bound(marks.begin(), marks.end(), static_cast<uint32_t>(std::max(position, 0.0)));
+    size_t index = static_cast<size_t>(at - marks.begin());
+    if (index == marks.size() || (index > 0 && position - marks[index - 1] < marks[index] - position)) --index;
+    if (marks.empty() || std::fabs(marks[index] - position) > kMaxHalf)
+        return {std::llround(position), kUnmarkedHalf, kUnmarkedHalf, false};
+    const int left = index > 0 ? static_cast<int>(marks[index] - marks[index - 1]) : kUnmarkedHalf;
+    const int right = index + 1 < marks.size() ? static_cast<int>(marks[index + 1] - marks[index]) : kUnmarkedHalf;
+    return {marks[index], std::clamp(left, kMinHalf, kMaxHalf), std::clamp(right, kMinHalf, kMaxHalf), true};
 }
 
 // The phrase's samples not yet handed over: a window that slides along the
@@ -71,31 +76,50 @@ private:
     int64_t base_ = 0;
 };
 
-// Adds the grain, read `scale` times as fast as recorded, centred on `at` of the output.
-void add_grain(const VoiceData& voice, const Grain& g, float scale, int64_t at, int64_t total, Accumulator& out) {
+// Adds the grain, read `scale` times as fast as recorded and multiplied by
+// `gain`, centred on `at` of the output.
+void add_grain(const VoiceData& voice, const Grain& g, float scale, float gain, int64_t at, int64_t total,
+               Accumulator& out) {
     const auto& code = mu_law_table();
     const auto& window = half_window();
     const int64_t samples = static_cast<int64_t>(voice.samples.size());
-    const int left = static_cast<int>(static_cast<float>(g.left) / scale);
-    const int right = static_cast<int>(static_cast<float>(g.right) / scale);
+    const int left = std::max(static_cast<int>(static_cast<float>(g.left) / scale), 1);
+    const int right = std::max(static_cast<int>(static_cast<float>(g.right) / scale), 1);
     const int64_t first = std::max<int64_t>(at - left, out.base()), last = std::min<int64_t>(at + right, total - 1);
     if (first > last) return;
     float* sound = out.at(first, last - first + 1) - first;
     for (int64_t o = first; o <= last; ++o) {
         const int i = static_cast<int>(o - at);
-        const float w = i < 0 ? window[(left + i) * kWindowSteps / left] : window[(right - i) * kWindowSteps / std::max(right, 1)];
-        const float source = static_cast<float>(g.centre) + static_cast<float>(i) * scale;
-        const int64_t s = static_cast<int64_t>(std::floor(source));
+        const float w = gain * (i < 0 ? window[(left + i) * kWindowSteps / left] : window[(right - i) * kWindowSteps / right]);
+        // Offsets from the centre in float, the centre itself exact: a float
+        // holds no sample position beyond 2^24 (28 minutes) exactly.
+        const float offset = static_cast<float>(i) * scale;
+        const float whole = std::floor(offset);
+        const int64_t s = g.centre + static_cast<int64_t>(whole);
         if (s < 0 || s + 1 >= samples) continue;
-        const float frac = source - static_cast<float>(s);
-        sound[o] += (code[voice.samples[s]] * (1.0f - frac) + code[voice.samples[s + 1]] * frac) * w;
+        const float frac = offset - whole;
+        sound[o] += (frac == 0.0f ? code[voice.samples[s]]
+                                  : code[voice.samples[s]] * (1.0f - frac) + code[voice.samples[s + 1]] * frac) * w;
     }
+}
+
+// The phrase cut out of its recordings starts and ends wherever a grain
+// happens to be: faded, it meets the silence around it without a click.
+float edge_fade(int64_t sample, int64_t total) {
+    const int64_t from_edge = std::min(sample, total - 1 - sample);
+    if (from_edge >= kEdgeFade) return 1.0f;
+    return half_window()[static_cast<size_t>(from_edge * kWindowSteps / kEdgeFade)];
 }
 
 }  // namespace
 
-bool render_phrase(const VoiceData& voice, std::span<const Segment> segments, float formant_scale,
-                   std::span<const WordStart> words, BlockOutput& out) {
+float PitchMap::operator()(float hz) const {
+    if (shift == 1.0f && swing == 1.0f) return hz;
+    return std::clamp(centre_hz * shift * std::pow(hz / centre_hz, swing), 40.0f, 600.0f);
+}
+
+bool render_phrase(const VoiceData& voice, std::span<const Segment> segments, const PitchMap& pitch,
+                   float formant_scale, std::span<const WordStart> words, BlockOutput& out) {
     int64_t total = 0;
     for (const Segment& s : segments) total += s.length;
     if (total == 0) return !out.stopped();
@@ -110,25 +134,38 @@ bool render_phrase(const VoiceData& voice, std::span<const Segment> segments, fl
                 if (!out.report_word(words[next_word++].text_offset)) return false;
             const int64_t end = next_word < words.size() ? std::min<int64_t>(limit, words[next_word].sample) : limit;
             for (; emitted < end; ++emitted)
-                if (!out.put(sound.value(emitted))) return false;
+                if (!out.put(sound.value(emitted) * edge_fade(emitted, total))) return false;
         }
         sound.drop_before(emitted);
         return true;
     };
 
+    // Output time t maps into each segment's unit linearly; the grain there
+    // is the recording's mark nearest to the mapped place, and the next grain
+    // follows after that mark's period, moved to the pitch asked for.
     const int reach = static_cast<int>(kMaxHalf / std::min(formant_scale, 1.0f)) + 1;
     size_t index = 0;
     double segment_start = 0;
-    for (double t = 0; t < static_cast<double>(total);) {
+    auto source_of = [&](const Segment& s, double t) {
+        const Unit& u = voice.units[s.unit];
+        return u.start + (t - segment_start) * (u.end - u.start) / std::max<double>(s.length, 1);
+    };
+    const Grain first = grain_at(voice, voice.units[segments[0].unit].start);
+    for (double t = (first.centre - static_cast<double>(voice.units[segments[0].unit].start)) * segments[0].length /
+                    (voice.units[segments[0].unit].end - voice.units[segments[0].unit].start);
+         t < static_cast<double>(total);) {
         while (index + 1 < segments.size() && t >= segment_start + segments[index].length)
             segment_start += segments[index++].length;
         const Segment& s = segments[index];
-        const Unit& u = voice.units[s.unit];
         const double r = std::clamp((t - segment_start) / std::max<double>(s.length, 1), 0.0, 1.0);
-        const Grain g = grain_at(voice, u, u.start + r * (u.end - u.start));
-        add_grain(voice, g, formant_scale, std::llround(t), total, sound);
-        const float f0 = s.f0_start + static_cast<float>(r) * (s.f0_end - s.f0_start);
-        t += f0 > 0 ? kRate / f0 : g.right;
+        const Grain g = grain_at(voice, source_of(s, t));
+        const float gain = s.gain_start + static_cast<float>(r) * (s.gain_end - s.gain_start);
+        add_grain(voice, g, formant_scale, gain, std::llround(t), total, sound);
+        const float own = kRate / static_cast<float>(g.right);
+        const bool voiced = g.marked && is_voiced(voice.units[s.unit].phone) && own >= kLowestPitch && own <= kHighestPitch;
+        const float factor = s.pitch_start + static_cast<float>(r) * (s.pitch_end - s.pitch_start);
+        const float raise = voiced ? pitch(own) * factor / own : 1.0f;
+        t += raise == 1.0f ? g.right : g.right / raise;
         if (t > reach && !emit_until(static_cast<int64_t>(t) - reach)) return false;
     }
     return emit_until(total);

@@ -42,8 +42,8 @@ float pause_ms(PhraseEnd end, const SpeechSettings& settings) {
 void speak_text(const char* text, const SpeechSettings& settings, const LoadedVoice& voice, BlockOutput& out) {
     PhraseReader reader(std::string_view(text, std::strlen(text)), settings.main_dictionary ? &voice.lexicon : nullptr);
     const float duration = duration_factor(settings.speed_step, settings.tempo);
-    const PitchRange range{static_cast<float>(std::min(settings.pitch_low, settings.pitch_high)),
-                           static_cast<float>(std::max(settings.pitch_low, settings.pitch_high))};
+    const PitchMap pitch = pitch_map(voice.data, {static_cast<float>(std::min(settings.pitch_low, settings.pitch_high)),
+                                                  static_cast<float>(std::max(settings.pitch_low, settings.pitch_high))});
     const float formant_scale = kFormantScale[std::clamp(settings.voice, 0, 3)];
     std::vector<size_t> phone_of_target;
     bool first_piece = true;
@@ -59,7 +59,7 @@ void speak_text(const char* text, const SpeechSettings& settings, const LoadedVo
             const std::span<const Target> piece = std::span(targets).subspan(begin, end - begin);
             const std::vector<uint32_t> units = select_units(voice.data, piece);
             const PhraseEnd ending = end == targets.size() ? phrase->end : PhraseEnd::none;
-            const std::vector<Segment> plan = plan_prosody(voice.data, piece, units, ending, duration, range);
+            const std::vector<Segment> plan = plan_prosody(voice.data, piece, units, ending, duration);
             std::vector<WordStart> words;
             uint32_t at = 0;
             for (size_t i = 0; i < plan.size(); ++i) {
@@ -70,7 +70,7 @@ void speak_text(const char* text, const SpeechSettings& settings, const LoadedVo
                     words.push_back({at, phrase->words[word].text_offset});
                 at += plan[i].length;
             }
-            stopped = !render_phrase(voice.data, plan, formant_scale, words, out);
+            stopped = !render_phrase(voice.data, plan, pitch, formant_scale, words, out);
         }
         if (stopped) break;
         const auto silence = static_cast<long>(std::lround(pause_ms(phrase->end, settings) * kVoiceSampleRate / 1000.0f));

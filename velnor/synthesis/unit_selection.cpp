@@ -10,9 +10,8 @@ namespace velnor {
 namespace {
 
 constexpr size_t kCandidates = 40;     // best by target cost, per phone
-constexpr float kContextWeight = 1.0f;  // each neighbour
+constexpr float kContextWeight = 2.0f;  // each neighbour
 constexpr float kPlaceWeight = 0.8f;    // first or last syllable of the phrase
-constexpr float kJoinPenalty = 0.5f;    // any join that the recordings do not have
 constexpr float kSpectralWeight = 0.35f;
 constexpr float kPitchWeight = 6.0f;    // per unit of log frequency ratio
 constexpr float kEnergyWeight = 0.08f;  // per dB
@@ -71,7 +70,7 @@ float join_cost(const VoiceData& voice, uint32_t a, uint32_t b) {
         const float d = static_cast<float>(x.cepstrum_end[c] - y.cepstrum_start[c]) / 16.0f;
         spectral += d * d;
     }
-    float cost = kJoinPenalty + kSpectralWeight * std::sqrt(spectral) +
+    float cost = kSpectralWeight * std::sqrt(spectral) +
                  kEnergyWeight * static_cast<float>(std::abs(x.energy_end - y.energy_start));
     if (x.f0_end != 0 && y.f0_start != 0)
         cost += kPitchWeight * std::fabs(std::log(static_cast<float>(x.f0_end) / static_cast<float>(y.f0_start)));
