@@ -19,7 +19,7 @@
 #include "bench/bench_text.h"
 #include "engine/engine_state.h"
 #include "engine/speak_driver.h"
-#include "engine/synth_engine.h"
+#include "engine/tests/forwarding_engine.h"
 #include "engine/voice_choice.h"
 #include "engine/voice_setup.h"
 
@@ -59,28 +59,16 @@ private:
 
 // The library, noting how long each segment waited for it: from the end of
 // the voice's last write to the start of its synthesis.
-class TimedEngine final : public SynthEngine {
+class TimedEngine final : public test::ForwardingEngine {
 public:
-    explicit TimedEngine(const PlaybackSink& sink) : sink_(sink) {}
+    explicit TimedEngine(const PlaybackSink& sink) : ForwardingEngine(velnor_engine()), sink_(sink) {}
     Milliseconds longest_wait{0};
     Milliseconds longest_segment{0};
 
-    int32_t ready() override { return library_.ready(); }
-    void set_audio_callback(synth_audio_callback callback) override { library_.set_audio_callback(callback); }
     void select_voice(int32_t voice) override {  // the first call of a turn
         turn_start_ = Clock::now();
         library_.select_voice(voice);
     }
-    int32_t current_voice() override { return library_.current_voice(); }
-    void use_main_dictionary(int32_t on) override { library_.use_main_dictionary(on); }
-    void set_callback_context(void* context) override { library_.set_callback_context(context); }
-    void set_volume(int32_t volume) override { library_.set_volume(volume); }
-    void set_pause(int32_t pause) override { library_.set_pause(pause); }
-    void set_speed_step(int32_t step) override { library_.set_speed_step(step); }
-    void set_tempo(int32_t tempo) override { library_.set_tempo(tempo); }
-    void set_pitch_low(int32_t pitch) override { library_.set_pitch_low(pitch); }
-    void set_pitch_high(int32_t pitch) override { library_.set_pitch_high(pitch); }
-    void stop() override { library_.stop(); }
     void speak(const char* text) override {
         longest_wait = std::max<Milliseconds>(longest_wait, turn_start_ - sink_.last_write_end);
         library_.speak(text);
@@ -88,7 +76,6 @@ public:
     }
 
 private:
-    SynthEngine& library_ = velnor_engine();
     const PlaybackSink& sink_;
     Clock::time_point turn_start_;
 };
