@@ -26,11 +26,11 @@ void speak_from(const velnor::VoiceData& voice) {
     std::vector<size_t> phone_of_target;
     const auto targets = velnor::phrase_targets(voice, phones, phone_of_target);
     const auto units = velnor::select_units(voice, targets);
-    const auto plan = velnor::plan_prosody(voice, targets, units, velnor::PhraseEnd::question, 1.3f, {190, 330});
+    const auto plan = velnor::plan_prosody(voice, targets, units, velnor::PhraseEnd::question, 1.3f);
     std::atomic<bool> stop{false};
     std::atomic<uint32_t> epoch{0};
     velnor::BlockOutput out(discard, nullptr, 1.0f, {&stop, &epoch, 0});
-    velnor::render_phrase(voice, plan, 1.27f, {}, out);
+    velnor::render_phrase(voice, plan, velnor::pitch_map(voice, {190, 330}), 1.27f, {}, out);
 }
 
 }  // namespace
