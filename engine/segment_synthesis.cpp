@@ -1,5 +1,6 @@
 #include "engine/segment_synthesis.h"
 
+#include <algorithm>
 #include <exception>
 #include <new>
 
@@ -71,6 +72,7 @@ int32_t SegmentSynthesis::receive(const uint8_t* samples, int32_t count) {
                 reports_.push_back({static_cast<uint64_t>(count), samples_.size()});
             } else if (samples != nullptr && count > 0) {
                 samples_.insert(samples_.end(), samples, samples + count);
+                block_ends_.push_back(samples_.size());
                 handed_over = !holding();
             }
         } catch (const std::bad_alloc&) {
@@ -109,6 +111,12 @@ SynthesisProgress SegmentSynthesis::wait_beyond(size_t seen, std::chrono::millis
     if (handovers_ == handed) arrived_.wait_for(patience);
     const std::lock_guard guard(mutex_);
     return progress();
+}
+
+size_t SegmentSynthesis::block_end(size_t from) const {
+    const std::lock_guard guard(mutex_);
+    const auto end = std::upper_bound(block_ends_.begin(), block_ends_.end(), from);
+    return end == block_ends_.end() ? samples_.size() : *end;
 }
 
 void SegmentSynthesis::copy_samples(size_t from, std::span<int16_t> out) {

@@ -53,6 +53,10 @@ public:
     // Returns as soon as samples beyond `seen` are handed over or the library
     // has returned, and at the latest after `patience`.
     SynthesisProgress wait_beyond(size_t seen, std::chrono::milliseconds patience);
+    // Where the library's block holding sample `from` ends: the request's
+    // writes follow the library's blocks, so they fall alike however the
+    // two threads are timed.
+    size_t block_end(size_t from) const;
     // Samples [from, from + out.size()), which must have been handed over, as 16-bit.
     void copy_samples(size_t from, std::span<int16_t> out);
     // Places the words of the reports that came since the last call.
@@ -80,6 +84,7 @@ private:
 
     mutable std::mutex mutex_;  // guards the fields below
     std::vector<uint8_t> samples_;  // unsigned 8-bit, as the library makes them
+    std::vector<size_t> block_ends_;  // where each of the library's blocks ends in samples_
     std::vector<ReportedWord> reports_;
     size_t reports_taken_ = 0;
     bool words_reported_ = false;

@@ -247,7 +247,7 @@ private:
             }
             if (all_written) break;
             synthesis.place_reports(context_.words, text_length);
-            const size_t block = std::min(now.samples - done, kBlockSamples);
+            const size_t block = std::min(synthesis.block_end(done) - done, kBlockSamples);
             context_.write_block(synthesis, done, block);
             done += block;
             if (context_.ended()) return;
