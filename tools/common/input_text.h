@@ -1,8 +1,9 @@
 #pragma once
 // The text a tool works on: its words joined by blanks, or all of standard
 // input when it was given none.
-#include <iostream>
-#include <iterator>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -11,13 +12,15 @@
 
 namespace vl {
 
-// Throws std::runtime_error when standard input cannot be read or the text is
-// not valid UTF-8.
+// Throws std::runtime_error when standard input cannot be read (a read error is
+// never taken for the end of the text) or the text is not valid UTF-8.
 inline std::string input_text(const std::vector<std::string>& words) {
     std::string text;
     if (words.empty()) {
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-        if (std::cin.bad()) throw std::runtime_error("cannot read standard input");
+        char block[1 << 16];
+        size_t count = 0;
+        while ((count = std::fread(block, 1, sizeof block, stdin)) > 0) text.append(block, count);
+        if (std::ferror(stdin)) throw std::runtime_error(std::string("cannot read standard input: ") + std::strerror(errno));
     } else {
         for (const std::string& word : words) text += (text.empty() ? "" : " ") + word;
     }
