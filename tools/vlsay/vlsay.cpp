@@ -183,7 +183,7 @@ int run(const std::vector<std::string>& args) {
         print(std::string(kUsage) + '\n');
         return 0;
     }
-    const std::u16string text = utf8_to_utf16(input_text(options.words));
+    const std::u16string text = input_text(options.words);
     EngineState& state = engine_state();
     SynthEngine& engine = velnor_engine();
     std::error_code ignored;

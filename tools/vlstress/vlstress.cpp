@@ -208,7 +208,7 @@ int32_t VLDICT_CALL watch_word(intptr_t context, int32_t position, const char* w
 // The runs of the text that the library carries are stressed one by one; what
 // lies between them is copied as it was.
 int stress(const Options& options) {
-    const std::u16string text = utf8_to_utf16(input_text(options.text));
+    const std::u16string text = input_text(options.text);
     std::string output;
     {
         DictionarySession dictionary(options, SD_OPEN_READONLY);

@@ -135,10 +135,20 @@ done
 [ -z "$(ls -A folder.wav)" ] || fail "--out folder.wav wrote into the folder"
 [ "$(cat read_only.wav)" = kept ] || fail "--out read_only.wav replaced the read-only file"
 ls ./*.tmp* >/dev/null 2>&1 && fail "refused targets left temporary files: $(ls ./*.tmp*)"
-# A device is written as a stream, never replaced.
-if [ ${#tool[@]} -eq 1 ]; then
-  run --out /dev/null "да" || fail "--out /dev/null failed"
-  [ -c /dev/null ] || fail "--out /dev/null replaced the device"
+# A pipe (or a device) is written as a stream, never replaced. (A named pipe of
+# this folder, so that a tool that replaces its target harms nothing else.)
+if [ ${#tool[@]} -eq 1 ] && mkfifo audio.fifo; then
+  cat audio.fifo > from_fifo.wav &
+  reader=$!
+  run --out audio.fifo "да" || fail "--out audio.fifo failed"
+  if [ -p audio.fifo ]; then
+    exec 3<>audio.fifo 3>&-  # the reader ends even when nothing opened the pipe
+  else
+    fail "--out audio.fifo replaced the pipe"
+    kill "$reader"
+  fi
+  wait "$reader"
+  [ "$(head -c 4 from_fifo.wav)" = RIFF ] || fail "--out audio.fifo wrote no WAV into the pipe"
 fi
 if [ -w /dev/full ]; then
   run --out - "да" > /dev/full 2>err.txt && fail "a full standard output was reported as success"
