@@ -195,12 +195,15 @@ struct WordWatch {
     double length = 1;  // of the text in UTF-16 units, one code page 1251 character each
     size_t offset = 0;  // of the run being stressed in the text
     ProgressLine* progress = nullptr;
+    bool print_failed = false;  // reported after the call: nothing is thrown through the library
 };
 
 int32_t VLDICT_CALL watch_word(intptr_t context, int32_t position, const char* word, int32_t length) {
-    const WordWatch& watch = *reinterpret_cast<const WordWatch*>(context);
+    WordWatch& watch = *reinterpret_cast<WordWatch*>(context);
     const size_t at = watch.offset + static_cast<size_t>(position);
-    if (watch.print) print(std::to_string(at) + ' ' + to_utf8(std::string(word, length), kDictionaryCodePage) + '\n');
+    if (watch.print &&
+        !write_text(stdout, std::to_string(at) + ' ' + to_utf8(std::string(word, length), kDictionaryCodePage) + '\n'))
+        watch.print_failed = true;
     watch.progress->update(at / watch.length);
     return 0;
 }
@@ -232,6 +235,7 @@ int stress(const Options& options) {
                 stressed.clear();
                 if (dispatch(SD_STRESS, reinterpret_cast<intptr_t>(run.data()), static_cast<uint32_t>(run.size())) != 0)
                     throw Failure("the text was refused");
+                if (watch.print_failed) throw Failure("cannot write standard output");
                 output += to_utf8(stressed, options.code_page);
             }
             size_t aside = end;
