@@ -23,6 +23,11 @@ expect "$(printf '1 ма+ма\n6 мыла\n11 раму\nма+ма мыла ра�
 expect "ма+ма, Hello!" --db d.dat --code-page 65001 "Ма+ма, Hello!"
 expect "ма+ма мыла раму" --db d.dat --code-page 65001 "Мама мыла раму"
 expect "ма+ма" --db d.dat --code-page 866 "Мама"
+# On a terminal (under Wine, a Windows console of code page 437 or 866) the text reads as written.
+if command -v script >/dev/null; then
+  LANG=C.UTF-8 script -qec "$(printf '%q ' "${tool[@]}") --db d.dat 'Мама мыла раму'" /dev/null > tty.txt
+  grep -q "ма+ма мыла раму" tty.txt || fail "on a terminal the text came out as [$(head -c 200 tty.txt)]"
+fi
 # What the dictionary's code page cannot hold, and NUL bytes, come out as they were.
 printf 'café Müller straße ½ ♥ 😀 Мама\0мама\n' > mixed.txt
 printf 'café Müller straße ½ ♥ 😀 ма+ма\0ма+ма\n' > mixed_stressed.txt
