@@ -4,6 +4,7 @@
 // that Russian text reads right whatever the console's code page.
 #include <algorithm>
 #include <cstdio>
+#include <stdexcept>
 #include <string_view>
 
 #if defined(_WIN32)
@@ -37,6 +38,12 @@ inline bool write_text(std::FILE* stream, std::string_view utf8) {
     }
 #endif
     return std::fwrite(utf8.data(), 1, utf8.size(), stream) == utf8.size();
+}
+
+// Standard output, written at once; throws std::runtime_error when the text
+// cannot be written whole.
+inline void print(std::string_view utf8) {
+    if (!write_text(stdout, utf8) || std::fflush(stdout) != 0) throw std::runtime_error("cannot write standard output");
 }
 
 }  // namespace vl

@@ -68,11 +68,6 @@ void stop_on_interruption() {
 #endif
 }
 
-// Standard output, written at once; a text that cannot be written whole fails.
-void print(const std::string& text) {
-    if (!write_text(stdout, text) || std::fflush(stdout) != 0) throw std::runtime_error("cannot write standard output");
-}
-
 struct Options {
     std::filesystem::path appdata;
     std::u16string voice = u"Velnor_Male1_Russian";

@@ -90,11 +90,6 @@ Options parse_options(const std::vector<std::string>& args) {
     return options;
 }
 
-// Standard output, written at once; a text that cannot be written whole fails.
-void print(const std::string& text) {
-    if (!write_text(stdout, text) || std::fflush(stdout) != 0) throw Failure("cannot write standard output");
-}
-
 int32_t dispatch(int32_t command, intptr_t arg = 0, uint32_t size = 0) { return Stress_Dispatch(command, arg, size); }
 
 // Text in the caller's code page as UTF-8.
