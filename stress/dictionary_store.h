@@ -2,6 +2,7 @@
 // The stress dictionary's database: locating and verifying the file, the lookup
 // cursors, record fetches and the entry counts cached in the info table.
 #include "lexdb/include/lexdb_api.h"
+#include "stress/include/vldict.h"
 
 #include <cstdint>
 #include <optional>
@@ -27,8 +28,7 @@ struct DictionaryStore {
 // exceptions tables.
 void select_tables(DictionaryStore& store, std::string_view main_table);
 
-// Database paths given in this many bytes or more are refused, never shortened.
-inline constexpr size_t kMaxDatabasePath = 260;
+inline constexpr size_t kMaxDatabasePath = VLDICT_MAX_PATH;
 
 // Opens the database under the current write mode and verifies its six tables.
 // A given path (even an empty one) replaces the stored one; an empty one is

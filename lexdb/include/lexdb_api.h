@@ -14,6 +14,10 @@
 extern "C" {
 #endif
 
+// The status of a call that waited seconds for another process's lock on the
+// file and still did not get it.
+enum { LEXDB_BUSY = 5 };
+
 typedef struct LexConnection LexConnection;
 typedef struct LexBtree LexBtree;
 typedef struct LexCursor LexCursor;

@@ -30,13 +30,17 @@
 #define VLDICT_CALL
 #endif
 
+/* Database paths of this many bytes or more are refused, never shortened. */
+#define VLDICT_MAX_PATH 260
+
 #ifdef __cplusplus
 extern "C" {
 #endif
 
 enum {
     /* Commands. Any other code does nothing and returns SD_DONE. */
-    SD_OPEN_READONLY = -3,     /* arg: database path (NUL-terminated, system ANSI code page) or 0 */
+    SD_OPEN_READONLY = -3,     /* arg: database path (NUL-terminated, system ANSI code page, fewer than
+                                  VLDICT_MAX_PATH bytes) or 0 */
     SD_CLOSE = -2,
     SD_OPEN = -1,              /* as SD_OPEN_READONLY, for reading and writing */
     SD_BEGIN = 1,

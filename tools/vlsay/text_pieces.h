@@ -6,11 +6,13 @@
 
 namespace vl {
 
-// Each piece but the last ends with a line break that closes a sentence or
-// comes before an empty line, and is at least `least` characters long, so that
-// the speech sounds as it would from the whole text; a piece that finds no such
-// break is cut at any line break once it is 16 times as long. The last piece
-// takes a rest shorter than `least`. The pieces together are the text.
+// Each piece but the last is at least `least` characters long and ends with a
+// line break that closes a sentence or comes before an empty line, or at the
+// end of a sentence as the engine finds it, so that the speech sounds as it
+// would from the whole text; a piece that finds neither within 16 times that
+// length is cut at the last line break there, else at the last blank (as the
+// engine cuts an overlong sentence). The last piece takes a rest shorter than
+// `least`. The pieces together are the text.
 std::vector<std::u16string_view> speaking_pieces(std::u16string_view text, size_t least);
 
 }  // namespace vl

@@ -1,8 +1,8 @@
 // vlsay: speaks a text through the engine into a WAV file, or shows the text
 // the synthesis engine would read.
+#include <atomic>
 #include <csignal>
 #include <cstdio>
-#include <iostream>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -19,6 +19,7 @@
 #include "platform/app_data.h"
 #include "textprep/prepare_text.h"
 #include "tools/common/arguments.h"
+#include "tools/common/console_text.h"
 #include "tools/common/input_text.h"
 #include "tools/common/progress_line.h"
 #include "tools/common/utf8_main.h"
@@ -38,9 +39,34 @@ constexpr const char* kDefaultOut = "vlsay.wav";
 // Characters of text spoken at a time, at the least.
 constexpr size_t kPieceLength = 4096;
 
-// Set by Ctrl+C or a termination request: the speech stops and no file is left.
-volatile std::sig_atomic_t interrupted = 0;
-extern "C" void on_interrupt(int) { interrupted = 1; }
+// Set by Ctrl+C, a termination request or a closed terminal: the speech stops
+// and no file is left.
+std::atomic<bool> interrupted{false};
+extern "C" void on_interrupt(int) { interrupted = true; }
+
+#if defined(_WIN32)
+// A closed console window, a logoff or a shutdown ends the process as soon as
+// this handler returns: it stops the speech and waits, so that the main thread
+// removes the temporary file and exits first.
+BOOL WINAPI on_console_end(DWORD event) {
+    if (event != CTRL_CLOSE_EVENT && event != CTRL_LOGOFF_EVENT && event != CTRL_SHUTDOWN_EVENT) return FALSE;
+    interrupted = true;
+    Sleep(INFINITE);
+    return TRUE;
+}
+#endif
+
+void stop_on_interruption() {
+    std::signal(SIGINT, on_interrupt);
+    std::signal(SIGTERM, on_interrupt);
+#if defined(_WIN32)
+    std::signal(SIGBREAK, on_interrupt);
+    SetConsoleCtrlHandler(on_console_end, TRUE);
+#else
+    std::signal(SIGHUP, on_interrupt);
+    std::signal(SIGPIPE, SIG_IGN);  // a closed pipe fails the write, which is reported
+#endif
+}
 
 struct Options {
     std::filesystem::path appdata;
@@ -149,10 +175,10 @@ private:
 int run(const std::vector<std::string>& args) {
     const Options options = parse_options(args);
     if (options.help) {
-        std::cout << kUsage << '\n';
+        print(std::string(kUsage) + '\n');
         return 0;
     }
-    const std::u16string text = utf8_to_utf16(input_text(options.words));
+    const std::u16string text = input_text(options.words);
     EngineState& state = engine_state();
     SynthEngine& engine = velnor_engine();
     std::error_code ignored;
@@ -164,20 +190,17 @@ int run(const std::vector<std::string>& args) {
     }
 
     if (options.prepare_only) {
-        std::cout << utf16_to_utf8(prepare_request_text(text, state, library)) << '\n' << std::flush;
+        print(utf16_to_utf8(prepare_request_text(text, state, library)) + '\n');
         return 0;
     }
     if (options.phones_only) {
         const std::optional<std::string> phones = library_phones(to_engine_charset(prepare_request_text(text, state, library)));
         if (!phones) throw std::runtime_error("the synthesis library does not show its phones");
-        std::cout << *phones << std::flush;
+        print(*phones);
         return 0;
     }
-    std::signal(SIGINT, on_interrupt);
-    std::signal(SIGTERM, on_interrupt);
-#if defined(SIGPIPE)
-    std::signal(SIGPIPE, SIG_IGN);  // a closed pipe fails the write, which is reported
-#endif
+    stop_on_interruption();
+    // The target is checked, and its temporary file made, before any speech.
     WavWriter wav(options.out, static_cast<uint32_t>(state.settings.sample_rate.load()));
     WavSink sink(options, wav);
     ProgressLine progress(!options.quiet);
@@ -199,9 +222,9 @@ int utf8_main(const std::vector<std::string>& args) {
     try {
         return run(args);
     } catch (const UsageError& error) {
-        std::cerr << "vlsay: " << error.what() << " (vlsay --help shows the usage)" << std::endl;
+        write_text(stderr, std::string("vlsay: ") + error.what() + " (vlsay --help shows the usage)\n");
     } catch (const std::exception& error) {
-        std::cerr << "vlsay: " << error.what() << std::endl;
+        write_text(stderr, std::string("vlsay: ") + error.what() + "\n");
     }
     return 2;
 }

@@ -3,7 +3,9 @@
 // file beside it, whose header counts no samples until finish() fills in the
 // sizes and renames it over the target, so that an interrupted or failed run
 // leaves nothing that looks complete. To standard output ("-"): the header
-// gives the largest sizes, as streams do, and the samples follow.
+// gives the largest sizes, as streams do, and the samples follow; so it does
+// to a device or a pipe named as the target. A folder or a read-only file is
+// refused at once, before any audio is made.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -32,10 +34,12 @@ public:
 
 private:
     bool fail(const std::string& what);
+    std::string where() const;
 
     std::filesystem::path target_;
     std::filesystem::path temporary_;  // empty for a stream
     std::FILE* file_ = nullptr;
+    bool stream_ = false;  // a device or a pipe this writer opened
     uint32_t sample_rate_;
     uint64_t data_bytes_ = 0;
     bool finished_ = false;

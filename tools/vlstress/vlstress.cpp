@@ -2,7 +2,6 @@
 // dictionary's words and builds dictionaries from word lists.
 #include <cstdio>
 #include <filesystem>
-#include <iostream>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -16,6 +15,7 @@
 #include "platform/app_data.h"
 #include "store/file_io.h"
 #include "tools/common/arguments.h"
+#include "tools/common/console_text.h"
 #include "tools/common/input_text.h"
 #include "tools/common/progress_line.h"
 #include "tools/common/utf8_main.h"
@@ -92,13 +92,36 @@ Options parse_options(const std::vector<std::string>& args) {
 
 int32_t dispatch(int32_t command, intptr_t arg = 0, uint32_t size = 0) { return Stress_Dispatch(command, arg, size); }
 
-// Text in the caller's code page from UTF-8, and back.
-std::string from_utf8(const std::string& text, int32_t code_page) {
-    return code_page == xlat::kUtf8CodePage ? text : xlat::wide_to_text(utf8_to_utf16(text), code_page);
-}
+// Text in the caller's code page as UTF-8.
 std::string to_utf8(const std::string& text, int32_t code_page) {
     return code_page == xlat::kUtf8CodePage ? text : utf16_to_utf8(xlat::text_to_wide(text, code_page));
 }
+
+// Whether a character comes through the library unchanged: through the
+// caller's code page and the code page 1251 in which it works. The others
+// (accented Latin letters, symbols, other scripts) and NUL, which ends the text
+// the library hands back, are kept aside and put back as they were; none of
+// them could belong to a word the library looks up.
+class CarriedThrough {
+public:
+    explicit CarriedThrough(int32_t code_page) : code_page_(code_page), known_(0x10000, kUnknown) {}
+    bool operator()(char16_t c) {
+        int8_t& known = known_[c];
+        if (known == kUnknown) known = carried(c) ? 1 : 0;
+        return known == 1;
+    }
+
+private:
+    static constexpr int8_t kUnknown = -1;
+    bool carried(char16_t c) const {
+        if (c == 0 || (c >= 0xD800 && c <= 0xDFFF)) return false;
+        const std::u16string one(1, c);
+        return xlat::text_to_wide(xlat::wide_to_text(one, kDictionaryCodePage), kDictionaryCodePage) == one &&
+               xlat::text_to_wide(xlat::wide_to_text(one, code_page_), code_page_) == one;
+    }
+    int32_t code_page_;
+    std::vector<int8_t> known_;
+};
 
 // The library takes paths in the system's ANSI code page.
 std::string ansi_path(const std::string& utf8) {
@@ -131,6 +154,9 @@ public:
                  static_cast<uint32_t>(options.dictionary.size()));
         const std::optional<std::string> path = options.db ? std::optional(ansi_path(*options.db)) : std::nullopt;
         const std::string where = options.db.value_or(default_database());
+        if (path && path->size() >= VLDICT_MAX_PATH)
+            throw Failure("path too long: " + where + " (the stress library takes database paths of fewer than " +
+                          std::to_string(VLDICT_MAX_PATH) + " bytes)");
         if (dispatch(open_command, path ? reinterpret_cast<intptr_t>(path->c_str()) : 0) != SD_DONE) {
             std::error_code ignored;
             if (options.db && std::filesystem::exists(utf8_path(*options.db), ignored))
@@ -161,36 +187,59 @@ int32_t VLDICT_CALL keep_text(intptr_t context, const char* text) {
 // What the word callback serves: the progress line, and the words when asked for.
 struct WordWatch {
     bool print = false;
-    double length = 1;  // of the text in code page 1251, where the positions count
+    double length = 1;  // of the text in UTF-16 units, one code page 1251 character each
+    size_t offset = 0;  // of the run being stressed in the text
     ProgressLine* progress = nullptr;
+    bool print_failed = false;  // reported after the call: nothing is thrown through the library
 };
 
 int32_t VLDICT_CALL watch_word(intptr_t context, int32_t position, const char* word, int32_t length) {
-    const WordWatch& watch = *reinterpret_cast<const WordWatch*>(context);
-    if (watch.print) std::cout << position << ' ' << to_utf8(std::string(word, length), kDictionaryCodePage) << '\n';
-    watch.progress->update(position / watch.length);
+    WordWatch& watch = *reinterpret_cast<WordWatch*>(context);
+    const size_t at = watch.offset + static_cast<size_t>(position);
+    if (watch.print &&
+        !write_text(stdout, std::to_string(at) + ' ' + to_utf8(std::string(word, length), kDictionaryCodePage) + '\n'))
+        watch.print_failed = true;
+    watch.progress->update(at / watch.length);
     return 0;
 }
 
+// The runs of the text that the library carries are stressed one by one; what
+// lies between them is copied as it was.
 int stress(const Options& options) {
-    const std::string utf8_text = input_text(options.text);
-    const std::string text = from_utf8(utf8_text, options.code_page);
-    std::string stressed;
+    const std::u16string text = input_text(options.text);
+    std::string output;
     {
         DictionarySession dictionary(options, SD_OPEN_READONLY);
         ProgressLine progress(!options.quiet);
-        // Every code page the library takes gives one code page 1251 character per UTF-16 unit.
-        WordWatch watch{options.words, std::max<double>(1, utf8_to_utf16(utf8_text).size()), &progress};
+        WordWatch watch{options.words, std::max<double>(1, text.size()), 0, &progress};
+        std::string stressed;
         dispatch(SD_CODE_PAGE, options.code_page);
         dispatch(SD_TEXT_CALLBACK, reinterpret_cast<intptr_t>(&keep_text));
         dispatch(SD_TEXT_CONTEXT, reinterpret_cast<intptr_t>(&stressed));
         dispatch(SD_WORD_CALLBACK, reinterpret_cast<intptr_t>(&watch_word));
         dispatch(SD_WORD_CONTEXT, reinterpret_cast<intptr_t>(&watch));
-        if (dispatch(SD_STRESS, reinterpret_cast<intptr_t>(text.data()), static_cast<uint32_t>(text.size())) != 0)
-            throw Failure("the text was refused");
+        CarriedThrough carried(options.code_page);
+        if (!carried(u'a')) throw Failure("code page " + std::to_string(options.code_page) + " cannot be used");
+        for (size_t start = 0; start < text.size();) {
+            size_t end = start;
+            while (end < text.size() && carried(text[end])) ++end;
+            if (end > start) {
+                const std::string run = xlat::wide_to_text(std::u16string_view(text).substr(start, end - start),
+                                                           options.code_page);
+                watch.offset = start;
+                stressed.clear();
+                if (dispatch(SD_STRESS, reinterpret_cast<intptr_t>(run.data()), static_cast<uint32_t>(run.size())) != 0)
+                    throw Failure("the text was refused");
+                if (watch.print_failed) throw Failure("cannot write standard output");
+                output += to_utf8(stressed, options.code_page);
+            }
+            size_t aside = end;
+            while (aside < text.size() && !carried(text[aside])) ++aside;
+            output += utf16_to_utf8(std::u16string_view(text).substr(end, aside - end));
+            start = aside;
+        }
     }
-    const std::string output = to_utf8(stressed, options.code_page);
-    std::cout << output << (output.ends_with('\n') ? "" : "\n") << std::flush;
+    print(output.ends_with('\n') ? output : output + '\n');
     return 0;
 }
 
@@ -202,7 +251,7 @@ int count(const Options& options) {
     int32_t words = -1;
     dispatch(SD_GET_COUNT, reinterpret_cast<intptr_t>(&words));  // counted even when it cannot be kept
     if (words < 0) throw Failure("cannot count the dictionary's words");
-    std::cout << words << '\n' << std::flush;
+    print(std::to_string(words) + '\n');
     return 0;
 }
 
@@ -251,18 +300,22 @@ int import(const Options& options, const std::string& file, bool festival) {
     const ListRecords list = read_records(file, festival);
     { DictionarySession verified(options, SD_OPEN); }  // makes the six tables of a new file
     const std::string table = options.dictionary.empty() ? "lexicon" : options.dictionary;
-    if (!stress_tool::import_records(*options.db, table, list.records))
+    const stress_tool::ImportResult result = stress_tool::import_records(*options.db, table, list.records);
+    if (result == stress_tool::ImportResult::busy)
+        throw Failure("the dictionary is in use by another program: nothing imported into " + *options.db +
+                      "; try again when it is closed");
+    if (result != stress_tool::ImportResult::done)
         throw Failure("cannot write to the dictionary database " + *options.db);
-    std::cout << list.records.size() << " words added";
-    if (list.unstressed > 0) std::cout << ", " << list.unstressed << " without a usable stress left out";
-    std::cout << '\n' << std::flush;
+    std::string report = std::to_string(list.records.size()) + " words added";
+    if (list.unstressed > 0) report += ", " + std::to_string(list.unstressed) + " without a usable stress left out";
+    print(report + '\n');
     return 0;
 }
 
 int run(const std::vector<std::string>& args) {
     const Options options = parse_options(args);
     if (options.help) {
-        std::cout << kUsage << '\n';
+        print(std::string(kUsage) + '\n');
         return 0;
     }
     if (options.import_list) return import(options, *options.import_list, false);
@@ -277,10 +330,10 @@ int utf8_main(const std::vector<std::string>& args) {
     try {
         return run(args);
     } catch (const UsageError& error) {
-        std::cerr << "vlstress: " << error.what() << " (vlstress --help shows the usage)" << std::endl;
+        write_text(stderr, std::string("vlstress: ") + error.what() + " (vlstress --help shows the usage)\n");
         return 2;
     } catch (const std::exception& error) {
-        std::cerr << "vlstress: " << error.what() << std::endl;
+        write_text(stderr, std::string("vlstress: ") + error.what() + "\n");
     }
     return 1;
 }

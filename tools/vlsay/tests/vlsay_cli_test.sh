@@ -80,6 +80,10 @@ done
 printf '\xff\xfe' | run --out bad.wav 2>err.txt
 [ $? -eq 2 ] || fail "invalid UTF-8 input accepted"
 [ -e bad.wav ] && fail "invalid UTF-8 input wrote an output file"
+mkdir input_folder
+run --out bad.wav < input_folder 2>err.txt
+[ $? -eq 2 ] || fail "unreadable standard input (a folder) was taken for a text"
+[ -e bad.wav ] && fail "unreadable standard input wrote an output file"
 
 # A long text (about two hours of speech) streams into the file: the header's
 # sizes match the file, memory stays flat, and standard output carries the same
@@ -120,14 +124,41 @@ run --out no/such/folder/x.wav "да" 2>err.txt && fail "a missing folder was ac
 [ $? -ne 0 ] || fail "a full disk was reported as success"
 [ "$(wc -l < err.txt)" -eq 1 ] || fail "full disk: not one line: $(cat err.txt)"
 ls full.wav* >/dev/null 2>&1 && fail "a full disk left $(ls full.wav*)"
+# Targets refused before any speech, and left as they were: a folder, a read-only file.
+mkdir folder.wav
+printf 'kept' > read_only.wav
+chmod a-w read_only.wav
+for target in folder.wav read_only.wav; do
+  run --out "$target" < long.txt 2>err.txt && fail "--out $target was accepted"
+  [ "$(wc -l < err.txt)" -eq 1 ] || fail "--out $target: not one line: $(cat err.txt)"
+done
+[ -z "$(ls -A folder.wav)" ] || fail "--out folder.wav wrote into the folder"
+[ "$(cat read_only.wav)" = kept ] || fail "--out read_only.wav replaced the read-only file"
+ls ./*.tmp* >/dev/null 2>&1 && fail "refused targets left temporary files: $(ls ./*.tmp*)"
+# A pipe (or a device) is written as a stream, never replaced. (A named pipe of
+# this folder, so that a tool that replaces its target harms nothing else.)
+if [ ${#tool[@]} -eq 1 ] && mkfifo audio.fifo; then
+  cat audio.fifo > from_fifo.wav &
+  reader=$!
+  run --out audio.fifo "да" || fail "--out audio.fifo failed"
+  if [ -p audio.fifo ]; then
+    exec 3<>audio.fifo 3>&-  # the reader ends even when nothing opened the pipe
+  else
+    fail "--out audio.fifo replaced the pipe"
+    kill "$reader"
+  fi
+  wait "$reader"
+  [ "$(head -c 4 from_fifo.wav)" = RIFF ] || fail "--out audio.fifo wrote no WAV into the pipe"
+fi
 if [ -w /dev/full ]; then
   run --out - "да" > /dev/full 2>err.txt && fail "a full standard output was reported as success"
   grep -q "standard output" err.txt || fail "full standard output: $(cat err.txt)"
 fi
 
-# Ctrl+C and termination: non-zero, one line, no file; a progress line only on a terminal.
+# Ctrl+C, termination and a closed terminal: non-zero, one line, no file; a
+# progress line only on a terminal.
 if [ ${#tool[@]} -eq 1 ]; then
-  for signal in INT TERM; do
+  for signal in INT TERM HUP; do
     "${tool[@]}" --appdata "$work/appdata" --out stopped.wav < long.txt 2>err.txt &
     pid=$!
     sleep 1

@@ -110,6 +110,20 @@ TEST(SpeakingPiecesTest, CutsAfterSentencesAndParagraphsOnly) {
     const auto long_pieces = speaking_pieces(lines, 10);
     EXPECT_EQ(joined(long_pieces), lines);
     EXPECT_EQ(long_pieces[0].size(), 160u);
+
+    // One long line is cut where the engine ends its sentences (not after an
+    // abbreviation, nor before a lower-case word), else at a blank.
+    std::u16string line;
+    for (int i = 0; i < 40; ++i) line += u"Слово г. Москва, т. е. конец. ";
+    const auto line_pieces = speaking_pieces(line, 40);
+    EXPECT_EQ(joined(line_pieces), line);
+    EXPECT_EQ(line_pieces.size(), 20u);  // two sentences of 30 characters each
+    for (size_t i = 0; i + 1 < line_pieces.size(); ++i) EXPECT_TRUE(line_pieces[i].ends_with(u"конец.")) << i;
+    std::u16string words;
+    for (int i = 0; i < 1000; ++i) words += u"слово ";
+    const auto word_pieces = speaking_pieces(words, 10);
+    EXPECT_EQ(joined(word_pieces), words);
+    EXPECT_EQ(word_pieces[0].size(), 156u);  // 26 words: the last blank within 160 characters
 }
 
 }  // namespace

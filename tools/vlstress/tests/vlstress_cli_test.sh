@@ -23,6 +23,18 @@ expect "$(printf '1 ма+ма\n6 мыла\n11 раму\nма+ма мыла ра�
 expect "ма+ма, Hello!" --db d.dat --code-page 65001 "Ма+ма, Hello!"
 expect "ма+ма мыла раму" --db d.dat --code-page 65001 "Мама мыла раму"
 expect "ма+ма" --db d.dat --code-page 866 "Мама"
+# On a terminal (under Wine, a Windows console of code page 437 or 866) the text reads as written.
+if command -v script >/dev/null; then
+  LANG=C.UTF-8 script -qec "$(printf '%q ' "${tool[@]}") --db d.dat 'Мама мыла раму'" /dev/null > tty.txt
+  grep -q "ма+ма мыла раму" tty.txt || fail "on a terminal the text came out as [$(head -c 200 tty.txt)]"
+fi
+# What the dictionary's code page cannot hold, and NUL bytes, come out as they were.
+printf 'café Müller straße ½ ♥ 😀 Мама\0мама\n' > mixed.txt
+printf 'café Müller straße ½ ♥ 😀 ма+ма\0ма+ма\n' > mixed_stressed.txt
+for code_page in 65001 1251; do
+  run --db d.dat --code-page $code_page < mixed.txt > mixed_out.txt || fail "mixed text in $code_page exited with $?"
+  cmp -s mixed_out.txt mixed_stressed.txt || fail "mixed text in $code_page gave [$(od -c mixed_out.txt | head -3)]"
+done
 
 # Two and three marks, replacement texts, hyphenated words; the count stays true.
 printf 'абвгде а+бв+где\r\nабвгдеж а+бв+гд+еж\n\nох oh\nкое-что ко+е-что\nвдали вдали+ \n' > more.txt
@@ -67,6 +79,10 @@ mkdir -p "$long_folder"
 run --db "$long_db" --import list.txt >/dev/null 2>&1 && fail "a 300-byte database path was accepted"
 [ -z "$(ls -A "$long_folder")" ] || fail "a 300-byte database path made files: $(ls "$long_folder")"
 
+# A path of 260 bytes is too long, and said so.
+out=$(run --db "$long_folder/$(printf 'f%.0s' $(seq 155)).dat" "мама" 2>&1) && fail "a 260-byte database path was accepted"
+echo "$out" | grep -q "path too long" || fail "a 260-byte database path said [$out]"
+
 # A database that cannot be opened.
 out=$(run --db no/such/folder/d.dat "мама" 2>&1) && fail "a missing database was accepted"
 [ "$(echo "$out" | wc -l)" = 1 ] || fail "missing database: more than one line [$out]"
@@ -105,6 +121,23 @@ wait "$stressing" || fail "stressing a long text failed: $(cat err.txt)"
 [ "$(grep -cv "^ма+ма мыла ра+\?му, а коегде а+бв+где и oh.$" long_out.txt)" = 0 ] ||
   fail "a long text gave $(grep -v "^ма+ма мыла ра+\?му, а коегде а+бв+где и oh.$" long_out.txt | head -n1)"
 expect "ма+ма мыла ра+му" --db d.dat "Мама мыла раму"
+
+# A writer waits seconds for another program's read, then says the dictionary is
+# in use and changes nothing. The reader is the database library's test program,
+# which holds a read transaction until it is released.
+if [ -n "${VL_DATABASE_READER:-}" ]; then
+  printf 'мыла мы+ла\n' > held.txt
+  VL_READER_DATABASE=d.dat VL_READER_TABLE=lexicon "${tool[@]:0:${#tool[@]}-1}" "$VL_DATABASE_READER" \
+    --gtest_filter=ReaderProcess.HoldsAReadTransaction >/dev/null 2>&1 &
+  reader=$!
+  while [ ! -e d.dat.reader-ready ] && kill -0 "$reader" 2>/dev/null; do sleep 0.1; done
+  [ -e d.dat.reader-ready ] || fail "the reader did not start"
+  out=$(run --db d.dat --import held.txt 2>&1) && fail "an import past another program's read succeeded"
+  echo "$out" | grep -q "in use by another program" || fail "an import past another program's read said [$out]"
+  touch d.dat.reader-release
+  wait "$reader"
+  expect "ма+ма мыла ра+му" --db d.dat "Мама мыла раму"
+fi
 
 [ $failures = 0 ] && echo "all vlstress tests passed"
 exit $((failures > 0))
