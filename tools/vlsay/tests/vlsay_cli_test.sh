@@ -161,7 +161,13 @@ if [ ${#tool[@]} -eq 1 ]; then
   for signal in INT TERM HUP; do
     "${tool[@]}" --appdata "$work/appdata" --out stopped.wav < long.txt 2>err.txt &
     pid=$!
-    sleep 1
+    # The signal goes once the tool has begun its file (its handlers are set by
+    # then), not after a fixed while, which a fast run outlasts and a slow one
+    # does not reach.
+    for i in $(seq 6000); do
+      ls stopped.wav* >/dev/null 2>&1 || ! kill -0 "$pid" 2>/dev/null && break
+      sleep 0.01
+    done
     kill -s "$signal" "$pid"
     wait "$pid" && fail "SIG$signal: exit status 0"
     grep -q "interrupted" err.txt || fail "SIG$signal: $(cat err.txt)"
