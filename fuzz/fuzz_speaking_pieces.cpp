@@ -1,5 +1,6 @@
 // The cutting of a long text into pieces to speak, on hostile text: the pieces
-// are the text, in order, and every piece but the last is long enough.
+// are the text, in order, every piece but the last is long enough, and none
+// parts a surrogate pair.
 #include "tools/vlsay/text_pieces.h"
 
 #include <cstdint>
@@ -15,7 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const char16_t* next = text.data();
     for (size_t i = 0; i < pieces.size(); ++i) {
         if (pieces[i].data() != next || pieces[i].empty()) std::abort();
-        if (i + 1 < pieces.size() && (pieces[i].size() < least || pieces[i].back() != u'\n')) std::abort();
+        if (i + 1 < pieces.size() && pieces[i].size() < least) std::abort();
+        const char16_t last = pieces[i].back();
+        if (last >= 0xD800 && last <= 0xDBFF && next + pieces[i].size() < text.data() + text.size()) {
+            const char16_t following = next[pieces[i].size()];
+            if (following >= 0xDC00 && following <= 0xDFFF) std::abort();
+        }
         next += pieces[i].size();
     }
     if (next != text.data() + text.size()) std::abort();
