@@ -132,7 +132,9 @@ done
 diff <(grep '^parity' "$WORK/parity32.txt") <(grep '^parity' "$WORK/parity64.txt") ||
   fail "the bridge differs from the engine in process (above)"
 volume_delay() { tr -d '\r' < "$WORK/parity$1.txt" | sed -n 's/.*last sound ended \([0-9]*\) bytes.*/\1/p'; }
-[ "$(volume_delay 64)" -le "$(( $(volume_delay 32) + 2 * 4096 ))" ] ||
+# Through the bridge the change can miss the block the host has made ahead and
+# the one being written, besides the rest of the block playing when it came.
+[ "$(volume_delay 64)" -le "$(( $(volume_delay 32) + 3 * 4096 ))" ] ||
   fail "a volume change is heard $(volume_delay 64) bytes late through the bridge, $(volume_delay 32) in process"
 for bits in 64 32; do
   (cd "$WORK/c$bits" && wine bridge_check.exe figures "$token") 2>&1 | tr -d '\r' | grep -v '^ok' | sed 's/^/    /'
