@@ -79,7 +79,6 @@ private:
     std::atomic<bool> stop_{false};
     WakeSignal arrived_;
     std::atomic<uint32_t> handovers_{0};  // counts the raises of arrived_
-    std::atomic<uint32_t> raised_{0};
     std::thread worker_;
 
     mutable std::mutex mutex_;  // guards the fields below
