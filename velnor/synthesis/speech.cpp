@@ -53,12 +53,14 @@ void speak_text(const char* text, const SpeechSettings& settings, const LoadedVo
         const std::span<const SpokenPhone> phones = phrase->phones;
         const std::vector<Target> targets = phrase_targets(voice.data, phones, phone_of_target);
         PhraseRenderer renderer(voice.data, pitch, formant_scale, out);
+        std::optional<uint32_t> last_unit;
         bool stopped = false;
         for (size_t begin = 0, end; begin < targets.size() && !stopped; begin = end) {
             end = piece_end(phones, phone_of_target, begin, first_piece ? kFirstPiece : kMaxPiece);
             first_piece = false;
             const std::span<const Target> piece = std::span(targets).subspan(begin, end - begin);
-            const std::vector<uint32_t> units = select_units(voice.data, piece);
+            const std::vector<uint32_t> units = select_units(voice.data, piece, last_unit);
+            last_unit = units.back();
             const PhraseEnd ending = end == targets.size() ? phrase->end : PhraseEnd::none;
             const std::vector<Segment> plan = plan_prosody(voice.data, piece, units, ending, duration);
             std::vector<WordStart> words;
