@@ -51,7 +51,7 @@ Grain grain_at(const VoiceData& voice, double position) {
 }
 
 // Adds the grain, read `scale` times as fast as recorded and multiplied by
-// `gain`, centred on `at` of the output.
+// `gain`, centred on `at` of the output (the renderer's accumulator).
 template <typename Accumulator>
 void add_grain(const VoiceData& voice, const Grain& g, float scale, float gain, int64_t at, Accumulator& out) {
     const auto& code = mu_law_table();
