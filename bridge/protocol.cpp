@@ -1,10 +1,15 @@
 #include "bridge/protocol.h"
 
+#include <bit>
+#include <cstring>
 #include <type_traits>
 #include <utility>
 
 namespace vl::bridge {
 namespace {
+
+// Texts are copied whole: UTF-16 units in memory are already little-endian.
+static_assert(std::endian::native == std::endian::little);
 
 constexpr Kind kLastKind = Kind::fragments;
 
@@ -26,8 +31,7 @@ public:
     Writer& put(bool value) { return put(uint8_t{value ? uint8_t{1} : uint8_t{0}}); }
     Writer& put(std::u16string_view text) {
         put(static_cast<uint32_t>(text.size()));
-        for (char16_t unit : text) put(static_cast<uint16_t>(unit));
-        return *this;
+        return put_bytes(text.data(), text.size() * sizeof(char16_t));
     }
     Writer& put_bytes(const void* data, size_t count) {
         bytes_.append(static_cast<const char*>(data), count);
@@ -70,8 +74,9 @@ public:
             ok_ = false;
             return {};
         }
+        const size_t size = count * sizeof(char16_t);
         std::u16string text(count, u'\0');
-        for (char16_t& unit : text) unit = static_cast<char16_t>(get<uint16_t>());
+        if (take(size)) std::memcpy(text.data(), bytes_.data() + position_ - size, size);
         return text;
     }
     std::string_view rest() {

@@ -12,7 +12,7 @@ namespace vl::bridge {
 
 // The most UTF-16 units of text in one piece and in one batch, and the most
 // fragments in one batch.
-inline constexpr size_t kPieceUnits = 16384;
+inline constexpr size_t kPieceUnits = 4096;
 inline constexpr size_t kBatchFragments = 1024;
 
 // The fragments with each text longer than kPieceUnits cut into pieces of the
