@@ -168,7 +168,7 @@ void figures(const std::wstring& token_id) {
     std::wstring book;
     while (book.size() < 21'000'000) book += std::wstring(kSentence) + L" ";
     std::vector<double> book_first_audio;
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 15; ++i) {
         const ComPtr<FastSite> first = new FastSite(true);
         const Clock::time_point start = Clock::now();
         const HRESULT result = voice.speak(book, first.Get());
