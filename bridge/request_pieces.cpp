@@ -1,5 +1,6 @@
 #include "bridge/request_pieces.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "base/char_class.h"
@@ -11,12 +12,20 @@ bool is_blank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c ==
 
 bool is_low_surrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
+// Each piece but a text's last is at least this long.
+constexpr size_t kShortestPiece = kPieceUnits - kCutSearch;
+
+size_t slots_of(const TextFragment& fragment) {
+    const size_t units = fragment.text.size();
+    return units <= kPieceUnits ? 1 : (units + kShortestPiece - 1) / kShortestPiece;
+}
+
 // Where the piece of `text` that starts at `from` ends, and where the next
 // one starts.
 std::pair<size_t, size_t> piece_end(std::u16string_view text, size_t from) {
     const size_t limit = from + kPieceUnits;
     if (limit >= text.size()) return {text.size(), text.size()};
-    for (size_t cut = limit - 1; cut > from; --cut) {
+    for (size_t cut = limit - 1; cut > limit - kCutSearch; --cut) {
         if (text[cut] == u' ' && (is_letter(text[cut - 1]) || is_digit(text[cut - 1])) && !is_blank(text[cut + 1])) {
             return {cut, cut + 1};
         }
@@ -27,32 +36,40 @@ std::pair<size_t, size_t> piece_end(std::u16string_view text, size_t from) {
 
 }  // namespace
 
-std::vector<TextFragment> request_pieces(std::span<const TextFragment> fragments) {
-    std::vector<TextFragment> pieces;
-    pieces.reserve(fragments.size());
-    for (const TextFragment& fragment : fragments) {
-        for (size_t from = 0;;) {
-            const auto [end, next] = piece_end(fragment.text, from);
-            TextFragment piece = fragment;
-            piece.text = fragment.text.substr(from, end - from);
-            piece.source_offset = fragment.source_offset + static_cast<uint32_t>(from);
-            pieces.push_back(piece);
-            if (end == fragment.text.size()) break;
-            from = next;
-        }
-    }
-    return pieces;
+RequestPieces::RequestPieces(std::span<const TextFragment> fragments) : fragments_(fragments) {
+    for (const TextFragment& fragment : fragments) slots_ += slots_of(fragment);
 }
 
-size_t batch_end(std::span<const TextFragment> pieces, size_t from) {
-    size_t units = 0;
-    size_t end = from;
-    while (end < pieces.size() && end - from < kBatchFragments &&
-           (end == from || units + pieces[end].text.size() <= kPieceUnits)) {
-        units += pieces[end].text.size();
-        ++end;
+TextFragment RequestPieces::next_slot() {
+    const TextFragment& fragment = fragments_[fragment_];
+    if (slots_left_ == 0) {
+        slots_left_ = slots_of(fragment);
+        offset_ = 0;
+        text_left_ = true;
     }
-    return end;
+    TextFragment slot = fragment;
+    const auto [end, next] = text_left_ ? piece_end(fragment.text, offset_) : std::pair{offset_, offset_};
+    slot.text = fragment.text.substr(offset_, end - offset_);
+    slot.source_offset = fragment.source_offset + static_cast<uint32_t>(offset_);
+    text_left_ = end < fragment.text.size();
+    offset_ = text_left_ ? next : fragment.text.size();
+    if (--slots_left_ == 0) ++fragment_;
+    return slot;
+}
+
+std::vector<TextFragment> RequestPieces::next_batch() {
+    std::vector<TextFragment> batch;
+    size_t units = 0;
+    while (!done() && batch.size() < kBatchFragments) {
+        // The next piece's text is at most a piece long: the batch stops
+        // before it when the two might not fit together.
+        const TextFragment& fragment = fragments_[fragment_];
+        const size_t from = slots_left_ == 0 ? 0 : offset_;
+        if (!batch.empty() && units + std::min(kPieceUnits, fragment.text.size() - from) > kPieceUnits) break;
+        batch.push_back(next_slot());
+        units += batch.back().text.size();
+    }
+    return batch;
 }
 
 }  // namespace vl::bridge

@@ -15,28 +15,25 @@
 namespace vl::bridge {
 namespace {
 
-// Hands the driver the pieces a batch at a time, only when it waits for one.
+// Hands the driver the request a batch at a time, only when it waits for one.
 class Batches final : public FragmentArrival {
 public:
-    explicit Batches(const std::vector<TextFragment>& pieces) : pieces_(pieces), request_(pieces.size()) {}
+    explicit Batches(std::span<const TextFragment> request) : pieces_(request), request_(pieces_.slots()) {}
     std::span<const TextFragment> fragments() const { return request_.fragments(); }
     int asked = 0;
 
     void await(size_t index) override {
         while (request_.arrived() <= index) {
             ++asked;
-            const size_t end = batch_end(pieces_, sent_);
             std::vector<OwnedFragment> batch;
-            for (size_t i = sent_; i < end; ++i) batch.push_back({pieces_[i], std::u16string(pieces_[i].text)});
+            for (const TextFragment& piece : pieces_.next_batch()) batch.push_back({piece, std::u16string(piece.text)});
             ASSERT_TRUE(request_.add(std::move(batch)));
-            sent_ = end;
         }
     }
 
 private:
-    const std::vector<TextFragment>& pieces_;
+    RequestPieces pieces_;
     ArrivingRequest request_;
-    size_t sent_ = 0;
 };
 
 struct Spoken {
@@ -74,10 +71,8 @@ TEST(RequestPieces, ALongRequestInPiecesSpeaksAsTheWhole) {
         {FragmentAction::speak, 0, 100, 0, part(client.size() - 6, client.size()),
          static_cast<uint32_t>(client.size() - 6)},
     };
-    const std::vector<TextFragment> pieces = request_pieces(request);
-    ASSERT_GT(pieces.size(), 5u);
-
-    Batches batches(pieces);
+    Batches batches(request);
+    ASSERT_GT(batches.fragments().size(), 15u);
     const Spoken whole = speak_with(request, nullptr);
     const Spoken in_pieces = speak_with(batches.fragments(), &batches);
     EXPECT_EQ(in_pieces.texts, whole.texts);
@@ -89,23 +84,31 @@ TEST(RequestPieces, ALongRequestInPiecesSpeaksAsTheWhole) {
                     a.audio_offset == b.audio_offset)
             << "event " << i;
     }
-    EXPECT_LT(batches.asked, static_cast<int>(pieces.size()));  // batches of several pieces
+    EXPECT_LT(batches.asked, static_cast<int>(batches.fragments().size()));  // batches of several pieces
 }
 
 // A text without a space to cut at is cut at the length, and no pair of
-// surrogates is parted; every piece is the client's text at its own offset.
+// surrogates is parted; the pieces are the client's text at their own
+// offsets, within the slots counted before the first cut.
 TEST(RequestPieces, ATextWithoutSpacesIsCutAtTheLength) {
     const std::u16string client = u"x" + repeated(u"𝄞ж", 3 * kPieceUnits);
-    const std::vector<TextFragment> pieces = request_pieces({{TextFragment{FragmentAction::speak, 0, 100, 0, client, 0}}});
+    const TextFragment whole{FragmentAction::speak, 0, 100, 0, client, 0};
+    RequestPieces pieces({&whole, 1});
     size_t end = 0;
-    for (const TextFragment& piece : pieces) {
-        EXPECT_EQ(piece.source_offset, end);
-        EXPECT_LE(piece.text.size(), kPieceUnits);
-        EXPECT_EQ(piece.text, std::u16string_view(client).substr(piece.source_offset, piece.text.size()));
-        EXPECT_FALSE(piece.text.front() >= 0xDC00 && piece.text.front() <= 0xDFFF);
-        end = piece.source_offset + piece.text.size();
+    uint64_t slots = 0;
+    while (!pieces.done()) {
+        for (const TextFragment& piece : pieces.next_batch()) {
+            ++slots;
+            if (piece.text.empty()) continue;
+            EXPECT_EQ(piece.source_offset, end);
+            EXPECT_LE(piece.text.size(), kPieceUnits);
+            EXPECT_EQ(piece.text, std::u16string_view(client).substr(piece.source_offset, piece.text.size()));
+            EXPECT_FALSE(piece.text.front() >= 0xDC00 && piece.text.front() <= 0xDFFF);
+            end = piece.source_offset + piece.text.size();
+        }
     }
     EXPECT_EQ(end, client.size());
+    EXPECT_EQ(slots, pieces.slots());
 }
 
 }  // namespace

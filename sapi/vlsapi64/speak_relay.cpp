@@ -94,13 +94,13 @@ std::string_view at_volume(const Audio& audio, uint16_t volume, std::string& sca
 HRESULT relay_speak(HostProcess& host, const SPVTEXTFRAG* fragments, ISpTTSEngineSite& site) {
     sapi::SiteSink sink(site);
     SiteWatch watch(sink);
-    const std::vector<TextFragment> pieces = request_pieces(sapi::fragment_list(fragments));
-    if (pieces.size() > kMaxFragments) return E_INVALIDARG;
-    if (const HRESULT result = host.send(encode(Speak{watch.first(), static_cast<uint32_t>(pieces.size())}));
+    const std::vector<TextFragment> request = sapi::fragment_list(fragments);
+    RequestPieces pieces(request);
+    if (pieces.slots() > kMaxFragments) return E_INVALIDARG;
+    if (const HRESULT result = host.send(encode(Speak{watch.first(), static_cast<uint32_t>(pieces.slots())}));
         FAILED(result)) {
         return result;
     }
-    size_t sent = 0;  // the pieces the host has asked for
     std::string scaled;
 
     const auto idle = [&] { return watch.forward(host); };
@@ -131,11 +131,8 @@ HRESULT relay_speak(HostProcess& host, const SPVTEXTFRAG* fragments, ISpTTSEngin
                 continue;
             }
             case Kind::fragments_wanted: {
-                if (!decode_empty(frame.payload) || sent == pieces.size()) break;
-                const size_t end = batch_end(pieces, sent);
-                const std::span<const TextFragment> batch(pieces.data() + sent, end - sent);
-                if (const HRESULT result = host.send(encode_fragments(batch)); FAILED(result)) return result;
-                sent = end;
+                if (!decode_empty(frame.payload) || pieces.done()) break;
+                if (const HRESULT result = host.send(encode_fragments(pieces.next_batch())); FAILED(result)) return result;
                 continue;
             }
             case Kind::skip_done: {
