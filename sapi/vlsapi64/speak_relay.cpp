@@ -16,10 +16,9 @@ bool same(const SiteState& a, const SiteState& b) {
 
 // Follows the client's site and tells the host of each change. Rate and
 // volume are read at the start and then only when the site flags them, as the
-// driver reads them. A skip
-// goes over once, flagged, and is pending until the host reports it done; the
-// audio and events made before the host saw it are dropped, as in process
-// they would not have been made.
+// driver reads them. A skip goes over once, flagged, and is pending until the
+// host reports it done; the audio and events made before the host saw it are
+// dropped, as in process they would not have been made.
 class SiteWatch {
 public:
     explicit SiteWatch(OutputSink& site) : site_(site) {
