@@ -51,7 +51,7 @@ void speak_text(const char* text, const SpeechSettings& settings, const LoadedVo
         const std::optional<Phrase> phrase = reader.next();
         if (!phrase) break;
         const std::span<const SpokenPhone> phones = phrase->phones;
-        const std::vector<Target> targets = phrase_targets(voice.data, phones, phone_of_target);
+        const std::vector<Target> targets = phrase_targets(voice.data, phones, phrase->end, phone_of_target);
         bool stopped = false;
         for (size_t begin = 0, end; begin < targets.size() && !stopped; begin = end) {
             end = piece_end(phones, phone_of_target, begin, first_piece ? kFirstPiece : kMaxPiece);
