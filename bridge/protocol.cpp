@@ -1,12 +1,17 @@
 #include "bridge/protocol.h"
 
+#include <bit>
+#include <cstring>
 #include <type_traits>
 #include <utility>
 
 namespace vl::bridge {
 namespace {
 
-constexpr Kind kLastKind = Kind::audio_taken;
+// Texts are copied whole: UTF-16 units in memory are already little-endian.
+static_assert(std::endian::native == std::endian::little);
+
+constexpr Kind kLastKind = Kind::fragments;
 
 // Appends little-endian numbers and counted texts to a frame.
 class Writer {
@@ -26,8 +31,7 @@ public:
     Writer& put(bool value) { return put(uint8_t{value ? uint8_t{1} : uint8_t{0}}); }
     Writer& put(std::u16string_view text) {
         put(static_cast<uint32_t>(text.size()));
-        for (char16_t unit : text) put(static_cast<uint16_t>(unit));
-        return *this;
+        return put_bytes(text.data(), text.size() * sizeof(char16_t));
     }
     Writer& put_bytes(const void* data, size_t count) {
         bytes_.append(static_cast<const char*>(data), count);
@@ -70,8 +74,9 @@ public:
             ok_ = false;
             return {};
         }
+        const size_t size = count * sizeof(char16_t);
         std::u16string text(count, u'\0');
-        for (char16_t& unit : text) unit = static_cast<char16_t>(get<uint16_t>());
+        if (take(size)) std::memcpy(text.data(), bytes_.data() + position_ - size, size);
         return text;
     }
     std::string_view rest() {
@@ -128,17 +133,6 @@ SiteState get_site(Reader& reader) {
 
 }  // namespace
 
-std::vector<TextFragment> Speak::text_fragments() const {
-    std::vector<TextFragment> views;
-    views.reserve(fragments.size());
-    for (const OwnedFragment& owned : fragments) {
-        TextFragment view = owned.fragment;
-        view.text = owned.text;
-        views.push_back(view);
-    }
-    return views;
-}
-
 SpeakEvent Event::view() const {
     SpeakEvent view = event;
     view.text = event.param_type == kParamString ? text.c_str() : nullptr;
@@ -173,16 +167,20 @@ std::string encode(const PcmFormat& format) {
 
 std::string encode(const Speak& speak) {
     Writer writer(Kind::speak);
-    put_site(writer, speak.site).put(static_cast<uint32_t>(speak.fragments.size()));
-    for (const OwnedFragment& owned : speak.fragments) {
-        const TextFragment& fragment = owned.fragment;
+    return put_site(writer, speak.site).put(speak.fragment_count).finish();
+}
+
+std::string encode_fragments(std::span<const TextFragment> fragments) {
+    Writer writer(Kind::fragments);
+    writer.put(static_cast<uint32_t>(fragments.size()));
+    for (const TextFragment& fragment : fragments) {
         writer.put(static_cast<int32_t>(fragment.action))
             .put(fragment.rate_adj)
             .put(fragment.volume)
             .put(fragment.pitch_middle_adj)
             .put(fragment.source_offset)
             .put(fragment.silence_ms)
-            .put(std::u16string_view(owned.text));
+            .put(fragment.text);
     }
     return writer.finish();
 }
@@ -192,8 +190,8 @@ std::string encode(const SiteState& state) {
     return put_site(writer, state).finish();
 }
 
-std::string encode_audio(WriteKind kind, const void* bytes, uint32_t count) {
-    return Writer(Kind::audio).put(kind == WriteKind::audio).put_bytes(bytes, count).finish();
+std::string encode_audio(WriteKind kind, uint16_t volume, const void* bytes, uint32_t count) {
+    return Writer(Kind::audio).put(kind == WriteKind::audio).put(volume).put_bytes(bytes, count).finish();
 }
 
 std::string encode(const SpeakEvent& event) {
@@ -280,11 +278,18 @@ std::optional<Speak> decode_speak(std::string_view payload) {
     Reader reader(payload);
     Speak speak;
     speak.site = get_site(reader);
+    speak.fragment_count = reader.get<uint32_t>();
+    if (speak.fragment_count > kMaxFragments) return std::nullopt;
+    return if_done(reader, std::move(speak));
+}
+
+std::optional<std::vector<OwnedFragment>> decode_fragments(std::string_view payload) {
+    Reader reader(payload);
     const auto count = reader.get<uint32_t>();
     // Each fragment takes at least 28 bytes: a count beyond that is a lie.
     if (count > payload.size() / 28) return std::nullopt;
-    speak.fragments.resize(count);
-    for (OwnedFragment& owned : speak.fragments) {
+    std::vector<OwnedFragment> fragments(count);
+    for (OwnedFragment& owned : fragments) {
         owned.fragment.action = static_cast<FragmentAction>(reader.get<int32_t>());
         owned.fragment.rate_adj = reader.get<int32_t>();
         owned.fragment.volume = reader.get<uint32_t>();
@@ -293,7 +298,7 @@ std::optional<Speak> decode_speak(std::string_view payload) {
         owned.fragment.silence_ms = reader.get<uint32_t>();
         owned.text = reader.get_text();
     }
-    return if_done(reader, std::move(speak));
+    return if_done(reader, std::move(fragments));
 }
 
 std::optional<SiteState> decode_site_state(std::string_view payload) {
@@ -306,6 +311,7 @@ std::optional<Audio> decode_audio(std::string_view payload) {
     Reader reader(payload);
     Audio audio;
     audio.kind = reader.get_bool() ? WriteKind::audio : WriteKind::silence;
+    audio.volume = reader.get<uint16_t>();
     audio.bytes = reader.rest();
     return if_done(reader, std::move(audio));
 }

@@ -6,6 +6,7 @@
 // or a payload that does not read exactly is refused.
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,10 +17,12 @@
 namespace vl::bridge {
 
 // Raised whenever a message changes shape; both sides must agree exactly.
-inline constexpr uint32_t kProtocolVersion = 3;
+inline constexpr uint32_t kProtocolVersion = 4;
 inline constexpr size_t kHeaderSize = 8;
-// The largest payload: a request of 16 million UTF-16 units with its records.
-inline constexpr uint32_t kMaxPayload = 40u << 20;
+// The largest payload: a batch of a request's fragments is the largest message.
+inline constexpr uint32_t kMaxPayload = 1u << 20;
+// The most fragments one request may have, once its long texts are cut.
+inline constexpr uint32_t kMaxFragments = 1u << 20;
 
 enum class Kind : uint16_t {
     hello = 1,       // host -> DLL, first: Hello
@@ -27,7 +30,7 @@ enum class Kind : uint16_t {
     status,          // host -> DLL: int32 status
     format_request,  // DLL -> host, empty; answered by format
     format,          // host -> DLL: PcmFormat
-    speak,           // DLL -> host: Speak; the host streams audio and events, then speak_done
+    speak,           // DLL -> host: Speak; the host asks for its fragments, streams audio and events, then speak_done
     site_state,      // DLL -> host: SiteState, whenever the site asks for something new
     audio,           // host -> DLL: WriteKind and bytes
     event,           // host -> DLL: Event
@@ -35,6 +38,8 @@ enum class Kind : uint16_t {
     quit,            // DLL -> host, empty
     skip_done,       // host -> DLL: int32, the sentences a skip moved over
     audio_taken,     // DLL -> host: uint32, the bytes of one audio frame the site has taken (or dropped)
+    fragments_wanted,  // host -> DLL, empty: the request's next batch of fragments
+    fragments,       // DLL -> host: the next batch, in order
 };
 
 // How far the host's audio may run ahead of what the client's site has taken:
@@ -65,21 +70,21 @@ struct SiteState {
     int32_t skip_sentences = 0;   // ...over this many (negative: back)
 };
 
-struct OwnedFragment {
-    TextFragment fragment;  // its text is empty: see Speak::text_fragments
-    std::u16string text;
-};
-
+// A request: its fragments follow in batches, each when the host asks for it,
+// so that a book starts to speak as soon as a line does.
 struct Speak {
     SiteState site;
-    std::vector<OwnedFragment> fragments;
+    uint32_t fragment_count = 0;
+};
 
-    // The driver's view of the fragments, pointing into this request.
-    std::vector<TextFragment> text_fragments() const;
+struct OwnedFragment {
+    TextFragment fragment;  // its text is empty: the host points it into text
+    std::u16string text;
 };
 
 struct Audio {
     WriteKind kind = WriteKind::audio;
+    uint16_t volume = 100;   // the site's volume the samples were made at
     std::string_view bytes;  // into the frame
 };
 
@@ -99,10 +104,11 @@ std::string encode_skip_done(int32_t skipped);
 std::string encode_audio_taken(uint32_t bytes);
 std::string encode(const PcmFormat& format);
 std::string encode(const Speak& speak);
+std::string encode_fragments(std::span<const TextFragment> fragments);
 std::string encode(const SiteState& state);
-std::string encode_audio(WriteKind kind, const void* bytes, uint32_t count);
+std::string encode_audio(WriteKind kind, uint16_t volume, const void* bytes, uint32_t count);
 std::string encode(const SpeakEvent& event);
-std::string encode_empty(Kind kind);  // format_request, speak_done, quit
+std::string encode_empty(Kind kind);  // format_request, speak_done, quit, fragments_wanted
 
 struct Frame {
     Kind kind;
@@ -137,7 +143,8 @@ std::optional<VoiceSetUp> decode_set_up(std::string_view payload);
 std::optional<int32_t> decode_status(std::string_view payload);  // status and skip_done
 std::optional<uint32_t> decode_audio_taken(std::string_view payload);
 std::optional<PcmFormat> decode_format(std::string_view payload);
-std::optional<Speak> decode_speak(std::string_view payload);
+std::optional<Speak> decode_speak(std::string_view payload);  // at most kMaxFragments
+std::optional<std::vector<OwnedFragment>> decode_fragments(std::string_view payload);
 std::optional<SiteState> decode_site_state(std::string_view payload);
 std::optional<Audio> decode_audio(std::string_view payload);
 // Only the events the speak driver sends: a bookmark with its text, a word or

@@ -25,25 +25,34 @@ bool is_high_surrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
 }  // namespace
 
-bool RequestWalker::speakable(size_t fragment) const {
-    return is_text_action(fragments_[fragment].action) && !fragments_[fragment].text.empty();
+const TextFragment& RequestWalker::fragment(size_t index) const {
+    if (arrival_ != nullptr && index >= arrived_) {
+        arrival_->await(index);
+        arrived_ = index + 1;
+    }
+    return fragments_[index];
+}
+
+bool RequestWalker::speakable(size_t index) const {
+    const TextFragment& at = fragment(index);
+    return is_text_action(at.action) && !at.text.empty();
 }
 
 uint32_t RequestWalker::source(Position at) const {
-    return fragments_[at.fragment].source_offset + static_cast<uint32_t>(at.offset);
+    return fragment(at.fragment).source_offset + static_cast<uint32_t>(at.offset);
 }
 
 // Moves past what says nothing: ignored fragments, used-up text and, between
 // sentences, spaces. Stops at a bookmark, a silence or text to speak.
 void RequestWalker::skip_to_content() {
     for (; !at_end(); ++at_.fragment, at_.offset = 0) {
-        const TextFragment& fragment = fragments_[at_.fragment];
-        if (is_event_action(fragment.action)) return;
+        const TextFragment& current = fragment(at_.fragment);
+        if (is_event_action(current.action)) return;
         if (!speakable(at_.fragment)) continue;
         if (!in_sentence_) {
-            while (at_.offset < fragment.text.size() && is_text_space(fragment.text[at_.offset])) ++at_.offset;
+            while (at_.offset < current.text.size() && is_text_space(current.text[at_.offset])) ++at_.offset;
         }
-        if (at_.offset < fragment.text.size()) return;
+        if (at_.offset < current.text.size()) return;
     }
 }
 
@@ -52,7 +61,7 @@ RequestWalker::Position RequestWalker::find_sentence_end(Position start) const {
     Position end = start;
     for (size_t i = start.fragment; i < fragments_.size(); ++i) {
         if (!speakable(i)) continue;
-        const std::u16string_view text = fragments_[i].text;
+        const std::u16string_view text = fragment(i).text;
         const size_t from = i == start.fragment ? start.offset : 0;
         if (budget == 0) return end;
         const size_t limit = from + std::min(budget, text.size() - from);
@@ -76,7 +85,7 @@ void RequestWalker::open_sentence(Step* step) {
     in_sentence_ = true;
     if (step == nullptr) return;
     // The sentence as the client wrote it, without the spaces after it.
-    const std::u16string_view last = fragments_[sentence_end_.fragment].text;
+    const std::u16string_view last = fragment(sentence_end_.fragment).text;
     size_t trimmed = sentence_end_.offset;
     const size_t floor = sentence_end_.fragment == at_.fragment ? at_.offset : 0;
     while (trimmed > floor && is_text_space(last[trimmed - 1])) --trimmed;
@@ -89,7 +98,7 @@ void RequestWalker::open_sentence(Step* step) {
 bool RequestWalker::next(Step& step) {
     skip_to_content();
     if (at_end()) return false;
-    const TextFragment& first = fragments_[at_.fragment];
+    const TextFragment& first = fragment(at_.fragment);
     step.fragment = &first;
     step.spans.clear();
     step.opens_sentence = false;
@@ -103,10 +112,10 @@ bool RequestWalker::next(Step& step) {
     if (!in_sentence_) open_sentence(&step);
     step.sentence = sentence_;
     for (;;) {
-        const TextFragment& fragment = fragments_[at_.fragment];
+        const TextFragment& current = fragment(at_.fragment);
         const bool ends_here = at_.fragment == sentence_end_.fragment;
-        const size_t end = ends_here ? sentence_end_.offset : fragment.text.size();
-        step.spans.push_back({&fragment, at_.offset, end});
+        const size_t end = ends_here ? sentence_end_.offset : current.text.size();
+        step.spans.push_back({&current, at_.offset, end});
         at_.offset = end;
         if (ends_here) {
             in_sentence_ = false;
@@ -114,10 +123,10 @@ bool RequestWalker::next(Step& step) {
             return true;
         }
         size_t following = at_.fragment + 1;
-        while (following < fragments_.size() && !speakable(following) && !is_event_action(fragments_[following].action)) {
+        while (following < fragments_.size() && !speakable(following) && !is_event_action(fragment(following).action)) {
             ++following;
         }
-        if (following < fragments_.size() && speakable(following) && same_markup(first, fragments_[following])) {
+        if (following < fragments_.size() && speakable(following) && same_markup(first, fragment(following))) {
             at_ = {following, 0};
             continue;
         }
@@ -135,7 +144,7 @@ size_t RequestWalker::seek_sentence(size_t index) {
     while (sentence_starts_.size() <= index) {
         skip_to_content();
         if (at_end()) break;
-        if (is_event_action(fragments_[at_.fragment].action)) {
+        if (is_event_action(fragment(at_.fragment).action)) {
             ++at_.fragment;
             at_.offset = 0;
             continue;

@@ -36,9 +36,22 @@ struct Step {
     uint32_t sentence_length = 0;
 };
 
+// Fragments that come in while their request is spoken: the walker waits for
+// each before it first looks at it.
+class FragmentArrival {
+public:
+    // Returns once fragment `index` is there, or never will be (then it stays
+    // an empty text).
+    virtual void await(size_t index) = 0;
+
+protected:
+    ~FragmentArrival() = default;
+};
+
 class RequestWalker {
 public:
-    explicit RequestWalker(std::span<const TextFragment> fragments) : fragments_(fragments) {}
+    explicit RequestWalker(std::span<const TextFragment> fragments, FragmentArrival* arrival = nullptr)
+        : fragments_(fragments), arrival_(arrival) {}
 
     // The next step; false at the end of the request.
     bool next(Step& step);
@@ -57,6 +70,7 @@ private:
         size_t offset = 0;
     };
 
+    const TextFragment& fragment(size_t index) const;
     bool speakable(size_t fragment) const;
     bool at_end() const { return at_.fragment >= fragments_.size(); }
     void skip_to_content();
@@ -65,6 +79,8 @@ private:
     uint32_t source(Position at) const;
 
     std::span<const TextFragment> fragments_;
+    FragmentArrival* arrival_;
+    mutable size_t arrived_ = 0;  // the fragments known to be there
     Position at_;
     bool in_sentence_ = false;
     Position sentence_end_;

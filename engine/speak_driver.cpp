@@ -141,8 +141,8 @@ public:
         }
     }
 
-    void run(std::span<const TextFragment> fragments) {
-        RequestWalker walker(fragments);
+    void run(std::span<const TextFragment> fragments, FragmentArrival* arrival) {
+        RequestWalker walker(fragments, arrival);
         Step step;
         while (walker.next(step)) {
             const uint32_t actions = context_.sink.get_actions();
@@ -300,8 +300,8 @@ std::u16string prepare_request_text(std::u16string_view text, const EngineState&
 }
 
 void speak(std::span<const TextFragment> fragments, OutputSink& sink, SynthEngine& engine, EngineState& state,
-           const VoiceChoice& voice) {
-    RequestSpeaker(sink, engine, state, voice).run(fragments);
+           const VoiceChoice& voice, FragmentArrival* arrival) {
+    RequestSpeaker(sink, engine, state, voice).run(fragments, arrival);
 }
 
 PcmFormat output_format(const EngineState& state) {

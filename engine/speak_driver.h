@@ -14,6 +14,7 @@
 namespace vl {
 
 class SynthEngine;
+class FragmentArrival;
 struct EngineState;
 struct VoiceChoice;
 
@@ -22,9 +23,10 @@ struct VoiceChoice;
 // the synthesis library (and the request ends without speaking on when it is
 // aborted meanwhile), hands the library the voice object's own voice, and
 // writes its audio on this thread as the library makes it on another, so no
-// write holds the library.
+// write holds the library. Fragments that come in while the request is spoken
+// are waited for through `arrival`.
 void speak(std::span<const TextFragment> fragments, OutputSink& sink, SynthEngine& engine, EngineState& state,
-           const VoiceChoice& voice);
+           const VoiceChoice& voice, FragmentArrival* arrival = nullptr);
 
 // The text as the engine would read it for the voice if it were one segment,
 // prepared with one snapshot of the settings, language and tables.

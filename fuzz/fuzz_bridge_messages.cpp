@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             decode_set_up(frame->payload);
             decode_status(frame->payload);
             decode_format(frame->payload);
-            if (auto speak = decode_speak(frame->payload)) speak->text_fragments();
+            decode_speak(frame->payload);
+            decode_fragments(frame->payload);
             decode_site_state(frame->payload);
             decode_audio(frame->payload);
             if (auto event = decode_event(frame->payload)) event->view();

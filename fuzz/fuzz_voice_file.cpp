@@ -30,7 +30,7 @@ void speak_from(const velnor::VoiceData& voice) {
     std::atomic<bool> stop{false};
     std::atomic<uint32_t> epoch{0};
     velnor::BlockOutput out(discard, nullptr, 1.0f, {&stop, &epoch, 0});
-    velnor::render_phrase(voice, plan, velnor::pitch_map(voice, {190, 330}), 1.27f, {}, out);
+    velnor::PhraseRenderer(voice, velnor::pitch_map(voice, {190, 330}), 1.27f, out).add(plan, {}, true);
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "bridge/host/host_session.h"
 
+#include <new>
+#include <optional>
+
 #include "bridge/host/pipe_sink.h"
 #include "engine/engine_state.h"
 #include "engine/speak_driver.h"
@@ -38,9 +41,15 @@ int32_t set_up(const VoiceSetUp& message, VoiceChoice& voice) {
 }
 
 void speak_request(HostChannel& channel, const Speak& request, const VoiceChoice& voice) {
-    PipeSink sink(channel, request.site);
+    std::optional<ArrivingRequest> fragments;
     try {
-        speak(request.text_fragments(), sink, velnor_engine(), engine_state(), voice);
+        fragments.emplace(request.fragment_count);
+    } catch (const std::bad_alloc&) {
+        return;  // nothing can be spoken; the request still ends normally
+    }
+    PipeSink sink(channel, request.site, *fragments);
+    try {
+        speak(fragments->fragments(), sink, velnor_engine(), engine_state(), voice, &sink);
     } catch (...) {
         // Nothing more can be spoken; the request still ends normally.
     }

@@ -19,6 +19,12 @@ void PipeSink::take(const Frame& frame) {
         untaken_ -= *taken;
         return;
     }
+    if (frame.kind == Kind::fragments) {
+        auto batch = batch_asked_ ? decode_fragments(frame.payload) : std::nullopt;
+        if (!batch || !request_.add(std::move(*batch))) channel_.mark_broken();
+        batch_asked_ = false;
+        return;
+    }
     const auto update = frame.kind == Kind::site_state ? decode_site_state(frame.payload) : std::nullopt;
     if (!update) {
         channel_.mark_broken();
@@ -64,6 +70,7 @@ int32_t PipeSink::get_rate() {
 uint16_t PipeSink::get_volume() {
     take_updates();
     site_.actions &= ~uint32_t{kActionVolume};
+    volume_made_ = site_.volume;
     return site_.volume;
 }
 
@@ -81,13 +88,25 @@ void PipeSink::complete_skip(int32_t skipped) {
 
 bool PipeSink::write(const void* bytes, uint32_t count, WriteKind kind) {
     if (site_.output_stopped) return false;
-    if (!channel_.send(encode_audio(kind, bytes, count))) return false;
+    if (!channel_.send(encode_audio(kind, volume_made_, bytes, count))) return false;
     untaken_ += count;
     wait_until_taken(kAudioAheadBytes);
     return !channel_.broken() && !site_.output_stopped;
 }
 
 void PipeSink::add_event(const SpeakEvent& event) { channel_.queue(encode(event)); }
+
+void PipeSink::await(size_t index) {
+    while (request_.arrived() <= index && !channel_.broken()) {
+        if (!batch_asked_) {
+            batch_asked_ = true;
+            if (!channel_.send(encode_empty(Kind::fragments_wanted))) return;
+        }
+        const auto frame = channel_.receive();
+        if (!frame) return;
+        take(*frame);
+    }
+}
 
 void PipeSink::finish() {
     channel_.flush();

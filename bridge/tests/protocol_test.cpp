@@ -25,11 +25,11 @@ std::vector<std::pair<Kind, std::string>> read_all(const std::string& stream) {
 std::string payload_of(const std::string& frame) { return frame.substr(kHeaderSize); }
 
 TEST(BridgeProtocol, EveryMessageComesBackAsItWent) {
-    Speak speak;
-    speak.site = {kActionRate | kActionVolume, -7, 35, true};
-    speak.fragments.push_back({{FragmentAction::speak, 3, 80, -10, {}}, u"Съешь ещё\u0000ґанок 𝄞"});
-    speak.fragments.push_back({{FragmentAction::bookmark, 0, 100, 0, {}}, u"12"});
-    speak.fragments.push_back({{FragmentAction::silence, 0, 100, 0, {}, 17, 250}, u""});
+    const Speak speak{{kActionRate | kActionVolume, -7, 35, true}, 3};
+    const std::u16string first_text = u"Съешь ещё\u0000ґанок 𝄞";
+    const TextFragment fragments[] = {{FragmentAction::speak, 3, 80, -10, first_text},
+                                      {FragmentAction::bookmark, 0, 100, 0, u"12"},
+                                      {FragmentAction::silence, 0, 100, 0, {}, 17, 250}};
     const char16_t bookmark[] = u"закладка";
     const uint8_t samples[] = {0, 1, 0xFF, 0x80};
     PcmFormat format;
@@ -38,15 +38,17 @@ TEST(BridgeProtocol, EveryMessageComesBackAsItWent) {
 
     const std::string stream =
         encode(Hello{}) + encode(VoiceSetUp{u"Velnor_Female2_Ukrainian", u"422"}) + encode(VoiceSetUp{u"", std::nullopt}) +
-        encode_status(-2147467259) + encode_empty(Kind::format_request) + encode(format) + encode(speak) +
+        encode_status(-2147467259) + encode_empty(Kind::format_request) + encode(format) + encode(speak) + encode_fragments(fragments) +
         encode(SiteState{kActionAbort | kActionSkip, 10, 0, false, 1u << 5, true, -3}) +
-        encode_audio(WriteKind::audio, samples, 4) +
-        encode_audio(WriteKind::silence, samples, 0) +
+        encode_audio(WriteKind::audio, 35, samples, 4) +
+        encode_audio(WriteKind::silence, 100, samples, 0) +
         encode(SpeakEvent{kEventBookmark, kParamString, 12, 0, bookmark}) +
         encode(SpeakEvent{kEventWordBoundary, kParamUndefined, 40, -1, nullptr, 5'000'000'000ull}) +
         encode_empty(Kind::speak_done) + encode_empty(Kind::quit) + encode_skip_done(-2);
-    const auto frames = read_all(stream);
-    ASSERT_EQ(frames.size(), 15u);
+    auto frames = read_all(stream);
+    ASSERT_EQ(frames.size(), 16u);
+    const std::string batch = frames[7].second;
+    frames.erase(frames.begin() + 7);
 
     EXPECT_EQ(frames[0].first, Kind::hello);
     EXPECT_EQ(decode_hello(frames[0].second)->version, kProtocolVersion);
@@ -75,19 +77,21 @@ TEST(BridgeProtocol, EveryMessageComesBackAsItWent) {
     EXPECT_EQ(speak_back->site.rate, -7);
     EXPECT_EQ(speak_back->site.volume, 35);
     EXPECT_TRUE(speak_back->site.output_stopped);
-    const std::vector<TextFragment> fragments = speak_back->text_fragments();
-    ASSERT_EQ(fragments.size(), 3u);
-    EXPECT_EQ(fragments[0].action, FragmentAction::speak);
-    EXPECT_EQ(fragments[0].rate_adj, 3);
-    EXPECT_EQ(fragments[0].volume, 80u);
-    EXPECT_EQ(fragments[0].pitch_middle_adj, -10);
-    EXPECT_EQ(fragments[0].text, speak.fragments[0].text);
-    EXPECT_EQ(fragments[1].action, FragmentAction::bookmark);
-    EXPECT_EQ(fragments[1].text, u"12");
-    EXPECT_EQ(fragments[2].action, FragmentAction::silence);
-    EXPECT_TRUE(fragments[2].text.empty());
-    EXPECT_EQ(fragments[2].source_offset, 17u);
-    EXPECT_EQ(fragments[2].silence_ms, 250u);
+    EXPECT_EQ(speak_back->fragment_count, 3u);
+    const auto back = decode_fragments(batch);
+    ASSERT_TRUE(back);
+    ASSERT_EQ(back->size(), 3u);
+    EXPECT_EQ((*back)[0].fragment.action, FragmentAction::speak);
+    EXPECT_EQ((*back)[0].fragment.rate_adj, 3);
+    EXPECT_EQ((*back)[0].fragment.volume, 80u);
+    EXPECT_EQ((*back)[0].fragment.pitch_middle_adj, -10);
+    EXPECT_EQ((*back)[0].text, first_text);
+    EXPECT_EQ((*back)[1].fragment.action, FragmentAction::bookmark);
+    EXPECT_EQ((*back)[1].text, u"12");
+    EXPECT_EQ((*back)[2].fragment.action, FragmentAction::silence);
+    EXPECT_TRUE((*back)[2].text.empty());
+    EXPECT_EQ((*back)[2].fragment.source_offset, 17u);
+    EXPECT_EQ((*back)[2].fragment.silence_ms, 250u);
 
     const auto state = decode_site_state(frames[7].second);
     ASSERT_TRUE(state);
@@ -101,6 +105,7 @@ TEST(BridgeProtocol, EveryMessageComesBackAsItWent) {
     const auto audio = decode_audio(frames[8].second);
     ASSERT_TRUE(audio);
     EXPECT_EQ(audio->kind, WriteKind::audio);
+    EXPECT_EQ(audio->volume, 35);
     EXPECT_EQ(audio->bytes, std::string_view(reinterpret_cast<const char*>(samples), 4));
     const auto silence = decode_audio(frames[9].second);
     ASSERT_TRUE(silence);
@@ -131,8 +136,7 @@ TEST(BridgeProtocol, EveryMessageComesBackAsItWent) {
 // Every proper prefix of a payload and every payload with a byte too many is
 // refused by its decoder.
 TEST(BridgeProtocol, TruncatedAndPaddedPayloadsAreRefused) {
-    Speak speak;
-    speak.fragments.push_back({{FragmentAction::speak, 0, 100, 0, {}}, u"да"});
+    const TextFragment fragment{FragmentAction::speak, 0, 100, 0, u"да"};
     const char16_t text[] = u"abc";
     const std::pair<std::string, bool (*)(std::string_view)> cases[] = {
         {encode(Hello{}), [](std::string_view p) { return decode_hello(p).has_value(); }},
@@ -140,7 +144,8 @@ TEST(BridgeProtocol, TruncatedAndPaddedPayloadsAreRefused) {
         {encode_status(0), [](std::string_view p) { return decode_status(p).has_value(); }},
         {encode_audio_taken(4096), [](std::string_view p) { return decode_audio_taken(p).has_value(); }},
         {encode(PcmFormat{}), [](std::string_view p) { return decode_format(p).has_value(); }},
-        {encode(speak), [](std::string_view p) { return decode_speak(p).has_value(); }},
+        {encode(Speak{{}, 1}), [](std::string_view p) { return decode_speak(p).has_value(); }},
+        {encode_fragments({&fragment, 1}), [](std::string_view p) { return decode_fragments(p).has_value(); }},
         {encode(SiteState{}), [](std::string_view p) { return decode_site_state(p).has_value(); }},
         {encode(SpeakEvent{kEventBookmark, kParamString, 0, 0, text}),
          [](std::string_view p) { return decode_event(p).has_value(); }},
@@ -160,9 +165,10 @@ TEST(BridgeProtocol, TruncatedAndPaddedPayloadsAreRefused) {
     std::string flag = payload_of(encode(SiteState{}));
     flag[10] = 2;  // output_stopped, after actions, rate and volume
     EXPECT_FALSE(decode_site_state(flag));
-    std::string many_fragments = payload_of(encode(Speak{}));
-    many_fragments.replace(many_fragments.size() - 4, 4, "\xFF\xFF\xFF\x7F");
-    EXPECT_FALSE(decode_speak(many_fragments));
+    EXPECT_FALSE(decode_speak(payload_of(encode(Speak{{}, kMaxFragments + 1}))));
+    std::string many_fragments = payload_of(encode_fragments({}));
+    many_fragments.replace(0, 4, "\xFF\xFF\xFF\x7F");
+    EXPECT_FALSE(decode_fragments(many_fragments));
     std::string long_text = payload_of(encode(VoiceSetUp{u"ab", std::nullopt}));
     long_text.replace(0, 4, "\xFF\xFF\xFF\xFF");
     EXPECT_FALSE(decode_set_up(long_text));
@@ -178,7 +184,7 @@ TEST(BridgeProtocol, MalformedHeadersFailTheStream) {
     };
     const std::string refused[] = {
         header(0, 0, 0),                          // no such kind
-        header(static_cast<uint16_t>(Kind::audio_taken) + 1, 0, 0),
+        header(static_cast<uint16_t>(Kind::fragments) + 1, 0, 0),
         header(0xFFFF, 0, 4),
         header(static_cast<uint16_t>(Kind::audio), 1, 0),  // reserved bits set
         header(static_cast<uint16_t>(Kind::audio), 0, kMaxPayload + 1),
@@ -237,7 +243,7 @@ TEST(BridgeProtocol, FrameReaderHoldsNoMoreThanAFrameAndARead) {
     std::string stream;
     for (int i = 0; i < 64; ++i) {
         block[0] = static_cast<char>(i);
-        stream += encode_audio(WriteKind::audio, block.data(), static_cast<uint32_t>(block.size()));
+        stream += encode_audio(WriteKind::audio, 100, block.data(), static_cast<uint32_t>(block.size()));
     }
     constexpr size_t kRead = 64 * 1024;
     FrameReader reader;

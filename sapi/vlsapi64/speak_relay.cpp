@@ -1,5 +1,9 @@
 #include "sapi/vlsapi64/speak_relay.h"
 
+#include <algorithm>
+#include <cstring>
+
+#include "bridge/request_pieces.h"
 #include "sapi/adapters/fragment_list.h"
 #include "sapi/adapters/site_sink.h"
 
@@ -11,7 +15,8 @@ bool same(const SiteState& a, const SiteState& b) {
 }
 
 // Follows the client's site and tells the host of each change. Rate and
-// volume are read only when the site flags them, as the driver would. A skip
+// volume are read at the start and then only when the site flags them, as the
+// driver reads them. A skip
 // goes over once, flagged, and is pending until the host reports it done; the
 // audio and events made before the host saw it are dropped, as in process
 // they would not have been made.
@@ -19,11 +24,14 @@ class SiteWatch {
 public:
     explicit SiteWatch(OutputSink& site) : site_(site) {
         sent_.event_interest = site_.get_event_interest();
+        sent_.rate = site_.get_rate();
+        sent_.volume = site_.get_volume();
         sent_ = read();
         skip_pending_ = (sent_.actions & kActionSkip) != 0;
     }
 
     const SiteState& first() const { return sent_; }
+    uint16_t volume() const { return sent_.volume; }
     // Once the site asked for an abort or refused a write, or while a skip is
     // pending, no audio and no event goes to it.
     bool closed() const { return skip_pending_ || sent_.output_stopped || (sent_.actions & kActionAbort) != 0; }
@@ -67,20 +75,33 @@ private:
     bool skip_pending_ = false;
 };
 
+// The block's samples at the site's volume now: a block the host made before
+// it heard of a change is scaled as the driver scales its own in process.
+std::string_view at_volume(const Audio& audio, uint16_t volume, std::string& scaled) {
+    if (audio.kind != WriteKind::audio || audio.volume == volume || audio.volume == 0) return audio.bytes;
+    scaled.assign(audio.bytes);
+    for (size_t at = 0; at + 1 < scaled.size(); at += 2) {
+        int16_t sample = 0;
+        std::memcpy(&sample, scaled.data() + at, 2);
+        sample = static_cast<int16_t>(std::clamp(sample * volume / audio.volume, -32768, 32767));
+        std::memcpy(scaled.data() + at, &sample, 2);
+    }
+    return scaled;
+}
+
 }  // namespace
 
 HRESULT relay_speak(HostProcess& host, const SPVTEXTFRAG* fragments, ISpTTSEngineSite& site) {
     sapi::SiteSink sink(site);
     SiteWatch watch(sink);
-    Speak request;
-    request.site = watch.first();
-    for (const TextFragment& fragment : sapi::fragment_list(fragments)) {
-        request.fragments.push_back({fragment, std::u16string(fragment.text)});
-        request.fragments.back().fragment.text = {};
+    const std::vector<TextFragment> pieces = request_pieces(sapi::fragment_list(fragments));
+    if (pieces.size() > kMaxFragments) return E_INVALIDARG;
+    if (const HRESULT result = host.send(encode(Speak{watch.first(), static_cast<uint32_t>(pieces.size())}));
+        FAILED(result)) {
+        return result;
     }
-    const std::string message = encode(request);
-    if (message.size() - kHeaderSize > kMaxPayload) return E_INVALIDARG;
-    if (const HRESULT result = host.send(message); FAILED(result)) return result;
+    size_t sent = 0;  // the pieces the host has asked for
+    std::string scaled;
 
     const auto idle = [&] { return watch.forward(host); };
     for (;;) {
@@ -94,7 +115,8 @@ HRESULT relay_speak(HostProcess& host, const SPVTEXTFRAG* fragments, ISpTTSEngin
                 // process; a block not to be heard is dropped.
                 if (const HRESULT result = watch.forward(host); FAILED(result)) return result;
                 const auto count = static_cast<uint32_t>(audio->bytes.size());
-                if (!watch.closed() && !sink.write(audio->bytes.data(), count, audio->kind)) {
+                if (!watch.closed() &&
+                    !sink.write(at_volume(*audio, watch.volume(), scaled).data(), count, audio->kind)) {
                     if (const HRESULT result = watch.forward(host, true); FAILED(result)) return result;
                 }
                 // Taken or dropped: the host may make the next.
@@ -106,6 +128,14 @@ HRESULT relay_speak(HostProcess& host, const SPVTEXTFRAG* fragments, ISpTTSEngin
                 if (!event) break;
                 if (const HRESULT result = watch.forward(host); FAILED(result)) return result;
                 if (!watch.closed()) sink.add_event(event->view());
+                continue;
+            }
+            case Kind::fragments_wanted: {
+                if (!decode_empty(frame.payload) || sent == pieces.size()) break;
+                const size_t end = batch_end(pieces, sent);
+                const std::span<const TextFragment> batch(pieces.data() + sent, end - sent);
+                if (const HRESULT result = host.send(encode_fragments(batch)); FAILED(result)) return result;
+                sent = end;
                 continue;
             }
             case Kind::skip_done: {

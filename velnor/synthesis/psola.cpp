@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "velnor/voice/mu_law.h"
@@ -49,43 +50,16 @@ Grain grain_at(const VoiceData& voice, double position) {
     return {marks[index], std::clamp(left, kMinHalf, kMaxHalf), std::clamp(right, kMinHalf, kMaxHalf), true};
 }
 
-// The phrase's samples not yet handed over: a window that slides along the
-// phrase, so that a phrase of any length needs little memory.
-class Accumulator {
-public:
-    float* at(int64_t sample, int64_t count) {
-        const int64_t end = sample + count - base_;
-        if (end > static_cast<int64_t>(buffer_.size())) buffer_.resize(static_cast<size_t>(end) + 4096, 0.0f);
-        return buffer_.data() + (sample - base_);
-    }
-    int64_t base() const { return base_; }
-    float value(int64_t sample) const {
-        const int64_t i = sample - base_;
-        return i < static_cast<int64_t>(buffer_.size()) ? buffer_[static_cast<size_t>(i)] : 0.0f;
-    }
-    // Forgets the samples before `sample`, which have been handed over.
-    void drop_before(int64_t sample) {
-        const int64_t count = std::min<int64_t>(sample - base_, static_cast<int64_t>(buffer_.size()));
-        if (count < 8192) return;
-        buffer_.erase(buffer_.begin(), buffer_.begin() + count);
-        base_ += count;
-    }
-
-private:
-    std::vector<float> buffer_;
-    int64_t base_ = 0;
-};
-
 // Adds the grain, read `scale` times as fast as recorded and multiplied by
-// `gain`, centred on `at` of the output.
-void add_grain(const VoiceData& voice, const Grain& g, float scale, float gain, int64_t at, int64_t total,
-               Accumulator& out) {
+// `gain`, centred on `at` of the output (the renderer's accumulator).
+template <typename Accumulator>
+void add_grain(const VoiceData& voice, const Grain& g, float scale, float gain, int64_t at, Accumulator& out) {
     const auto& code = mu_law_table();
     const auto& window = half_window();
     const int64_t samples = static_cast<int64_t>(voice.samples.size());
     const int left = std::max(static_cast<int>(static_cast<float>(g.left) / scale), 1);
     const int right = std::max(static_cast<int>(static_cast<float>(g.right) / scale), 1);
-    const int64_t first = std::max<int64_t>(at - left, out.base()), last = std::min<int64_t>(at + right, total - 1);
+    const int64_t first = std::max<int64_t>(at - left, out.base()), last = at + right;
     if (first > last) return;
     float* sound = out.at(first, last - first + 1) - first;
     for (int64_t o = first; o <= last; ++o) {
@@ -105,8 +79,9 @@ void add_grain(const VoiceData& voice, const Grain& g, float scale, float gain, 
 
 // The phrase cut out of its recordings starts and ends wherever a grain
 // happens to be: faded, it meets the silence around it without a click.
-float edge_fade(int64_t sample, int64_t total) {
-    const int64_t from_edge = std::min(sample, total - 1 - sample);
+// `end` is where the phrase ends, if known yet.
+float edge_fade(int64_t sample, std::optional<int64_t> end) {
+    const int64_t from_edge = end ? std::min(sample, *end - 1 - sample) : sample;
     if (from_edge >= kEdgeFade) return 1.0f;
     return half_window()[static_cast<size_t>(from_edge * kWindowSteps / kEdgeFade)];
 }
@@ -118,57 +93,82 @@ float PitchMap::operator()(float hz) const {
     return std::clamp(centre_hz * shift * std::pow(hz / centre_hz, swing), 40.0f, 600.0f);
 }
 
-bool render_phrase(const VoiceData& voice, std::span<const Segment> segments, const PitchMap& pitch,
-                   float formant_scale, std::span<const WordStart> words, BlockOutput& out) {
-    int64_t total = 0;
-    for (const Segment& s : segments) total += s.length;
-    if (total == 0) return !out.stopped();
-    Accumulator sound;
-    int64_t emitted = 0;
+// The phrase's samples not yet handed over: a window that slides along the
+// phrase, so that a phrase of any length needs little memory.
+float* PhraseRenderer::Accumulator::at(int64_t sample, int64_t count) {
+    const int64_t end = sample + count - base_;
+    if (end > static_cast<int64_t>(buffer_.size())) buffer_.resize(static_cast<size_t>(end) + 4096, 0.0f);
+    return buffer_.data() + (sample - base_);
+}
+
+float PhraseRenderer::Accumulator::value(int64_t sample) const {
+    const int64_t i = sample - base_;
+    return i < static_cast<int64_t>(buffer_.size()) ? buffer_[static_cast<size_t>(i)] : 0.0f;
+}
+
+// Forgets the samples before `sample`, which have been handed over.
+void PhraseRenderer::Accumulator::drop_before(int64_t sample) {
+    const int64_t count = std::min<int64_t>(sample - base_, static_cast<int64_t>(buffer_.size()));
+    if (count < 8192) return;
+    buffer_.erase(buffer_.begin(), buffer_.begin() + count);
+    base_ += count;
+}
+
+// Hands over the finished samples before `limit`, with the words that start among them.
+bool PhraseRenderer::emit_until(int64_t limit, bool last) {
+    limit = std::min(limit, total_);
+    const std::optional<int64_t> end = last ? std::optional(total_) : std::nullopt;
     size_t next_word = 0;
-    // Hands over the finished samples before `limit`, with the words that start among them.
-    auto emit_until = [&](int64_t limit) {
-        limit = std::min(limit, total);
-        while (emitted < limit) {
-            while (next_word < words.size() && words[next_word].sample <= emitted)
-                if (!out.report_word(words[next_word++].text_offset)) return false;
-            const int64_t end = next_word < words.size() ? std::min<int64_t>(limit, words[next_word].sample) : limit;
-            for (; emitted < end; ++emitted)
-                if (!out.put(sound.value(emitted) * edge_fade(emitted, total))) return false;
-        }
-        sound.drop_before(emitted);
-        return true;
+    while (emitted_ < limit) {
+        while (next_word < words_.size() && words_[next_word].sample <= emitted_)
+            if (!out_.report_word(words_[next_word++].text_offset)) return false;
+        const int64_t until = next_word < words_.size() ? std::min<int64_t>(limit, words_[next_word].sample) : limit;
+        for (; emitted_ < until; ++emitted_)
+            if (!out_.put(sound_.value(emitted_) * edge_fade(emitted_, end))) return false;
+    }
+    words_.erase(words_.begin(), words_.begin() + static_cast<long>(next_word));
+    sound_.drop_before(emitted_);
+    return true;
+}
+
+bool PhraseRenderer::add(std::span<const Segment> segments, std::span<const WordStart> words, bool last) {
+    for (const WordStart& w : words) words_.push_back({static_cast<uint32_t>(w.sample + total_), w.text_offset});
+    segments_.insert(segments_.end(), segments.begin(), segments.end());
+    for (const Segment& s : segments) total_ += s.length;
+    if (segments_.empty()) return !out_.stopped();
+    auto source_of = [&](const Segment& s, double t) {
+        const Unit& u = voice_.units[s.unit];
+        return u.start + (t - segment_start_) * (u.end - u.start) / std::max<double>(s.length, 1);
     };
+    if (!started_) {
+        started_ = true;
+        const Unit& u = voice_.units[segments_[0].unit];
+        next_grain_ = (grain_at(voice_, u.start).centre - static_cast<double>(u.start)) * segments_[0].length / (u.end - u.start);
+    }
 
     // Output time t maps into each segment's unit linearly; the grain there
     // is the recording's mark nearest to the mapped place, and the next grain
     // follows after that mark's period, moved to the pitch asked for.
-    const int reach = static_cast<int>(kMaxHalf / std::min(formant_scale, 1.0f)) + 1;
+    const int reach = static_cast<int>(kMaxHalf / std::min(formant_scale_, 1.0f)) + 1;
+    double& t = next_grain_;
     size_t index = 0;
-    double segment_start = 0;
-    auto source_of = [&](const Segment& s, double t) {
-        const Unit& u = voice.units[s.unit];
-        return u.start + (t - segment_start) * (u.end - u.start) / std::max<double>(s.length, 1);
-    };
-    const Grain first = grain_at(voice, voice.units[segments[0].unit].start);
-    for (double t = (first.centre - static_cast<double>(voice.units[segments[0].unit].start)) * segments[0].length /
-                    (voice.units[segments[0].unit].end - voice.units[segments[0].unit].start);
-         t < static_cast<double>(total);) {
-        while (index + 1 < segments.size() && t >= segment_start + segments[index].length)
-            segment_start += segments[index++].length;
-        const Segment& s = segments[index];
-        const double r = std::clamp((t - segment_start) / std::max<double>(s.length, 1), 0.0, 1.0);
-        const Grain g = grain_at(voice, source_of(s, t));
+    while (t < static_cast<double>(total_)) {
+        while (index + 1 < segments_.size() && t >= segment_start_ + segments_[index].length)
+            segment_start_ += segments_[index++].length;
+        const Segment& s = segments_[index];
+        const double r = std::clamp((t - segment_start_) / std::max<double>(s.length, 1), 0.0, 1.0);
+        const Grain g = grain_at(voice_, source_of(s, t));
         const float gain = s.gain_start + static_cast<float>(r) * (s.gain_end - s.gain_start);
-        add_grain(voice, g, formant_scale, gain, std::llround(t), total, sound);
+        add_grain(voice_, g, formant_scale_, gain, std::llround(t), sound_);
         const float own = kRate / static_cast<float>(g.right);
-        const bool voiced = g.marked && is_voiced(voice.units[s.unit].phone) && own >= kLowestPitch && own <= kHighestPitch;
+        const bool voiced = g.marked && is_voiced(voice_.units[s.unit].phone) && own >= kLowestPitch && own <= kHighestPitch;
         const float factor = s.pitch_start + static_cast<float>(r) * (s.pitch_end - s.pitch_start);
-        const float raise = voiced ? pitch(own) * factor / own : 1.0f;
+        const float raise = voiced ? pitch_(own) * factor / own : 1.0f;
         t += raise == 1.0f ? g.right : g.right / raise;
-        if (t > reach && !emit_until(static_cast<int64_t>(t) - reach)) return false;
+        if (t > reach && !emit_until(static_cast<int64_t>(t) - reach, last)) return false;
     }
-    return emit_until(total);
+    segments_.erase(segments_.begin(), segments_.begin() + static_cast<long>(index));
+    return last ? emit_until(total_, true) : true;
 }
 
 }  // namespace velnor

@@ -8,6 +8,7 @@
 // Reading a grain faster than it was recorded shortens the vocal tract.
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "velnor/block_output.h"
 #include "velnor/voice/voice_data.h"
@@ -34,9 +35,45 @@ struct WordStart {
     uint32_t text_offset;
 };
 
-// Plays the segments into `out`, reporting each word (if `words` has any)
-// just before its first sample. Returns false once the output has stopped.
-bool render_phrase(const VoiceData& voice, std::span<const Segment> segments, const PitchMap& pitch,
-                   float formant_scale, std::span<const WordStart> words, BlockOutput& out);
+// Plays a phrase, given piece by piece, into `out`: the grains run on across
+// the pieces as if the phrase had been given whole, and only the phrase's own
+// start and end fade from and to silence.
+class PhraseRenderer {
+public:
+    PhraseRenderer(const VoiceData& voice, const PitchMap& pitch, float formant_scale, BlockOutput& out)
+        : voice_(voice), pitch_(pitch), formant_scale_(formant_scale), out_(out) {}
+
+    // Plays the next segments, reporting each word (if `words` has any; their
+    // samples counted from the first of these segments) just before its first
+    // sample. `last` ends the phrase. Returns false once the output has stopped.
+    bool add(std::span<const Segment> segments, std::span<const WordStart> words, bool last);
+
+private:
+    class Accumulator {
+    public:
+        float* at(int64_t sample, int64_t count);
+        int64_t base() const { return base_; }
+        float value(int64_t sample) const;
+        void drop_before(int64_t sample);
+
+    private:
+        std::vector<float> buffer_;
+        int64_t base_ = 0;
+    };
+
+    bool emit_until(int64_t limit, bool last);
+
+    const VoiceData& voice_;
+    PitchMap pitch_;
+    float formant_scale_;
+    BlockOutput& out_;
+    Accumulator sound_;
+    std::vector<Segment> segments_;  // from the one the next grain falls in
+    std::vector<WordStart> words_;   // not yet reported, samples in the phrase
+    double segment_start_ = 0;       // where segments_[0] starts in the phrase's output
+    double next_grain_ = 0;
+    int64_t total_ = 0, emitted_ = 0;
+    bool started_ = false;
+};
 
 }  // namespace velnor

@@ -52,12 +52,15 @@ void speak_text(const char* text, const SpeechSettings& settings, const LoadedVo
         if (!phrase) break;
         const std::span<const SpokenPhone> phones = phrase->phones;
         const std::vector<Target> targets = phrase_targets(voice.data, phones, phrase->end, phone_of_target);
+        PhraseRenderer renderer(voice.data, pitch, formant_scale, out);
+        std::optional<uint32_t> last_unit;
         bool stopped = false;
         for (size_t begin = 0, end; begin < targets.size() && !stopped; begin = end) {
             end = piece_end(phones, phone_of_target, begin, first_piece ? kFirstPiece : kMaxPiece);
             first_piece = false;
             const std::span<const Target> piece = std::span(targets).subspan(begin, end - begin);
-            const std::vector<uint32_t> units = select_units(voice.data, piece);
+            const std::vector<uint32_t> units = select_units(voice.data, piece, last_unit);
+            last_unit = units.back();
             const PhraseEnd ending = end == targets.size() ? phrase->end : PhraseEnd::none;
             const std::vector<Segment> plan = plan_prosody(voice.data, piece, units, ending, duration);
             std::vector<WordStart> words;
@@ -70,7 +73,7 @@ void speak_text(const char* text, const SpeechSettings& settings, const LoadedVo
                     words.push_back({at, phrase->words[word].text_offset});
                 at += plan[i].length;
             }
-            stopped = !render_phrase(voice.data, plan, pitch, formant_scale, words, out);
+            stopped = !renderer.add(plan, words, end == targets.size());
         }
         if (stopped) break;
         const auto silence = static_cast<long>(std::lround(pause_ms(phrase->end, settings) * kVoiceSampleRate / 1000.0f));

@@ -138,15 +138,19 @@ std::vector<Target> phrase_targets(const VoiceData& voice, std::span<const Spoke
     return targets;
 }
 
-std::vector<uint32_t> select_units(const VoiceData& voice, std::span<const Target> targets) {
+std::vector<uint32_t> select_units(const VoiceData& voice, std::span<const Target> targets,
+                                   std::optional<uint32_t> previous) {
     if (targets.empty()) return {};
     std::vector<std::vector<Candidate>> columns;
     std::vector<std::vector<float>> total;
     std::vector<std::vector<uint32_t>> back;
-    columns.push_back(candidates(voice, targets[0], {}));
+    std::vector<Candidate> before;
+    if (previous) before.push_back({*previous, 0.0f});
+    columns.push_back(candidates(voice, targets[0], before));
     total.emplace_back();
     back.emplace_back(columns[0].size(), 0);
-    for (const Candidate& c : columns[0]) total[0].push_back(c.target);
+    for (const Candidate& c : columns[0])
+        total[0].push_back(c.target + (previous ? join_cost(voice, *previous, c.unit) : 0.0f));
     for (size_t i = 1; i < targets.size(); ++i) {
         columns.push_back(candidates(voice, targets[i], columns[i - 1]));
         const auto& prev = columns[i - 1];

@@ -5,6 +5,7 @@
 // follow each other in the recordings join at no cost, so whole stretches of
 // the recordings are taken where they fit.
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -28,7 +29,9 @@ bool ends_alike(const Unit& unit, PhraseEnd end);
 std::vector<Target> phrase_targets(const VoiceData& voice, std::span<const SpokenPhone> phones, PhraseEnd end,
                                    std::vector<size_t>& phone_of_target);
 
-// One unit index per target.
-std::vector<uint32_t> select_units(const VoiceData& voice, std::span<const Target> targets);
+// One unit index per target. `previous`, if any, is the unit the targets'
+// first one follows: the end of the piece of the phrase chosen before.
+std::vector<uint32_t> select_units(const VoiceData& voice, std::span<const Target> targets,
+                                   std::optional<uint32_t> previous = std::nullopt);
 
 }  // namespace velnor

@@ -1,6 +1,7 @@
 // Rendering of units that need no change of length or pitch: the recording
 // comes out as it went in, wherever in the voice its audio lies, and the
-// phrase fades in and out rather than starting or stopping mid-wave.
+// phrase fades in and out rather than starting or stopping mid-wave, but
+// not where it was cut into pieces.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -19,7 +20,7 @@ int32_t VELNOR_CALL collect(void* context, const uint8_t* samples, int32_t count
     return 0;
 }
 
-TEST(Rendering, UnchangedUnitsAreCopiedSampleForSampleEvenFarIntoTheVoiceAndFadedAtTheEdges) {
+TEST(Rendering, UnchangedUnitsAreCopiedSampleForSampleEvenFarIntoTheVoiceAcrossPiecesAndFadedAtTheEdges) {
     // Two vowels of one recording, 125 Hz, placed beyond 2^24 samples.
     constexpr uint32_t kPeriod = 80, kStart = (1u << 24) + 1001, kLength = 2000;
     std::vector<uint8_t> samples(kStart + kLength + 400, velnor::mu_law_encode(0));
@@ -45,7 +46,7 @@ TEST(Rendering, UnchangedUnitsAreCopiedSampleForSampleEvenFarIntoTheVoiceAndFade
     std::atomic<uint32_t> epoch{0};
     velnor::BlockOutput output(collect, &out, 1.0f, {&stop, &epoch, 0});
     const velnor::Segment plan[] = {{0, 1200, 1, 1, 1, 1}, {1, kLength - 1200, 1, 1, 1, 1}};
-    ASSERT_TRUE(velnor::render_phrase(voice, plan, velnor::PitchMap{}, 1.0f, {}, output));
+    ASSERT_TRUE(velnor::PhraseRenderer(voice, velnor::PitchMap{}, 1.0f, output).add(plan, {}, true));
     output.finish();
     ASSERT_EQ(out.size(), kLength);
     EXPECT_NEAR(out.front(), 128, 2);
@@ -55,6 +56,15 @@ TEST(Rendering, UnchangedUnitsAreCopiedSampleForSampleEvenFarIntoTheVoiceAndFade
         const float recorded = velnor::mu_law_table()[samples[kStart + i]];
         ASSERT_NEAR(out[i], recorded * 127.0f + 128.5f, 1.01f) << "sample " << i;
     }
+
+    // Given in two pieces, the phrase runs on across the cut as if given whole.
+    std::vector<uint8_t> pieces;
+    velnor::BlockOutput piece_output(collect, &pieces, 1.0f, {&stop, &epoch, 0});
+    velnor::PhraseRenderer renderer(voice, velnor::PitchMap{}, 1.0f, piece_output);
+    ASSERT_TRUE(renderer.add(std::span(plan, 1), {}, false));
+    ASSERT_TRUE(renderer.add(std::span(plan + 1, 1), {}, true));
+    piece_output.finish();
+    EXPECT_EQ(pieces, out);
 }
 
 }  // namespace
