@@ -24,7 +24,7 @@ void speak_from(const velnor::VoiceData& voice) {
     for (const char* name : {"pp", "rr", "ii", "vv", "ee", "t"})
         phones.push_back({*velnor::phone_by_name(name), 0});
     std::vector<size_t> phone_of_target;
-    const auto targets = velnor::phrase_targets(voice, phones, phone_of_target);
+    const auto targets = velnor::phrase_targets(voice, phones, velnor::PhraseEnd::question, phone_of_target);
     const auto units = velnor::select_units(voice, targets);
     const auto plan = velnor::plan_prosody(voice, targets, units, velnor::PhraseEnd::question, 1.3f);
     std::atomic<bool> stop{false};

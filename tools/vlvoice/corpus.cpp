@@ -110,25 +110,30 @@ std::vector<CepstrumFrame> read_track(const std::string& path) {
 
 }  // namespace
 
-std::vector<std::string> utterance_names(const std::string& voice_dir) {
+std::vector<CorpusEntry> corpus_entries(const std::string& voice_dir) {
     std::istringstream in(read_file(voice_dir + "/etc/txt.done.data"));
-    std::vector<std::string> names;
+    std::vector<CorpusEntry> entries;
     std::string line;
     while (std::getline(in, line)) {
         std::istringstream fields(line);
         std::string paren, name;
-        if (fields >> paren >> name && paren == "(") names.push_back(name);
+        if (!(fields >> paren >> name) || paren != "(") continue;
+        // ( NAME "TEXT" ): the last mark before the closing quote.
+        const size_t quote = line.rfind('"');
+        const size_t mark = quote == std::string::npos ? std::string::npos : line.find_last_not_of(' ', quote - 1);
+        entries.push_back({name, mark != std::string::npos && line[mark] == '?'});
     }
-    if (names.empty()) throw std::runtime_error(voice_dir + "/etc/txt.done.data lists no utterances");
-    return names;
+    if (entries.empty()) throw std::runtime_error(voice_dir + "/etc/txt.done.data lists no utterances");
+    return entries;
 }
 
-Utterance read_utterance(const std::string& voice_dir, const std::string& name) {
+Utterance read_utterance(const std::string& voice_dir, const CorpusEntry& entry) {
     Utterance u;
-    u.name = name;
-    u.audio = read_wav(voice_dir + "/wav/" + name + ".wav");
-    u.phones = read_labels(voice_dir + "/lab/" + name + ".lab");
-    u.frames = read_track(voice_dir + "/mcep/" + name + ".mcep");
+    u.name = entry.name;
+    u.question = entry.question;
+    u.audio = read_wav(voice_dir + "/wav/" + entry.name + ".wav");
+    u.phones = read_labels(voice_dir + "/lab/" + entry.name + ".lab");
+    u.frames = read_track(voice_dir + "/mcep/" + entry.name + ".mcep");
     return u;
 }
 

@@ -50,9 +50,9 @@ int run(int argc, char** argv) {
 
     vl::voice_tool::VoiceBuilder builder;
     size_t used = 0;
-    for (const std::string& name : vl::voice_tool::utterance_names(voice_dir)) {
-        if (leave_out.count(name)) continue;
-        builder.add(vl::voice_tool::read_utterance(voice_dir, name));
+    for (const vl::voice_tool::CorpusEntry& entry : vl::voice_tool::corpus_entries(voice_dir)) {
+        if (leave_out.count(entry.name)) continue;
+        builder.add(vl::voice_tool::read_utterance(voice_dir, entry));
         ++used;
     }
     std::vector<uint8_t> lexicon;

@@ -64,13 +64,17 @@ void VoiceBuilder::add(const Utterance& u) {
         }
         size_t last = i;
         while (last + 1 < u.phones.size() && u.phones[last + 1].phone != kPause) ++last;
-        add_run(u, i, last);
+        bool ends_sentence = true;
+        for (size_t p = last + 1; p < u.phones.size(); ++p) ends_sentence &= u.phones[p].phone == kPause;
+        const uint8_t ending = !ends_sentence ? 0 : u.question ? velnor::kEndsQuestion : velnor::kEndsStatement;
+        add_run(u, i, last, ending);
         i = last + 1;
     }
 }
 
-// Phones first..last of the utterance, none of them a pause.
-void VoiceBuilder::add_run(const Utterance& u, size_t first, size_t last) {
+// Phones first..last of the utterance, none of them a pause; `ending` is the
+// flag of how the stretch ends.
+void VoiceBuilder::add_run(const Utterance& u, size_t first, size_t last, uint8_t ending) {
     auto start_of = [&](size_t p) { return p == 0 ? 0L : to_samples(u.phones[p - 1].end_seconds); };
     const long audio_size = static_cast<long>(u.audio.size());
     const long from = std::clamp(start_of(first) - kMargin, 0L, audio_size);
@@ -87,6 +91,11 @@ void VoiceBuilder::add_run(const Utterance& u, size_t first, size_t last) {
         if (marks_.size() == first_mark || mark > marks_.back()) marks_.push_back(mark);
     }
 
+    auto vowels_in = [&](size_t begin, size_t end) {
+        size_t count = 0;
+        for (size_t p = begin; p < end; ++p) count += velnor::is_vowel(u.phones[p].phone);
+        return static_cast<uint8_t>(std::min<size_t>(count, 255));
+    };
     bool previous_continues = false;
     for (size_t p = first; p <= last; ++p) {
         const long start = std::max(start_of(p), from), end = std::min(to_samples(u.phones[p].end_seconds), to);
@@ -105,12 +114,9 @@ void VoiceBuilder::add_run(const Utterance& u, size_t first, size_t last) {
         unit.phone = u.phones[p].phone;
         unit.left = p == 0 ? kPause : u.phones[p - 1].phone;
         unit.right = p + 1 == u.phones.size() ? kPause : u.phones[p + 1].phone;
-        bool vowel_before = false, vowel_after = false;
-        for (size_t q = first; q < p; ++q) vowel_before |= velnor::is_vowel(u.phones[q].phone);
-        for (size_t q = p + 1; q <= last; ++q) vowel_after |= velnor::is_vowel(u.phones[q].phone);
-        unit.flags = static_cast<uint8_t>((vowel_before ? 0 : velnor::kPhraseInitial) |
-                                          (vowel_after ? 0 : velnor::kPhraseFinal) |
-                                          (p < last ? velnor::kContinues : 0));
+        unit.flags = static_cast<uint8_t>(ending | (p < last ? velnor::kContinues : 0));
+        unit.vowels_before = vowels_in(first, p);
+        unit.vowels_after = vowels_in(p + 1, last + 1);
         if (velnor::is_voiced(unit.phone) && unit.mark_count >= 2) {
             const uint32_t* m = &marks_[unit.first_mark];
             unit.f0_start = pitch_code(m[0], m[1]);

@@ -21,7 +21,7 @@ public:
     size_t sample_count() const { return samples_.size(); }
 
 private:
-    void add_run(const Utterance& u, size_t first, size_t last);
+    void add_run(const Utterance& u, size_t first, size_t last, uint8_t ending);
 
     std::vector<velnor::Unit> units_;
     std::vector<uint32_t> marks_;

@@ -33,6 +33,13 @@ bool joined_in_recording(const VoiceData& voice, uint32_t a, uint32_t b) {
     return b == a + 1 && (voice.units[a].flags & kContinues);
 }
 
+// The unit was spoken at the end of a stretch that ended as the phrase does,
+// no further from that end than the target and within its last three
+// syllables: it brings the phrase-end pitch with it.
+bool carries_ending(const Unit& u, const Target& t, PhraseEnd end) {
+    return u.vowels_after <= std::min<uint8_t>(t.vowels_after, 2) && ends_alike(u, end);
+}
+
 }  // namespace
 
 // The speaker's own pitch at Male1's range; another range moves it by the
@@ -73,7 +80,10 @@ std::vector<Segment> plan_prosody(const VoiceData& voice, std::span<const Target
         if (is_vowel(targets[i].phone)) last_vowel = i;
     }
     if (last_stressed == n) last_stressed = last_vowel;
-    const Contour contour = contour_of(end);
+    const Contour contour =
+        last_stressed < n && carries_ending(voice.units[units[last_stressed]], targets[last_stressed], end)
+            ? contour_of(PhraseEnd::none)
+            : contour_of(end);
     uint64_t tail_length = 0;
     for (size_t i = last_stressed + 1; i < n; ++i) tail_length += voice.units[units[i]].end - voice.units[units[i]].start;
     uint64_t tail_done = 0;
@@ -91,7 +101,8 @@ std::vector<Segment> plan_prosody(const VoiceData& voice, std::span<const Target
         }
         plan[i].pitch_start *= from;
         plan[i].pitch_end *= to;
-        const bool final_syllable = end != PhraseEnd::none && last_vowel < n && i >= last_vowel;
+        // A unit from its own stretch's last syllable was lengthened when spoken.
+        const bool final_syllable = end != PhraseEnd::none && last_vowel < n && i >= last_vowel && u.vowels_after != 0;
         const float length = static_cast<float>(u.end - u.start) * duration * (final_syllable ? kFinalLengthening : 1.0f);
         plan[i].length = std::max<uint32_t>(1, static_cast<uint32_t>(std::lround(length)));
     }

@@ -3,7 +3,7 @@
 // natural length and pitch, stretched by the rate, moved into the set range,
 // matched in pitch and loudness where units from different recordings meet,
 // lengthened at the end of a phrase, and falling or rising there as the
-// punctuation asks.
+// punctuation asks, where the units chosen do not already.
 #include <cstdint>
 #include <span>
 #include <vector>

@@ -51,7 +51,7 @@ void speak_text(const char* text, const SpeechSettings& settings, const LoadedVo
         const std::optional<Phrase> phrase = reader.next();
         if (!phrase) break;
         const std::span<const SpokenPhone> phones = phrase->phones;
-        const std::vector<Target> targets = phrase_targets(voice.data, phones, phone_of_target);
+        const std::vector<Target> targets = phrase_targets(voice.data, phones, phrase->end, phone_of_target);
         PhraseRenderer renderer(voice.data, pitch, formant_scale, out);
         std::optional<uint32_t> last_unit;
         bool stopped = false;

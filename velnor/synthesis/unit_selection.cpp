@@ -12,6 +12,7 @@ namespace {
 constexpr size_t kCandidates = 40;     // best by target cost, per phone
 constexpr float kContextWeight = 2.0f;  // each neighbour
 constexpr float kPlaceWeight = 0.8f;    // first or last syllable of the phrase
+constexpr float kEndingWeight = 1.0f;   // the last syllable from a stretch that ended otherwise
 constexpr float kSpectralWeight = 0.35f;
 constexpr float kPitchWeight = 6.0f;    // per unit of log frequency ratio
 constexpr float kEnergyWeight = 0.08f;  // per dB
@@ -56,8 +57,10 @@ const ContextTable& contexts() {
 
 float target_cost(const Unit& u, const Target& t, const ContextTable& context) {
     float cost = kContextWeight * (context(u.left, t.left) + context(u.right, t.right));
-    if (((u.flags & kPhraseInitial) != 0) != t.phrase_initial) cost += kPlaceWeight;
-    if (((u.flags & kPhraseFinal) != 0) != t.phrase_final) cost += kPlaceWeight;
+    if ((u.vowels_before == 0) != (t.vowels_before == 0)) cost += kPlaceWeight;
+    if ((u.vowels_after == 0) != (t.vowels_after == 0)) cost += kPlaceWeight;
+    // A text that stops without punctuation may go on in the next one: any ending will do.
+    if (t.vowels_after == 0 && t.end != PhraseEnd::none && !ends_alike(u, t.end)) cost += kEndingWeight;
     return cost;
 }
 
@@ -105,27 +108,33 @@ std::vector<Candidate> candidates(const VoiceData& voice, const Target& t, const
 
 }  // namespace
 
-std::vector<Target> phrase_targets(const VoiceData& voice, std::span<const SpokenPhone> phones,
+bool ends_alike(const Unit& unit, PhraseEnd end) {
+    const uint8_t ending = end == PhraseEnd::comma      ? 0
+                           : end == PhraseEnd::question ? kEndsQuestion
+                                                        : kEndsStatement;
+    return (unit.flags & (kEndsStatement | kEndsQuestion)) == ending;
+}
+
+std::vector<Target> phrase_targets(const VoiceData& voice, std::span<const SpokenPhone> phones, PhraseEnd end,
                                    std::vector<size_t>& phone_of_target) {
-    std::vector<PhoneId> spoken;
+    std::vector<Target> targets;
     phone_of_target.clear();
+    size_t vowels = 0;  // before the phone
     for (size_t i = 0; i < phones.size(); ++i) {
         PhoneId p = phones[i].phone;
         if (p < kPhoneNames.size() && voice.units_of(p).empty()) p = plainer(p);
         if (p == kPause || p >= kPhoneNames.size() || voice.units_of(p).empty()) continue;
-        spoken.push_back(p);
+        targets.push_back({p, kPause, kPause, static_cast<uint8_t>(std::min<size_t>(vowels, 255)), 0, end});
         phone_of_target.push_back(i);
+        vowels += is_vowel(p);
     }
-    size_t first_vowel = spoken.size(), last_vowel = 0;
-    for (size_t i = 0; i < spoken.size(); ++i)
-        if (is_vowel(spoken[i])) {
-            first_vowel = std::min(first_vowel, i);
-            last_vowel = i;
-        }
-    std::vector<Target> targets(spoken.size());
-    for (size_t i = 0; i < spoken.size(); ++i)
-        targets[i] = {spoken[i], i == 0 ? kPause : spoken[i - 1], i + 1 == spoken.size() ? kPause : spoken[i + 1],
-                      i <= first_vowel, first_vowel == spoken.size() || i >= last_vowel};
+    vowels = 0;  // after the phone
+    for (size_t i = targets.size(); i-- > 0;) {
+        if (i > 0) targets[i].left = targets[i - 1].phone;
+        if (i + 1 < targets.size()) targets[i].right = targets[i + 1].phone;
+        targets[i].vowels_after = static_cast<uint8_t>(std::min<size_t>(vowels, 255));
+        vowels += is_vowel(targets[i].phone);
+    }
     return targets;
 }
 

@@ -16,12 +16,17 @@ namespace velnor {
 
 struct Target {
     PhoneId phone, left, right;
-    bool phrase_initial, phrase_final;  // no vowel before (after) it in the phrase
+    uint8_t vowels_before, vowels_after;  // in the phrase, at most 255
+    PhraseEnd end;                        // the phrase's
 };
+
+// Whether the unit's stretch of speech ended as a phrase with `end` does: at
+// a pause inside the sentence for a comma, else at a question or not.
+bool ends_alike(const Unit& unit, PhraseEnd end);
 
 // The targets of a phrase's phones; a phone the voice has no unit of is
 // replaced by its nearest one that it has, or left out.
-std::vector<Target> phrase_targets(const VoiceData& voice, std::span<const SpokenPhone> phones,
+std::vector<Target> phrase_targets(const VoiceData& voice, std::span<const SpokenPhone> phones, PhraseEnd end,
                                    std::vector<size_t>& phone_of_target);
 
 // One unit index per target. `previous`, if any, is the unit the targets'

@@ -9,7 +9,7 @@
 namespace velnor {
 
 inline constexpr char kVoiceMagic[8] = {'V', 'L', 'V', 'O', 'I', 'C', 'E', '\x1a'};
-inline constexpr uint32_t kVoiceVersion = 1;
+inline constexpr uint32_t kVoiceVersion = 2;
 inline constexpr uint32_t kVoiceSampleRate = 10000;
 inline constexpr int kJoinCoefficients = 11;  // mel-cepstral coefficients compared at a join
 
@@ -42,10 +42,12 @@ struct SectionEntry {
 };
 static_assert(sizeof(SectionEntry) == 24);
 
-// One phone of the recordings, with what selection needs to know of it.
+// One phone of the recordings, with what selection needs to know of it. Its
+// stretch of speech is the run of phones between two pauses; one that is not
+// the recording's last ends where the speaker paused inside the sentence.
 enum UnitFlags : uint8_t {
-    kPhraseInitial = 1,  // no vowel between the pause before and this phone
-    kPhraseFinal = 2,    // no vowel between this phone and the pause after
+    kEndsStatement = 1,  // its stretch ends a sentence that is not a question
+    kEndsQuestion = 2,   // its stretch ends a question
     kContinues = 4,      // the next unit follows it in the recording
 };
 
@@ -59,6 +61,7 @@ struct Unit {
     int8_t energy_start, energy_end;  // loudness at the edges, dB
     int8_t cepstrum_start[kJoinCoefficients];  // mel cepstrum at the edges, x 16
     int8_t cepstrum_end[kJoinCoefficients];
+    uint8_t vowels_before, vowels_after;  // in its stretch of speech, at most 255
 };
 static_assert(sizeof(Unit) == 48);
 
