@@ -112,7 +112,7 @@ std::size_t unpaired_surrogate_position(std::u16string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
         if (c < 0xD800 || c > 0xDFFF) continue;
-        if (c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+        if (is_high_surrogate(c) && i + 1 < text.size() && is_low_surrogate(text[i + 1])) {
             ++i;
             continue;
         }

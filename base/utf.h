@@ -7,6 +7,10 @@
 
 namespace vl {
 
+// The two halves of a surrogate pair.
+inline bool is_high_surrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+inline bool is_low_surrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
 // Malformed sequences become U+FFFD, one per offending byte.
 std::u16string utf8_to_utf16(std::string_view text);
 // An unpaired surrogate becomes U+FFFD.

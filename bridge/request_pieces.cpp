@@ -4,13 +4,12 @@
 #include <utility>
 
 #include "base/char_class.h"
+#include "base/utf.h"
 
 namespace vl::bridge {
 namespace {
 
 bool is_blank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
-
-bool is_low_surrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 // Each piece but a text's last is at least this long.
 constexpr size_t kShortestPiece = kPieceUnits - kCutSearch;
@@ -38,22 +37,28 @@ std::pair<size_t, size_t> piece_end(std::u16string_view text, size_t from) {
 
 RequestPieces::RequestPieces(std::span<const TextFragment> fragments) : fragments_(fragments) {
     for (const TextFragment& fragment : fragments) slots_ += slots_of(fragment);
+    start_fragment();
+}
+
+void RequestPieces::start_fragment() {
+    if (done()) return;
+    slots_left_ = slots_of(fragments_[fragment_]);
+    offset_ = 0;
+    text_left_ = true;
 }
 
 TextFragment RequestPieces::next_slot() {
     const TextFragment& fragment = fragments_[fragment_];
-    if (slots_left_ == 0) {
-        slots_left_ = slots_of(fragment);
-        offset_ = 0;
-        text_left_ = true;
-    }
     TextFragment slot = fragment;
     const auto [end, next] = text_left_ ? piece_end(fragment.text, offset_) : std::pair{offset_, offset_};
     slot.text = fragment.text.substr(offset_, end - offset_);
     slot.source_offset = fragment.source_offset + static_cast<uint32_t>(offset_);
     text_left_ = end < fragment.text.size();
     offset_ = text_left_ ? next : fragment.text.size();
-    if (--slots_left_ == 0) ++fragment_;
+    if (--slots_left_ == 0) {
+        ++fragment_;
+        start_fragment();
+    }
     return slot;
 }
 
@@ -63,9 +68,8 @@ std::vector<TextFragment> RequestPieces::next_batch() {
     while (!done() && batch.size() < kBatchFragments) {
         // The next piece's text is at most a piece long: the batch stops
         // before it when the two might not fit together.
-        const TextFragment& fragment = fragments_[fragment_];
-        const size_t from = slots_left_ == 0 ? 0 : offset_;
-        if (!batch.empty() && units + std::min(kPieceUnits, fragment.text.size() - from) > kPieceUnits) break;
+        const size_t next_units = std::min(kPieceUnits, fragments_[fragment_].text.size() - offset_);
+        if (!batch.empty() && units + next_units > kPieceUnits) break;
         batch.push_back(next_slot());
         units += batch.back().text.size();
     }

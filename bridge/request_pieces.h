@@ -38,6 +38,7 @@ public:
     std::vector<TextFragment> next_batch();
 
 private:
+    void start_fragment();
     TextFragment next_slot();
 
     std::span<const TextFragment> fragments_;

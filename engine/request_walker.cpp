@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/utf.h"
 #include "engine/client_text.h"
 
 namespace vl {
@@ -20,8 +21,6 @@ bool same_markup(const TextFragment& a, const TextFragment& b) {
     return a.rate_adj == b.rate_adj && a.volume == b.volume && a.pitch_middle_adj == b.pitch_middle_adj &&
            (a.action == FragmentAction::spell_out) == (b.action == FragmentAction::spell_out);
 }
-
-bool is_high_surrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
 }  // namespace
 

@@ -17,6 +17,7 @@
 #include "engine/segment_text.h"
 #include "engine/synth_engine.h"
 #include "engine/voice_choice.h"
+#include "engine/volume_scale.h"
 #include "engine/word_timing.h"
 
 namespace vl {
@@ -86,7 +87,7 @@ struct SpeakContext {
         synthesis.copy_samples(from, {buffer.data(), count});
         if (wanted_volume != made_volume && made_volume > 0) {
             for (size_t i = 0; i < count; ++i) {
-                buffer[i] = static_cast<int16_t>(std::clamp(buffer[i] * wanted_volume / made_volume, -32768, 32767));
+                buffer[i] = at_volume(buffer[i], wanted_volume, made_volume);
             }
         }
         const auto bytes = static_cast<uint32_t>(count * 2);

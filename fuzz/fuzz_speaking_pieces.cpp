@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "base/utf.h"
 #include "fuzz/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -17,10 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t i = 0; i < pieces.size(); ++i) {
         if (pieces[i].data() != next || pieces[i].empty()) std::abort();
         if (i + 1 < pieces.size() && pieces[i].size() < least) std::abort();
-        const char16_t last = pieces[i].back();
-        if (last >= 0xD800 && last <= 0xDBFF && next + pieces[i].size() < text.data() + text.size()) {
-            const char16_t following = next[pieces[i].size()];
-            if (following >= 0xDC00 && following <= 0xDFFF) std::abort();
+        if (vl::is_high_surrogate(pieces[i].back()) && next + pieces[i].size() < text.data() + text.size() &&
+            vl::is_low_surrogate(next[pieces[i].size()])) {
+            std::abort();
         }
         next += pieces[i].size();
     }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/utf.h"
 #include "bridge/host/arriving_request.h"
 #include "engine/request_walker.h"
 #include "engine/speak_driver.h"
@@ -103,7 +104,7 @@ TEST(RequestPieces, ATextWithoutSpacesIsCutAtTheLength) {
             EXPECT_EQ(piece.source_offset, end);
             EXPECT_LE(piece.text.size(), kPieceUnits);
             EXPECT_EQ(piece.text, std::u16string_view(client).substr(piece.source_offset, piece.text.size()));
-            EXPECT_FALSE(piece.text.front() >= 0xDC00 && piece.text.front() <= 0xDFFF);
+            EXPECT_FALSE(is_low_surrogate(piece.text.front()));
             end = piece.source_offset + piece.text.size();
         }
     }

@@ -1,9 +1,9 @@
 #include "sapi/vlsapi64/speak_relay.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "bridge/request_pieces.h"
+#include "engine/volume_scale.h"
 #include "sapi/adapters/fragment_list.h"
 #include "sapi/adapters/site_sink.h"
 
@@ -76,13 +76,13 @@ private:
 
 // The block's samples at the site's volume now: a block the host made before
 // it heard of a change is scaled as the driver scales its own in process.
-std::string_view at_volume(const Audio& audio, uint16_t volume, std::string& scaled) {
+std::string_view block_at_volume(const Audio& audio, uint16_t volume, std::string& scaled) {
     if (audio.kind != WriteKind::audio || audio.volume == volume || audio.volume == 0) return audio.bytes;
     scaled.assign(audio.bytes);
     for (size_t at = 0; at + 1 < scaled.size(); at += 2) {
         int16_t sample = 0;
         std::memcpy(&sample, scaled.data() + at, 2);
-        sample = static_cast<int16_t>(std::clamp(sample * volume / audio.volume, -32768, 32767));
+        sample = at_volume(sample, volume, audio.volume);
         std::memcpy(scaled.data() + at, &sample, 2);
     }
     return scaled;
@@ -115,7 +115,7 @@ HRESULT relay_speak(HostProcess& host, const SPVTEXTFRAG* fragments, ISpTTSEngin
                 if (const HRESULT result = watch.forward(host); FAILED(result)) return result;
                 const auto count = static_cast<uint32_t>(audio->bytes.size());
                 if (!watch.closed() &&
-                    !sink.write(at_volume(*audio, watch.volume(), scaled).data(), count, audio->kind)) {
+                    !sink.write(block_at_volume(*audio, watch.volume(), scaled).data(), count, audio->kind)) {
                     if (const HRESULT result = watch.forward(host, true); FAILED(result)) return result;
                 }
                 // Taken or dropped: the host may make the next.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/utf.h"
 #include "engine/client_text.h"
 
 namespace vl {
@@ -9,7 +10,6 @@ namespace vl {
 namespace {
 
 bool is_blank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r'; }
-bool is_high_surrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
 // Whether the line that ends at `end` (a line break) closes a sentence, or an
 // empty line follows it.

@@ -29,10 +29,6 @@ Contour contour_of(PhraseEnd end) {
     return {1.0f, 1.0f, 1.0f, 1.0f};
 }
 
-bool joined_in_recording(const VoiceData& voice, uint32_t a, uint32_t b) {
-    return b == a + 1 && (voice.units[a].flags & kContinues);
-}
-
 // The unit was spoken at the end of a stretch that ended as the phrase does,
 // no further from that end than the target and within its last three
 // syllables: it brings the phrase-end pitch with it.
@@ -61,7 +57,7 @@ std::vector<Segment> plan_prosody(const VoiceData& voice, std::span<const Target
     // Where units from different places meet, both sides move halfway to
     // each other in pitch and in loudness, the change fading out across each.
     for (size_t i = 1; i < n; ++i) {
-        if (joined_in_recording(voice, units[i - 1], units[i])) continue;
+        if (voice.follows_in_recording(units[i - 1], units[i])) continue;
         const Unit& a = voice.units[units[i - 1]];
         const Unit& b = voice.units[units[i]];
         if (a.f0_end != 0 && b.f0_start != 0) {

@@ -67,7 +67,7 @@ float target_cost(const Unit& u, const Target& t, const ContextTable& context) {
 float join_cost(const VoiceData& voice, uint32_t a, uint32_t b) {
     const Unit& x = voice.units[a];
     const Unit& y = voice.units[b];
-    if (b == a + 1 && (x.flags & kContinues)) return 0.0f;
+    if (voice.follows_in_recording(a, b)) return 0.0f;
     float spectral = 0;
     for (int c = 0; c < kJoinCoefficients; ++c) {
         const float d = static_cast<float>(x.cepstrum_end[c] - y.cepstrum_start[c]) / 16.0f;
@@ -99,7 +99,7 @@ std::vector<Candidate> candidates(const VoiceData& voice, const Target& t, const
     // The units that follow the previous phone's candidates in the recordings.
     for (const Candidate& p : previous) {
         const uint32_t next = p.unit + 1;
-        if (!(voice.units[p.unit].flags & kContinues) || voice.units[next].phone != t.phone) continue;
+        if (!voice.follows_in_recording(p.unit, next) || voice.units[next].phone != t.phone) continue;
         if (std::none_of(all.begin(), all.end(), [&](const Candidate& c) { return c.unit == next; }))
             all.push_back({next, target_cost(voice.units[next], t, context)});
     }

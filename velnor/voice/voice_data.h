@@ -23,6 +23,8 @@ struct VoiceData {
     std::span<const uint32_t> units_of(uint8_t phone) const {
         return units_by_phone.subspan(phone_starts[phone], phone_starts[phone + 1] - phone_starts[phone]);
     }
+    // Unit b follows unit a in their recording: joined, they are the recording itself.
+    bool follows_in_recording(uint32_t a, uint32_t b) const { return b == a + 1 && (units[a].flags & kContinues); }
 };
 
 // The voice in `bytes` (8-byte aligned), or why it cannot be used.
