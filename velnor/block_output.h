@@ -1,15 +1,22 @@
 #pragma once
 // Collects samples into blocks of unsigned 8-bit audio and hands each block to
 // the caller's callback. The first blocks are small so that sound starts at once.
+#include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstdint>
 
 #include "velnor/include/velnor_api.h"
+#include "velnor/noise_shaper.h"
 
 namespace velnor {
 
 inline constexpr int kMaxBlock = 2048;
 inline constexpr int kFirstBlock = 128;
+// The 8-bit rounding noise follows the speech's spectrum only loosely: more
+// closely, its total grows more than the gaps gain.
+inline constexpr double kOutputShaping = 0.25;
+inline constexpr float kMaxOutputNoise = 8.0f;  // steps of the 8-bit output
 
 // Tells whether the current synthesis has been asked to stop.
 struct StopRequest {
@@ -28,9 +35,9 @@ public:
 
     // Adds one sample (nominally -1..1); returns false once synthesis is to stop.
     bool put(float sample) {
-        float level = sample * gain_ * 127.0f + 128.5f;
-        level = level < 0.0f ? 0.0f : (level > 255.0f ? 255.0f : level);
-        block_[count_++] = static_cast<uint8_t>(level);
+        const float level = shaper_.next(sample * gain_ * 127.0f,
+                                         [](float wanted) { return std::clamp(std::round(wanted), -128.0f, 127.0f); });
+        block_[count_++] = static_cast<uint8_t>(level + 128.0f);
         if (count_ == limit_) flush();
         return !stopped_;
     }
@@ -67,6 +74,7 @@ private:
     bool stopped_ = false;
     int count_ = 0;
     int limit_ = kFirstBlock;
+    NoiseShaper shaper_{kOutputShaping, kMaxOutputNoise};
     uint8_t block_[kMaxBlock];
 };
 

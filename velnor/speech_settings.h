@@ -50,10 +50,10 @@ inline float duration_factor(int32_t speed_step, int32_t tempo) {
 }
 
 // The pause after a phrase ending a sentence: the set one (0..100, in 10 ms
-// steps), or 400 ms following the rate; after a comma it is half as long.
+// steps), or the recorded speaker's own 500 ms following the rate.
 inline float sentence_pause_ms(const SpeechSettings& settings) {
     return settings.pause >= 0 ? static_cast<float>(settings.pause) * 10.0f
-                               : 400.0f * duration_factor(settings.speed_step, settings.tempo);
+                               : 500.0f * duration_factor(settings.speed_step, settings.tempo);
 }
 
 }  // namespace velnor

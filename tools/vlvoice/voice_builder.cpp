@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "velnor/phonetics/phone_set.h"
+#include "velnor/noise_shaper.h"
 #include "velnor/voice/mu_law.h"
 #include "velnor/voice/phone_voicing.h"
 
@@ -17,6 +18,7 @@ using velnor::Unit;
 
 constexpr double kRate = velnor::kVoiceSampleRate;
 constexpr long kMargin = 300;      // samples of the pauses kept around speech, for the grains at its edges
+constexpr float kMaxCodingNoise = 4096.0f;  // of a 16-bit sample: eight times mu-law's largest half step
 constexpr long kEdgeWindow = 100;  // samples over which a unit's edge loudness is measured
 
 long to_samples(double seconds) { return std::lround(seconds * kRate); }
@@ -81,7 +83,16 @@ void VoiceBuilder::add_run(const Utterance& u, size_t first, size_t last, uint8_
     const long to = std::clamp(to_samples(u.phones[last].end_seconds) + kMargin, from, audio_size);
     if (to - from < 2) return;
     const long base = static_cast<long>(samples_.size()) - from;  // recording sample -> file sample
-    for (long s = from; s < to; ++s) samples_.push_back(velnor::mu_law_encode(u.audio[s]));
+    // Stored with its coding noise shaped under the speech's spectrum.
+    velnor::NoiseShaper shaper(0.7, kMaxCodingNoise);
+    for (long s = from; s < to; ++s) {
+        uint8_t code = 0;
+        shaper.next(static_cast<float>(u.audio[s]), [&](float wanted) {
+            code = velnor::mu_law_encode(static_cast<int16_t>(std::clamp(std::lround(wanted), -32768L, 32767L)));
+            return static_cast<float>(velnor::mu_law_decode(code));
+        });
+        samples_.push_back(code);
+    }
 
     const size_t first_mark = marks_.size();
     for (const CepstrumFrame& f : u.frames) {
