@@ -3,7 +3,6 @@
 // the caller's callback. The first blocks are small so that sound starts at once.
 #include <algorithm>
 #include <atomic>
-#include <cmath>
 #include <cstdint>
 
 #include "velnor/include/velnor_api.h"
@@ -35,9 +34,11 @@ public:
 
     // Adds one sample (nominally -1..1); returns false once synthesis is to stop.
     bool put(float sample) {
-        const float level = shaper_.next(sample * gain_ * 127.0f,
-                                         [](float wanted) { return std::clamp(std::round(wanted), -128.0f, 127.0f); });
-        block_[count_++] = static_cast<uint8_t>(level + 128.0f);
+        const int level = static_cast<int>(shaper_.next(sample * gain_ * 127.0f, [](float wanted) {
+            // Rounded by truncating a positive number: std::round is a library call here.
+            return static_cast<float>(static_cast<int>(std::clamp(wanted, -128.0f, 127.0f) + 128.5f) - 128);
+        }));
+        block_[count_++] = static_cast<uint8_t>(level + 128);
         if (count_ == limit_) flush();
         return !stopped_;
     }

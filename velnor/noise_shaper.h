@@ -39,7 +39,7 @@ public:
 private:
     static constexpr size_t kOrder = 10;
     static constexpr size_t kWindow = 256;      // samples the envelope is taken from
-    static constexpr size_t kUpdateEvery = 80;  // samples
+    static constexpr size_t kUpdateEvery = 160;  // samples
 
     void update();
 
