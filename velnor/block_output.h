@@ -1,7 +1,6 @@
 #pragma once
 // Collects samples into blocks of unsigned 8-bit audio and hands each block to
 // the caller's callback. The first blocks are small so that sound starts at once.
-#include <algorithm>
 #include <atomic>
 #include <cstdint>
 
@@ -35,8 +34,10 @@ public:
     // Adds one sample (nominally -1..1); returns false once synthesis is to stop.
     bool put(float sample) {
         const int level = static_cast<int>(shaper_.next(sample * gain_ * 127.0f, [](float wanted) {
-            // Rounded by truncating a positive number: std::round is a library call here.
-            return static_cast<float>(static_cast<int>(std::clamp(wanted, -128.0f, 127.0f) + 128.5f) - 128);
+            // Rounded by truncating a positive number (std::round is a library
+            // call here); what is no number goes to the lowest level.
+            const float level = wanted > -128.0f ? (wanted < 127.0f ? wanted : 127.0f) : -128.0f;
+            return static_cast<float>(static_cast<int>(level + 128.5f) - 128);
         }));
         block_[count_++] = static_cast<uint8_t>(level + 128);
         if (count_ == limit_) flush();

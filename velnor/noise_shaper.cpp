@@ -25,7 +25,7 @@ void NoiseShaper::update() {
         for (const float lane : lanes) r[lag] += lane;
     }
     filter_.fill(0.0f);
-    if (r[0] <= 1e-9) return;  // silence: the noise is left flat
+    if (!(r[0] > 1e-9 && r[0] < 1e30)) return;  // silence, or samples that are no numbers: the noise is left flat
     r[0] *= 1.0001;            // a floor under the envelope keeps the filter stable
     std::array<double, kOrder + 1> a{1.0};
     double error = r[0];

@@ -14,8 +14,8 @@ class NoiseShaper {
 public:
     // `damping` (0..1): how closely the noise follows the envelope; the closer,
     // the more noise in all. `max_noise`: the most the shaped error may stray
-    // from the sound, in the sound's own units; beyond it (a clipped sample)
-    // the error is not carried on.
+    // from the sound, in the sound's own units; beyond it (a clipped sample,
+    // or one that is no number) the error is not carried on.
     NoiseShaper(double damping, float max_noise) : damping_(damping), max_noise_(max_noise) {}
 
     // The level `quantise` gives for `sample`, with the error of the levels
@@ -30,7 +30,7 @@ public:
         for (size_t k = 0; k < kOrder; ++k) wanted -= filter_[k] * noise_[k];
         const float level = quantise(wanted);
         float noise = level - sample;
-        if (noise > max_noise_ || noise < -max_noise_) noise = 0.0f;
+        if (!(noise <= max_noise_ && noise >= -max_noise_)) noise = 0.0f;  // also what is not a number
         for (size_t k = kOrder - 1; k > 0; --k) noise_[k] = noise_[k - 1];
         noise_[0] = noise;
         return level;

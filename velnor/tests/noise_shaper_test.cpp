@@ -20,12 +20,13 @@ double high_band_power(const std::vector<float>& error) {
     return sum / static_cast<double>(error.size());
 }
 
-// Quiet voiced sound, a few steps loud and all below 1 kHz, then silence: the
-// shaped error keeps out of the empty band above, stays bounded, and silence
-// comes out as silence.
+// Quiet voiced sound, a few steps loud and all below 1 kHz, then a sample that
+// is no number, then silence: the shaped error keeps out of the empty band
+// above, stays bounded, and silence comes out as silence.
 TEST(NoiseShaper, KeepsTheErrorUnderTheSoundAndSilenceSilent) {
     constexpr double kPi = 3.14159265358979323846;
     std::vector<float> sound(20000, 0.0f);
+    sound[15050] = std::nanf("");
     for (size_t i = 0; i < 15000; ++i)
         for (int h = 1; h <= 8; ++h)
             sound[i] += static_cast<float>(12.0 / h * std::sin(2 * kPi * 120.0 * h * static_cast<double>(i) / 10000.0));
@@ -36,7 +37,9 @@ TEST(NoiseShaper, KeepsTheErrorUnderTheSoundAndSilenceSilent) {
         out.push_back(shaper.next(s, round_to_step));
         shaped_error.push_back(out.back() - s);
         plain_error.push_back(round_to_step(s) - s);
-        ASSERT_LE(std::fabs(shaped_error.back()), 8.0f);
+        if (!std::isnan(s)) {
+            ASSERT_LE(std::fabs(shaped_error.back()), 8.0f);
+        }
     }
     const std::vector<float> speech_shaped(shaped_error.begin() + 1000, shaped_error.begin() + 15000);
     const std::vector<float> speech_plain(plain_error.begin() + 1000, plain_error.begin() + 15000);
