@@ -36,8 +36,8 @@ public:
         const int level = static_cast<int>(shaper_.next(sample * gain_ * 127.0f, [](float wanted) {
             // Rounded by truncating a positive number (std::round is a library
             // call here); what is no number goes to the lowest level.
-            const float level = wanted > -128.0f ? (wanted < 127.0f ? wanted : 127.0f) : -128.0f;
-            return static_cast<float>(static_cast<int>(level + 128.5f) - 128);
+            const float bounded = wanted > -128.0f ? (wanted < 127.0f ? wanted : 127.0f) : -128.0f;
+            return static_cast<float>(static_cast<int>(bounded + 128.5f) - 128);
         }));
         block_[count_++] = static_cast<uint8_t>(level + 128);
         if (count_ == limit_) flush();

@@ -18,6 +18,7 @@ using velnor::Unit;
 
 constexpr double kRate = velnor::kVoiceSampleRate;
 constexpr long kMargin = 300;      // samples of the pauses kept around speech, for the grains at its edges
+constexpr double kCodingShaping = 0.7;       // how closely the stored audio's coding noise follows its spectrum
 constexpr float kMaxCodingNoise = 4096.0f;  // of a 16-bit sample: eight times mu-law's largest half step
 constexpr long kEdgeWindow = 100;  // samples over which a unit's edge loudness is measured
 
@@ -84,7 +85,7 @@ void VoiceBuilder::add_run(const Utterance& u, size_t first, size_t last, uint8_
     if (to - from < 2) return;
     const long base = static_cast<long>(samples_.size()) - from;  // recording sample -> file sample
     // Stored with its coding noise shaped under the speech's spectrum.
-    velnor::NoiseShaper shaper(0.7, kMaxCodingNoise);
+    velnor::NoiseShaper shaper(kCodingShaping, kMaxCodingNoise);
     for (long s = from; s < to; ++s) {
         uint8_t code = 0;
         shaper.next(static_cast<float>(u.audio[s]), [&](float wanted) {

@@ -99,8 +99,7 @@ void Speaker::phone(Phone phone, bool stressed) {
 }
 
 void Speaker::pause(Break kind) {
-    const float sentence_ms = sentence_pause_ms(settings_);
-    const float ms = kind == Break::comma ? sentence_ms * 0.5f : sentence_ms;
+    const float ms = kind == Break::comma ? comma_pause_ms(settings_) : sentence_pause_ms(settings_);
     Segment silence;
     silence.formants[0] = 300;
     silence.f0 = f0_;

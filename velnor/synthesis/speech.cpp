@@ -29,14 +29,10 @@ size_t piece_end(std::span<const SpokenPhone> phones, const std::vector<size_t>&
     return cut > begin + 1 ? cut : end;
 }
 
-// A comma's pause against a sentence's: 300 ms against 500 in the speaker's
-// own reading, where he pauses at them.
-constexpr float kCommaPause = 0.6f;
-
 float pause_ms(PhraseEnd end, const SpeechSettings& settings) {
     switch (end) {
     case PhraseEnd::none: return 0.0f;
-    case PhraseEnd::comma: return sentence_pause_ms(settings) * kCommaPause;
+    case PhraseEnd::comma: return comma_pause_ms(settings);
     default: return sentence_pause_ms(settings);
     }
 }
