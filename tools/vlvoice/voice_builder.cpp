@@ -5,6 +5,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "tools/vlvoice/spectral_pull.h"
 #include "velnor/phonetics/phone_set.h"
 #include "velnor/noise_shaper.h"
 #include "velnor/voice/mu_law.h"
@@ -20,6 +21,7 @@ constexpr double kRate = velnor::kVoiceSampleRate;
 constexpr long kMargin = 300;      // samples of the pauses kept around speech, for the grains at its edges
 constexpr double kCodingShaping = 0.7;       // how closely the stored audio's coding noise follows its spectrum
 constexpr float kMaxCodingNoise = 4096.0f;  // of a 16-bit sample: eight times mu-law's largest half step
+constexpr double kContextPull = 0.5;      // how far each unit's spectrum goes toward its context's mean
 constexpr long kEdgeWindow = 100;  // samples over which a unit's edge loudness is measured
 
 long to_samples(double seconds) { return std::lround(seconds * kRate); }
@@ -83,17 +85,9 @@ void VoiceBuilder::add_run(const Utterance& u, size_t first, size_t last, uint8_
     const long from = std::clamp(start_of(first) - kMargin, 0L, audio_size);
     const long to = std::clamp(to_samples(u.phones[last].end_seconds) + kMargin, from, audio_size);
     if (to - from < 2) return;
-    const long base = static_cast<long>(samples_.size()) - from;  // recording sample -> file sample
-    // Stored with its coding noise shaped under the speech's spectrum.
-    velnor::NoiseShaper shaper(kCodingShaping, kMaxCodingNoise);
-    for (long s = from; s < to; ++s) {
-        uint8_t code = 0;
-        shaper.next(static_cast<float>(u.audio[s]), [&](float wanted) {
-            code = velnor::mu_law_encode(static_cast<int16_t>(std::clamp(std::lround(wanted), -32768L, 32767L)));
-            return static_cast<float>(velnor::mu_law_decode(code));
-        });
-        samples_.push_back(code);
-    }
+    const long base = static_cast<long>(audio_.size()) - from;  // recording sample -> file sample
+    runs_.push_back({audio_.size(), audio_.size() + static_cast<size_t>(to - from)});
+    audio_.insert(audio_.end(), u.audio.begin() + from, u.audio.begin() + to);
 
     const size_t first_mark = marks_.size();
     for (const CepstrumFrame& f : u.frames) {
@@ -146,6 +140,23 @@ void VoiceBuilder::add_run(const Utterance& u, size_t first, size_t last, uint8_
     }
 }
 
+// The audio, each unit pulled toward its context's spectrum, mu-law coded with
+// the coding noise shaped under the speech's spectrum, run by run.
+std::vector<uint8_t> VoiceBuilder::coded_samples() const {
+    std::vector<float> audio = audio_;
+    pull_toward_context(audio, units_, kContextPull);
+    std::vector<uint8_t> samples(audio.size());
+    for (const Run& run : runs_) {
+        velnor::NoiseShaper shaper(kCodingShaping, kMaxCodingNoise);
+        for (size_t s = run.begin; s < run.end; ++s)
+            shaper.next(audio[s], [&](float wanted) {
+                samples[s] = velnor::mu_law_encode(static_cast<int16_t>(std::clamp(std::lround(wanted), -32768L, 32767L)));
+                return static_cast<float>(velnor::mu_law_decode(samples[s]));
+            });
+    }
+    return samples;
+}
+
 std::vector<uint8_t> VoiceBuilder::finish(const std::vector<uint8_t>& lexicon) const {
     if (units_.empty() || vowel_pitch_.empty()) throw std::runtime_error("the recordings gave no units");
     std::vector<float> pitch = vowel_pitch_;
@@ -179,7 +190,7 @@ std::vector<uint8_t> VoiceBuilder::finish(const std::vector<uint8_t>& lexicon) c
     section(velnor::SectionId::marks, marks_);
     section(velnor::SectionId::by_phone, by_phone);
     section(velnor::SectionId::lexicon, lexicon);
-    section(velnor::SectionId::samples, samples_);
+    section(velnor::SectionId::samples, coded_samples());
     std::memcpy(file.data() + sizeof header, table.data(), table.size() * sizeof table[0]);
     header.file_size = file.size();
     header.checksum = velnor::voice_checksum(file.data() + sizeof header, file.size() - sizeof header);
