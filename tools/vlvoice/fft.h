@@ -9,7 +9,6 @@ namespace vl::voice_tool {
 class Fft {
 public:
     explicit Fft(size_t size);  // a power of two, at least 2
-    size_t size() const { return size_; }
     void forward(float* re, float* im) const { run(re, im, 1.0f); }
     // Without the division by the size.
     void inverse(float* re, float* im) const { run(re, im, -1.0f); }

@@ -169,8 +169,9 @@ private:
 
 }  // namespace
 
-void pull_toward_context(std::vector<float>& audio, const std::vector<velnor::Unit>& units, double strength) {
-    if (strength <= 0 || audio.empty()) return;
+std::vector<float> pull_toward_context(const std::vector<float>& audio, const std::vector<velnor::Unit>& units,
+                                       double strength) {
+    if (strength <= 0 || audio.empty()) return audio;
     const MelBank bank;
     FramePair pair(audio);
 
@@ -227,7 +228,7 @@ void pull_toward_context(std::vector<float>& audio, const std::vector<velnor::Un
         pair.analyse(centre(f));
         pair.filter_into(gains_of(f), gains_of(f + 1), centre(f), out);
     }
-    audio.swap(out);
+    return out;
 }
 
 }  // namespace vl::voice_tool

@@ -13,6 +13,7 @@ namespace vl::voice_tool {
 
 // `audio` is the voice's audio at kVoiceSampleRate, `units` index into it.
 // `strength` 0 leaves it alone, 1 would give every frame its context's mean.
-void pull_toward_context(std::vector<float>& audio, const std::vector<velnor::Unit>& units, double strength);
+std::vector<float> pull_toward_context(const std::vector<float>& audio, const std::vector<velnor::Unit>& units,
+                                       double strength);
 
 }  // namespace vl::voice_tool

@@ -143,8 +143,7 @@ void VoiceBuilder::add_run(const Utterance& u, size_t first, size_t last, uint8_
 // The audio, each unit pulled toward its context's spectrum, mu-law coded with
 // the coding noise shaped under the speech's spectrum, run by run.
 std::vector<uint8_t> VoiceBuilder::coded_samples() const {
-    std::vector<float> audio = audio_;
-    pull_toward_context(audio, units_, kContextPull);
+    const std::vector<float> audio = pull_toward_context(audio_, units_, kContextPull);
     std::vector<uint8_t> samples(audio.size());
     for (const Run& run : runs_) {
         velnor::NoiseShaper shaper(kCodingShaping, kMaxCodingNoise);

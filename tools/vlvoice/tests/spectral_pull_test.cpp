@@ -49,8 +49,7 @@ TEST(SpectralPull, BringsOneContextsUnitsTogetherAndKeepsTheRest) {
     }
     for (uint32_t i = 0; i < kGap; ++i) audio.push_back(noise() / 8);
 
-    std::vector<float> pulled = audio;
-    vl::voice_tool::pull_toward_context(pulled, units, 0.5);
+    const std::vector<float> pulled = vl::voice_tool::pull_toward_context(audio, units, 0.5);
     // Measured inside the units, clear of the frames that reach over their edges.
     auto inner = [](const velnor::Unit& u, auto measure, const std::vector<float>& x) {
         return measure(x, u.start + 256, u.end - 256);
@@ -65,9 +64,7 @@ TEST(SpectralPull, BringsOneContextsUnitsTogetherAndKeepsTheRest) {
     // Between units, beyond a frame's reach, the samples come back as they were.
     for (uint32_t i = 0; i < kGap - 256; ++i) EXPECT_NEAR(pulled[i], audio[i], 0.05f) << i;
 
-    std::vector<float> untouched = audio;
-    vl::voice_tool::pull_toward_context(untouched, units, 0);
-    EXPECT_EQ(untouched, audio);
+    EXPECT_EQ(vl::voice_tool::pull_toward_context(audio, units, 0), audio);
 }
 
 }  // namespace
